@@ -1,0 +1,60 @@
+#include "app/quorvel.h"
+
+#include "app/pictures.h"
+#include "app/settingskeys.h"
+#include "form/quorvelform.h"
+
+#include <QSettings>
+#include <cstdlib>
+
+Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), settings(nullptr)
+{
+    raiseImageAllocationLimit();
+    form->buildForm(this);
+    form->cmbCopyDirection->hide();
+    settings = new QSettings(SettingsOrganization, SettingsApplication);
+
+    // The stored sheet size stands in the fields while the lists fill (the first selection
+    // summary compares against it); the A4 preset below replaces it before the window shows.
+    form->lineOPHeight->setText(settings->value(SettingsKey::LastOPHeight, "24").toString());
+    form->lineOPWidth->setText(settings->value(SettingsKey::LastOPWidth, "98").toString());
+
+    form->lineSourcePath->setText(settings->value(SettingsKey::LastSourcePath, "").toString());
+    fillImageList(form->lineSourcePath->text(), form->lstPrintFiles);
+    form->lineDestPath->setText(settings->value(SettingsKey::LastDestinationPath, "").toString());
+    fillImageList(form->lineDestPath->text(), form->lstPrintFilesOutput);
+
+    form->lineOPHeight->setReadOnly(true);
+    form->lineOPWidth->setReadOnly(true);
+    form->btnA4->setChecked(true);
+    on_btnA4_clicked();
+    form->chkFitToPage->hide();
+    form->btnA3->hide();
+}
+
+Quorvel::~Quorvel()
+{
+    delete form;
+    delete settings;
+}
+
+void Quorvel::on_btnClose_clicked()
+{
+    settings->setValue(SettingsKey::LastOPHeight, form->lineOPHeight->text());
+    settings->setValue(SettingsKey::LastOPWidth, form->lineOPWidth->text());
+    settings->sync();
+    // Close ends the process at once with status 1; nothing else is saved or torn down.
+    std::exit(1);
+}
+
+void Quorvel::on_btnA4_clicked()
+{
+    form->lineOPWidth->setText("8.27");
+    form->lineOPHeight->setText("11.69");
+}
+
+void Quorvel::on_btnA3_clicked()
+{
+    form->lineOPWidth->setText("11.69");
+    form->lineOPHeight->setText("16.53");
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+class QIcon;
+class QLineEdit;
+class QListWidget;
+class QSettings;
+class QuorvelForm;
+
+// The one window of the program. Folder paths, sheet sizes and copy counts live in the form's
+// widgets and in the settings store; the slots below are bound to the form by object name.
+class Quorvel : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Quorvel(QWidget *parent = nullptr);
+    ~Quorvel() override;
+
+    // Lets the operator pick an existing folder, starting at `start`; empty when cancelled.
+    QString chooseFolder(const QString &start);
+    // Rebuilds `list` with one thumbnail item per picture file of the folder `path`.
+    void fillImageList(QString path, QListWidget *list);
+    // The icon of a picture file fitted into an edge x edge square; empty when unreadable.
+    QIcon makeThumbnail(const QString &path, int edge);
+
+private slots:
+    void on_btnClose_clicked();
+    void on_btnBrowseSourcePath_clicked();
+    void on_btnBrowseDestPath_clicked();
+    void on_btnRefreshSrc_clicked();
+    void on_btnRefreshDest_clicked();
+    void on_btnA4_clicked();
+    void on_btnA3_clicked();
+
+private:
+    void browseFolder(const char *key, QLineEdit *pathField, QListWidget *list);
+
+    QuorvelForm *form;
+    QSettings *settings;
+    // Bumped by every fill of a list; a fill that finds its number changed after processing
+    // events has been overtaken by a newer fill and stops appending.
+    QHash<const QListWidget *, quint64> fillTickets;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+// Keys of the per-user settings store. Every value is stored as text.
+namespace SettingsKey {
+inline constexpr char LastSourcePath[] = "LastSourcePath";
+inline constexpr char LastDestinationPath[] = "LastDestinationPath";
+inline constexpr char LastOPWidth[] = "LastOPWidth";
+inline constexpr char LastOPHeight[] = "LastOPHeight";
+inline constexpr char LastTopPadding[] = "LastTopPadding";
+inline constexpr char LastLeftPadding[] = "LastLeftPadding";
+inline constexpr char LastGutterWidth[] = "LastGutterWidth";
+inline constexpr char LastGutterHeight[] = "LastGutterHeight";
+} // namespace SettingsKey
+
+// The store is always opened with these two names; the application object carries none.
+inline constexpr char SettingsOrganization[] = "Morvane";
+inline constexpr char SettingsApplication[] = "Quorvel";

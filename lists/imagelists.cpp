@@ -1,0 +1,94 @@
+#include "app/quorvel.h"
+
+#include "app/settingskeys.h"
+#include "form/quorvelform.h"
+#include "lists/thumbnails.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QIcon>
+#include <QPixmap>
+#include <QSettings>
+
+namespace {
+const QStringList &pictureNameFilters()
+{
+    static const QStringList filters = {"*.jpg", "*.jpeg", "*.png", "*.tif", "*.tiff", "*.tga"};
+    return filters;
+}
+} // namespace
+
+QString Quorvel::chooseFolder(const QString &start)
+{
+    return QFileDialog::getExistingDirectory(this, QString(), QDir(start).path(),
+                                             QFileDialog::ShowDirsOnly);
+}
+
+void Quorvel::fillImageList(QString path, QListWidget *list)
+{
+    const quint64 ticket = ++fillTickets[list];
+    list->clear();
+
+    // Files only, named by the picture filters (matched regardless of case), sorted by
+    // name with case significant: upper-case initials come first. "" lists the working folder.
+    QDir folder(path, QString(), QDir::Name, QDir::Files);
+    folder.setNameFilters(pictureNameFilters());
+    const QFileInfoList entries = folder.entryInfoList();
+    if (entries.isEmpty())
+        return;
+
+    list->setViewMode(QListView::ListMode);
+    list->setIconSize(QSize(ThumbnailEdge, ThumbnailEdge));
+    for (const QFileInfo &entry : entries) {
+        auto *item = new QListWidgetItem(makeThumbnail(entry.filePath(), ThumbnailEdge),
+                                         entry.fileName(), nullptr, QListWidgetItem::Type);
+        list->insertItem(list->count(), item);
+        // Keeps the window alive while a big folder is listed. Another fill of this list may
+        // run in here; this one then stops, leaving the list to the newer fill.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (fillTickets.value(list) != ticket)
+            return;
+    }
+    list->setCurrentItem(list->item(0));
+}
+
+QIcon Quorvel::makeThumbnail(const QString &path, int edge)
+{
+    if (!QFile::exists(path))
+        return QIcon();
+    const QImage thumbnail = decodeThumbnail(path, edge);
+    if (thumbnail.isNull())
+        return QIcon();
+    return QIcon(QPixmap::fromImage(thumbnail));
+}
+
+void Quorvel::browseFolder(const char *key, QLineEdit *pathField, QListWidget *list)
+{
+    const QString chosen = chooseFolder(settings->value(key, "").toString());
+    // A cancelled chooser gives "", which is stored and listed like any other folder.
+    settings->setValue(key, chosen);
+    pathField->setText(chosen);
+    fillImageList(chosen, list);
+}
+
+void Quorvel::on_btnBrowseSourcePath_clicked()
+{
+    browseFolder(SettingsKey::LastSourcePath, form->lineSourcePath, form->lstPrintFiles);
+}
+
+void Quorvel::on_btnBrowseDestPath_clicked()
+{
+    browseFolder(SettingsKey::LastDestinationPath, form->lineDestPath, form->lstPrintFilesOutput);
+}
+
+void Quorvel::on_btnRefreshSrc_clicked()
+{
+    fillImageList(form->lineSourcePath->text(), form->lstPrintFiles);
+}
+
+void Quorvel::on_btnRefreshDest_clicked()
+{
+    fillImageList(form->lineDestPath->text(), form->lstPrintFilesOutput);
+}

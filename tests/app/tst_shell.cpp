@@ -1,0 +1,171 @@
+#include "app/quorvel.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
+
+using namespace testsupport;
+
+// Start sequence, presets and the ways the program ends.
+class ShellTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void firstStartListsTheWorkingFolder();
+    void storedFoldersAreShownAndListed();
+    void sheetSizePresets();
+    void closeButtonStoresSheetSizeAndExitsWithOne();
+    void otherClosingStoresNothing_data();
+    void otherClosingStoresNothing();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+};
+
+void ShellTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+}
+
+void ShellTest::init()
+{
+    // Every slot must find its widget and signal by name.
+    QTest::failOnWarning(QRegularExpression("connectSlotsByName"));
+    sandbox->clearSettings();
+}
+
+void ShellTest::firstStartListsTheWorkingFolder()
+{
+    writePicture(sandbox->path("cwd/b.png"), solidPicture({30, 20}, Qt::red));
+    writePicture(sandbox->path("cwd/a.jpg"), solidPicture({30, 20}, Qt::blue));
+    Quorvel dialog;
+    auto *input = dialog.findChild<QListWidget *>("lstPrintFiles");
+    auto *output = dialog.findChild<QListWidget *>("lstPrintFilesOutput");
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineSourcePath")->text(), "");
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineDestPath")->text(), "");
+    for (QListWidget *list : {input, output}) {
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), "a.jpg");
+        QCOMPARE(list->currentRow(), 0);
+        QVERIFY(list->item(0)->isSelected());
+    }
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineOPWidth")->text(), "8.27");
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineOPHeight")->text(), "11.69");
+    QVERIFY(dialog.findChild<QPushButton *>("btnA4")->isChecked());
+    QVERIFY(dialog.findChild<QCheckBox *>("chkFitToPage")->isHidden());
+    QVERIFY(dialog.findChild<QPushButton *>("btnA3")->isHidden());
+    QVERIFY(dialog.findChild<QLineEdit *>("lineOPWidth")->isReadOnly());
+    QVERIFY(dialog.findChild<QLineEdit *>("lineOPHeight")->isReadOnly());
+    QVERIFY(!dialog.isModal());
+    QFile::remove(sandbox->path("cwd/b.png"));
+    QFile::remove(sandbox->path("cwd/a.jpg"));
+}
+
+void ShellTest::storedFoldersAreShownAndListed()
+{
+    const QString source = sandbox->makeFolder("stored-src");
+    const QString destination = sandbox->makeFolder("stored-dst");
+    writePicture(source + "/in.png", solidPicture({30, 20}, Qt::red));
+    writePicture(destination + "/01.jpg", solidPicture({30, 20}, Qt::blue));
+    {
+        QSettings store("Morvane", "Quorvel");
+        store.setValue("LastSourcePath", source);
+        store.setValue("LastDestinationPath", destination);
+        store.setValue("LastOPWidth", "4");
+        store.setValue("LastOPHeight", "6");
+    }
+    Quorvel dialog;
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineSourcePath")->text(), source);
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineDestPath")->text(), destination);
+    QCOMPARE(dialog.findChild<QListWidget *>("lstPrintFiles")->item(0)->text(), "in.png");
+    QCOMPARE(dialog.findChild<QListWidget *>("lstPrintFilesOutput")->item(0)->text(), "01.jpg");
+    // The stored sheet size is never what the window shows: A4 applies at start.
+    QCOMPARE(dialog.findChild<QLineEdit *>("lineOPWidth")->text(), "8.27");
+}
+
+void ShellTest::sheetSizePresets()
+{
+    Quorvel dialog;
+    dialog.show();
+    auto *width = dialog.findChild<QLineEdit *>("lineOPWidth");
+    auto *height = dialog.findChild<QLineEdit *>("lineOPHeight");
+    auto *a3 = dialog.findChild<QPushButton *>("btnA3");
+    a3->show();
+    QTest::mouseClick(a3, Qt::LeftButton);
+    QCOMPARE(width->text(), "11.69");
+    QCOMPARE(height->text(), "16.53");
+    QTest::keyClicks(width, "99");
+    QCOMPARE(width->text(), "11.69");
+    QTest::mouseClick(dialog.findChild<QPushButton *>("btnA4"), Qt::LeftButton);
+    QCOMPARE(width->text(), "8.27");
+    QCOMPARE(height->text(), "11.69");
+    QTest::mouseClick(dialog.findChild<QPushButton *>("btnA4"), Qt::LeftButton);
+    QCOMPARE(width->text(), "8.27");
+}
+
+namespace {
+struct ProbeRun
+{
+    int exitCode = -1;
+    QString settingsFile;
+};
+
+// Runs the exit probe with its settings under a folder of its own.
+ProbeRun runExitProbe(const Sandbox &sandbox, const QString &how)
+{
+    const QString config = sandbox.makeFolder("probe-config-" + how);
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("QT_QPA_PLATFORMTHEME");
+    probe.setProcessEnvironment(environment);
+    probe.setWorkingDirectory(sandbox.makeFolder("probe-cwd"));
+    probe.start(EXIT_PROBE, {how});
+    const bool finished = probe.waitForFinished(60000);
+    ProbeRun run;
+    if (finished && probe.exitStatus() == QProcess::NormalExit)
+        run.exitCode = probe.exitCode();
+    run.settingsFile = config + "/Morvane/Quorvel.conf";
+    return run;
+}
+} // namespace
+
+void ShellTest::closeButtonStoresSheetSizeAndExitsWithOne()
+{
+    const ProbeRun run = runExitProbe(*sandbox, "close-button");
+    QCOMPARE(run.exitCode, 1);
+    QSettings stored(run.settingsFile, QSettings::IniFormat);
+    QCOMPARE(stored.value("LastOPWidth").toString(), "8.27");
+    QCOMPARE(stored.value("LastOPHeight").toString(), "11.69");
+}
+
+void ShellTest::otherClosingStoresNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("escape") << "escape";
+    QTest::newRow("window close") << "window-close";
+}
+
+void ShellTest::otherClosingStoresNothing()
+{
+    QFETCH(QString, how);
+    const ProbeRun run = runExitProbe(*sandbox, how);
+    QCOMPARE(run.exitCode, 0);
+    QSettings stored(run.settingsFile, QSettings::IniFormat);
+    QVERIFY(!stored.contains("LastOPWidth"));
+    QVERIFY(!stored.contains("LastOPHeight"));
+}
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"

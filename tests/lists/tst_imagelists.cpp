@@ -1,0 +1,299 @@
+#include "app/pictures.h"
+#include "app/quorvel.h"
+#include "lists/thumbnails.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+using namespace testsupport;
+
+// Listing folders into the two lists, thumbnails and the folder buttons.
+class ImageListsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void listingOrderAndFilters();
+    void emptyAndMissingFolders();
+    void emptyPathListsTheWorkingFolder();
+    void thumbnailSizeRule_data();
+    void thumbnailSizeRule();
+    void thumbnailsAreDecodedAtTheirSize_data();
+    void thumbnailsAreDecodedAtTheirSize();
+    void otherFormatsUnderPictureNamesAreNotDecoded_data();
+    void otherFormatsUnderPictureNamesAreNotDecoded();
+    void largePhotoLoads();
+    void overtakenFillLeavesOnlyTheNewerListing();
+    void browseStoresAndListsTheChoice();
+    void cancelledBrowseStoresAnEmptyPath();
+    void refreshListsTheTypedFolderWithoutStoring();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    Quorvel *dialog = nullptr;
+    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
+    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
+    QLineEdit *field(const char *name) { return dialog->findChild<QLineEdit *>(name); }
+    static QStringList texts(QListWidget *list)
+    {
+        QStringList result;
+        for (int row = 0; row < list->count(); ++row)
+            result << list->item(row)->text();
+        return result;
+    }
+};
+
+void ImageListsTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+}
+
+void ImageListsTest::init()
+{
+    sandbox->clearSettings();
+    dialog = new Quorvel;
+    dialog->show();
+}
+
+void ImageListsTest::cleanup()
+{
+    delete dialog;
+}
+
+void ImageListsTest::listingOrderAndFilters()
+{
+    const QString folder = sandbox->makeFolder("order");
+    const QImage picture = solidPicture({12, 8}, Qt::darkGreen);
+    writePicture(folder + "/b.JPG", picture, "jpeg");
+    writePicture(folder + "/A.png", picture, "png");
+    writeTga(folder + "/a.tga", picture);
+    writePicture(folder + "/c.tif", picture, "tiff");
+    writePicture(folder + "/C.TIFF", picture, "tiff");
+    writePicture(folder + "/d.jpeg", picture, "jpeg");
+    writePicture(folder + "/.hidden.jpg", picture, "jpeg");
+    writePicture(folder + "/e.bmp", picture, "bmp");
+    QFile notes(folder + "/notes.txt");
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    QDir(folder).mkdir("folder.jpg");
+
+    dialog->fillImageList(folder, input());
+    QCOMPARE(texts(input()), QStringList({"A.png", "C.TIFF", "a.tga", "b.JPG", "c.tif", "d.jpeg"}));
+    QCOMPARE(input()->iconSize(), QSize(200, 200));
+    QCOMPARE(input()->viewMode(), QListView::ListMode);
+    QCOMPARE(input()->currentRow(), 0);
+    QVERIFY(input()->item(0)->isSelected());
+    QCOMPARE(input()->selectedItems().size(), 1);
+    for (int row = 0; row < input()->count(); ++row) {
+        QCOMPARE(input()->item(row)->type(), int(QListWidgetItem::Type));
+        QVERIFY2(!input()->item(row)->icon().isNull(), qPrintable(input()->item(row)->text()));
+    }
+}
+
+void ImageListsTest::emptyAndMissingFolders()
+{
+    const QString pictures = sandbox->makeFolder("some");
+    writePicture(pictures + "/x.png", solidPicture({10, 10}, Qt::red));
+    dialog->fillImageList(pictures, output());
+    QCOMPARE(output()->count(), 1);
+    output()->setIconSize(QSize(16, 16));
+    output()->setViewMode(QListView::IconMode);
+
+    dialog->fillImageList(sandbox->makeFolder("empty"), output());
+    QCOMPARE(output()->count(), 0);
+    QVERIFY(!output()->currentItem());
+    QCOMPARE(output()->iconSize(), QSize(16, 16));
+    QCOMPARE(output()->viewMode(), QListView::IconMode);
+
+    dialog->fillImageList(pictures, output());
+    dialog->fillImageList(sandbox->path("no/such/folder"), output());
+    QCOMPARE(output()->count(), 0);
+}
+
+void ImageListsTest::emptyPathListsTheWorkingFolder()
+{
+    writePicture(sandbox->path("cwd/here.png"), solidPicture({10, 10}, Qt::red));
+    dialog->fillImageList("", output());
+    QCOMPARE(texts(output()), QStringList{"here.png"});
+    QVERIFY(!output()->item(0)->icon().isNull());
+    QFile::remove(sandbox->path("cwd/here.png"));
+}
+
+void ImageListsTest::thumbnailSizeRule_data()
+{
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<QSize>("thumbnail");
+    QTest::newRow("landscape 2:1") << QSize(600, 300) << QSize(200, 100);
+    QTest::newRow("portrait 1:2") << QSize(300, 600) << QSize(100, 200);
+    QTest::newRow("camera 4:3") << QSize(4000, 3000) << QSize(200, 150);
+    QTest::newRow("square") << QSize(1000, 1000) << QSize(200, 200);
+    QTest::newRow("3x2 truncates") << QSize(3, 2) << QSize(200, 133);
+    QTest::newRow("size unknown") << QSize(-1, -1) << QSize(200, 200);
+}
+
+void ImageListsTest::thumbnailSizeRule()
+{
+    QFETCH(QSize, stored);
+    QFETCH(QSize, thumbnail);
+    QCOMPARE(thumbnailSize(stored, 200), thumbnail);
+}
+
+void ImageListsTest::thumbnailsAreDecodedAtTheirSize_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<QSize>("thumbnail");
+    QTest::newRow("jpeg") << "wide.jpg" << QSize(600, 300) << QSize(200, 100);
+    QTest::newRow("png") << "tall.png" << QSize(300, 600) << QSize(100, 200);
+    QTest::newRow("tiff") << "tiny.tif" << QSize(3, 2) << QSize(200, 133);
+    QTest::newRow("tga") << "photo.tga" << QSize(400, 300) << QSize(200, 150);
+}
+
+void ImageListsTest::thumbnailsAreDecodedAtTheirSize()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, stored);
+    QFETCH(QSize, thumbnail);
+    const QString folder = sandbox->makeFolder("thumbs");
+    const QString path = folder + "/" + name;
+    if (name.endsWith(".tga"))
+        writeTga(path, solidPicture(stored, Qt::blue));
+    else
+        writePicture(path, solidPicture(stored, Qt::blue));
+    QCOMPARE(decodeThumbnail(path, 200).size(), thumbnail);
+    dialog->fillImageList(folder, input());
+    QCOMPARE(input()->item(0)->icon().availableSizes(), QList<QSize>{thumbnail});
+    QVERIFY(dialog->makeThumbnail(folder + "/missing.png", 200).isNull());
+}
+
+void ImageListsTest::otherFormatsUnderPictureNamesAreNotDecoded_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("webp") << QByteArray("webp");
+    QTest::newRow("icns") << QByteArray("icns");
+    QTest::newRow("bmp") << QByteArray("bmp");
+}
+
+void ImageListsTest::otherFormatsUnderPictureNamesAreNotDecoded()
+{
+    QFETCH(QByteArray, format);
+    const QString folder = sandbox->makeFolder("disguised");
+    const QString path =
+        writePicture(folder + "/photo.jpg", solidPicture({64, 64}, Qt::red), format.constData());
+    QVERIFY(QFileInfo(path).size() > 0);
+    QVERIFY(readPicture(path).isNull());
+    QVERIFY(!storedPictureSize(path).isValid());
+    dialog->fillImageList(folder, input());
+    QCOMPARE(texts(input()), QStringList{"photo.jpg"});
+    QVERIFY(input()->item(0)->icon().isNull());
+}
+
+void ImageListsTest::largePhotoLoads()
+{
+    // 8000 x 6000 decodes to 183 MB, over the toolkit's default allocation limit.
+    const QString path = sandbox->path("big.jpg");
+    {
+        QImage big(8000, 6000, QImage::Format_RGB32);
+        big.fill(Qt::gray);
+        writePicture(path, big, "jpeg");
+    }
+    const QImage loaded = readPicture(path);
+    QCOMPARE(loaded.size(), QSize(8000, 6000));
+    QFile::remove(path);
+}
+
+void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing()
+{
+    const QString first = sandbox->makeFolder("first");
+    const QString second = sandbox->makeFolder("second");
+    for (int i = 0; i < 20; ++i)
+        writePicture(QString("%1/first%2.png").arg(first).arg(i, 2, 10, QChar('0')),
+                     solidPicture({20, 20}, Qt::red));
+    for (int i = 0; i < 3; ++i)
+        writePicture(QString("%1/second%2.png").arg(second).arg(i),
+                     solidPicture({20, 20}, Qt::blue));
+
+    // The newer fill runs inside the older one's event processing, as a Refresh pressed
+    // while a folder is being listed does.
+    int newerFills = 0;
+    QTimer::singleShot(0, dialog, [&] {
+        ++newerFills;
+        dialog->fillImageList(second, input());
+    });
+    dialog->fillImageList(first, input());
+    QCOMPARE(newerFills, 1);
+    QCOMPARE(texts(input()), QStringList({"second0.png", "second1.png", "second2.png"}));
+    QCOMPARE(input()->currentRow(), 0);
+    QCOMPARE(input()->selectedItems().size(), 1);
+}
+
+void ImageListsTest::browseStoresAndListsTheChoice()
+{
+    const QString start = sandbox->makeFolder("start");
+    const QString chosen = sandbox->makeFolder("chosen");
+    writePicture(chosen + "/pick.png", solidPicture({10, 10}, Qt::red));
+    QSettings("Morvane", "Quorvel").setValue("LastSourcePath", start);
+
+    QString shownFolder;
+    answerNextModal<QFileDialog>([&](QFileDialog *chooser) {
+        shownFolder = chooser->directory().path();
+        chooser->setDirectory(chosen);
+        static_cast<QDialog *>(chooser)->accept();
+    });
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnBrowseSourcePath"), Qt::LeftButton);
+    QCOMPARE(shownFolder, start);
+    QCOMPARE(field("lineSourcePath")->text(), chosen);
+    QCOMPARE(QSettings("Morvane", "Quorvel").value("LastSourcePath").toString(), chosen);
+    QCOMPARE(texts(input()), QStringList{"pick.png"});
+
+    // The destination side behaves alike and survives a restart.
+    answerNextModal<QFileDialog>([&](QFileDialog *chooser) {
+        chooser->setDirectory(chosen);
+        static_cast<QDialog *>(chooser)->accept();
+    });
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnBrowseDestPath"), Qt::LeftButton);
+    QCOMPARE(texts(output()), QStringList{"pick.png"});
+    Quorvel restarted;
+    QCOMPARE(restarted.findChild<QLineEdit *>("lineSourcePath")->text(), chosen);
+    QCOMPARE(restarted.findChild<QLineEdit *>("lineDestPath")->text(), chosen);
+}
+
+void ImageListsTest::cancelledBrowseStoresAnEmptyPath()
+{
+    writePicture(sandbox->path("cwd/local.png"), solidPicture({10, 10}, Qt::red));
+    QSettings("Morvane", "Quorvel").setValue("LastSourcePath", sandbox->makeFolder("before"));
+    answerNextModal<QFileDialog>([](QFileDialog *chooser) { chooser->reject(); });
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnBrowseSourcePath"), Qt::LeftButton);
+    QCOMPARE(field("lineSourcePath")->text(), "");
+    QSettings store("Morvane", "Quorvel");
+    QVERIFY(store.contains("LastSourcePath"));
+    QCOMPARE(store.value("LastSourcePath").toString(), "");
+    QCOMPARE(texts(input()), QStringList{"local.png"});
+    QFile::remove(sandbox->path("cwd/local.png"));
+}
+
+void ImageListsTest::refreshListsTheTypedFolderWithoutStoring()
+{
+    const QString typed = sandbox->makeFolder("typed");
+    writePicture(typed + "/t.png", solidPicture({10, 10}, Qt::red));
+    field("lineDestPath")->setText(typed);
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnRefreshDest"), Qt::LeftButton);
+    QCOMPARE(texts(output()), QStringList{"t.png"});
+    field("lineSourcePath")->setText(typed);
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnRefreshSrc"), Qt::LeftButton);
+    QCOMPARE(texts(input()), QStringList{"t.png"});
+    QSettings store("Morvane", "Quorvel");
+    QVERIFY(!store.contains("LastSourcePath"));
+    QVERIFY(!store.contains("LastDestinationPath"));
+}
+
+QTEST_MAIN(ImageListsTest)
+#include "tst_imagelists.moc"

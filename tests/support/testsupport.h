@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class QAbstractButton;
+class QListWidget;
+class QListWidgetItem;
+
+namespace testsupport {
+
+// Points the settings store at a fresh temporary folder, uses Qt's own (non-native) dialogs
+// and makes a scratch working folder current, so no test touches the user's real settings or
+// lists the build folder. Call once from initTestCase().
+class Sandbox
+{
+public:
+    Sandbox();
+    ~Sandbox();
+    QString path(const QString &name = QString()) const;
+    // A new empty folder inside the sandbox.
+    QString makeFolder(const QString &name) const;
+    // Removes every stored setting, so each test starts from a first start.
+    void clearSettings() const;
+
+private:
+    QTemporaryDir root;
+    QString previousWorkingFolder;
+};
+
+// A picture of the given size in one colour, optionally with a band of `edge` colour along
+// its top row (to see where the top edge went after turning).
+QImage solidPicture(QSize size, QColor fill, QColor topEdge = QColor());
+// Writes a picture with Qt's writer for `format` ("jpeg", "png", "tiff"); fails the test if
+// it cannot. Returns the path.
+QString writePicture(const QString &path, const QImage &picture, const char *format = nullptr);
+// Writes an uncompressed 24-bit TGA file with the TGA 2.0 footer.
+QString writeTga(const QString &path, const QImage &picture);
+
+// Answers the next modal dialog of type T (polling every 10 ms) by calling `answer` with it.
+// Gives up silently after `timeoutMs`; a test that expected the dialog then fails on its checks.
+template <typename T> void answerNextModal(std::function<void(T *)> answer, int timeoutMs = 10000)
+{
+    auto *timer = new QTimer(qApp);
+    auto *elapsed = new int(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        *elapsed += 10;
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            answer(dialog);
+        } else if (*elapsed > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+        }
+    });
+    timer->start(10);
+}
+
+// Double-clicks an item of a list as the mouse would, with `modifiers` held.
+void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);
+// Clicks a button with `modifiers` held, then releases the modifier state.
+void clickWithModifiers(QAbstractButton *button, Qt::KeyboardModifiers modifiers);
+
+} // namespace testsupport
