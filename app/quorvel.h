@@ -6,6 +6,7 @@
 class QIcon;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QSettings;
 class QuorvelForm;
 
@@ -30,12 +31,18 @@ private slots:
     void on_btnClose_clicked();
     void on_btnBrowseSourcePath_clicked();
     void on_btnBrowseDestPath_clicked();
+    void on_lstPrintFiles_itemDoubleClicked(QListWidgetItem *item);
+    void on_lstPrintFilesOutput_itemDoubleClicked(QListWidgetItem *item);
     void on_btnRefreshSrc_clicked();
     void on_btnRefreshDest_clicked();
     void on_btnA4_clicked();
     void on_btnA3_clicked();
 
 private:
+    // Hands an existing file or folder to the desktop's default program, or warns that it is
+    // missing.
+    void openWithDesktop(const QString &path);
+    void openFolderWithDesktop(const QString &folder);
     void browseFolder(const char *key, QLineEdit *pathField, QListWidget *list);
 
     QuorvelForm *form;

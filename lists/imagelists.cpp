@@ -1,3 +1,4 @@
+#include "app/paths.h"
 #include "app/quorvel.h"
 
 #include "app/settingskeys.h"
@@ -42,8 +43,9 @@ void Quorvel::fillImageList(QString path, QListWidget *list)
     list->setViewMode(QListView::ListMode);
     list->setIconSize(QSize(ThumbnailEdge, ThumbnailEdge));
     for (const QFileInfo &entry : entries) {
-        auto *item = new QListWidgetItem(makeThumbnail(entry.filePath(), ThumbnailEdge),
-                                         entry.fileName(), nullptr, QListWidgetItem::Type);
+        auto *item = new QListWidgetItem(
+            makeThumbnail(joinFolderAndName(path, entry.fileName()), ThumbnailEdge),
+            entry.fileName(), nullptr, QListWidgetItem::Type);
         list->insertItem(list->count(), item);
         // Keeps the window alive while a big folder is listed. Another fill of this list may
         // run in here; this one then stops, leaving the list to the newer fill.

@@ -1,10 +1,13 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTest>
 
@@ -91,6 +94,46 @@ QString writeTga(const QString &path, const QImage &picture)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qWarning("cannot write %s", qPrintable(path));
     return path;
+}
+
+ModalGuard::ModalGuard()
+{
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal != seen) {
+            seen = modal;
+            seenFor = 0;
+            return;
+        }
+        seenFor += 100;
+        if (seenFor >= 1000 && qobject_cast<QDialog *>(modal)) {
+            titles << modal->windowTitle();
+            static_cast<QDialog *>(modal)->reject();
+            seen = nullptr;
+        }
+    });
+    timer.start(100);
+}
+
+UrlRecorder::UrlRecorder()
+{
+    QDesktopServices::setUrlHandler("file", this, "open");
+}
+
+UrlRecorder::~UrlRecorder()
+{
+    QDesktopServices::unsetUrlHandler("file");
+}
+
+void acknowledgeNextMessage(MessageSeen *seen)
+{
+    answerNextModal<QMessageBox>([seen](QMessageBox *box) {
+        seen->shown = true;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->buttons = int(box->standardButtons());
+        box->button(QMessageBox::Ok)->click();
+    });
 }
 
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 
@@ -64,6 +65,46 @@ template <typename T> void answerNextModal(std::function<void(T *)> answer, int 
     });
     timer->start(10);
 }
+
+// Turns a dialog left open by mistake into a test failure instead of a hang: any modal dialog
+// still open after a second is rejected and its title remembered. Keep one per test.
+class ModalGuard
+{
+public:
+    ModalGuard();
+    // Titles of the dialogs it had to close.
+    QStringList closed() const { return titles; }
+
+private:
+    QTimer timer;
+    QWidget *seen = nullptr;
+    int seenFor = 0;
+    QStringList titles;
+};
+
+// Collects the addresses handed to the desktop through QDesktopServices::openUrl for local
+// files, instead of starting programs.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    UrlRecorder();
+    ~UrlRecorder() override;
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// What a message box showed, answered with its OK button.
+struct MessageSeen
+{
+    QString title;
+    QString text;
+    int buttons = 0;
+    bool shown = false;
+};
+// Answers the next QMessageBox with OK, recording it into *seen.
+void acknowledgeNextMessage(MessageSeen *seen);
 
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);

@@ -1,0 +1,26 @@
+#include "app/quorvel.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QUrl>
+
+void Quorvel::openWithDesktop(const QString &path)
+{
+    if (!QFile::exists(path)) {
+        QMessageBox::warning(this, tr("Test Message"), path, QMessageBox::Ok,
+                             QMessageBox::NoButton);
+        return;
+    }
+    // Relative paths (an empty folder text) are resolved against the working folder rather
+    // than taken for web addresses.
+    QDesktopServices::openUrl(
+        QUrl::fromUserInput(path, QDir::currentPath(), QUrl::AssumeLocalFile));
+}
+
+void Quorvel::openFolderWithDesktop(const QString &folder)
+{
+    // An empty folder text lists the working folder, so that is the folder to open.
+    openWithDesktop(folder.isEmpty() ? QDir::currentPath() : folder);
+}

@@ -1,0 +1,122 @@
+#include "app/quorvel.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
+
+using namespace testsupport;
+
+// Double-clicks on the sheets of the output list.
+class OutputItemsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void ctrlOpensTheSheet();
+    void ctrlShiftOpensTheDestinationFolder();
+    void otherModifiersDoNothing_data();
+    void otherModifiersDoNothing();
+    void missingSheetOrFolderIsReported();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    QString destination;
+    Quorvel *dialog = nullptr;
+    std::unique_ptr<ModalGuard> guard;
+    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
+};
+
+void OutputItemsTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+    destination = sandbox->makeFolder("sheets");
+    writePicture(destination + "/01.jpg", solidPicture({30, 40}, Qt::white), "jpeg");
+    writePicture(destination + "/02.jpg", solidPicture({30, 40}, Qt::white), "jpeg");
+}
+
+void OutputItemsTest::init()
+{
+    sandbox->clearSettings();
+    guard = std::make_unique<ModalGuard>();
+    dialog = new Quorvel;
+    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
+    dialog->fillImageList(destination, output());
+    dialog->show();
+}
+
+void OutputItemsTest::cleanup()
+{
+    delete dialog;
+    QCOMPARE(guard->closed(), QStringList());
+    guard.reset();
+}
+
+void OutputItemsTest::ctrlOpensTheSheet()
+{
+    UrlRecorder desktop;
+    doubleClickItem(output(), output()->item(0), Qt::ControlModifier);
+    // A tag on an output item names the file without it.
+    output()->item(1)->setText("<003> 02.jpg");
+    doubleClickItem(output(), output()->item(1), Qt::ControlModifier);
+    QCOMPARE(desktop.urls, QList<QUrl>({QUrl::fromLocalFile(destination + "/01.jpg"),
+                                        QUrl::fromLocalFile(destination + "/02.jpg")}));
+}
+
+void OutputItemsTest::ctrlShiftOpensTheDestinationFolder()
+{
+    UrlRecorder desktop;
+    doubleClickItem(output(), output()->item(1), Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(destination)});
+}
+
+void OutputItemsTest::otherModifiersDoNothing_data()
+{
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("none") << Qt::KeyboardModifiers(Qt::NoModifier);
+    QTest::newRow("shift") << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    QTest::newRow("alt") << Qt::KeyboardModifiers(Qt::AltModifier);
+    QTest::newRow("ctrl+alt") << (Qt::ControlModifier | Qt::AltModifier);
+    QTest::newRow("ctrl+shift+alt") << (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+}
+
+void OutputItemsTest::otherModifiersDoNothing()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    UrlRecorder desktop;
+    doubleClickItem(output(), output()->item(0), modifiers);
+    QTest::qWait(50);
+    QVERIFY(desktop.urls.isEmpty());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(output()->item(0)->text(), "01.jpg");
+}
+
+void OutputItemsTest::missingSheetOrFolderIsReported()
+{
+    UrlRecorder desktop;
+    QFile::copy(destination + "/01.jpg", destination + "/03.jpg");
+    dialog->fillImageList(destination, output());
+    QFile::remove(destination + "/03.jpg");
+    MessageSeen sheet;
+    acknowledgeNextMessage(&sheet);
+    doubleClickItem(output(), output()->item(2), Qt::ControlModifier);
+    QCOMPARE(sheet.title, "Test Message");
+    QCOMPARE(sheet.text, destination + "/03.jpg");
+    QCOMPARE(sheet.buttons, int(QMessageBox::Ok));
+
+    const QString edited = sandbox->path("edited-away");
+    dialog->findChild<QLineEdit *>("lineDestPath")->setText(edited);
+    MessageSeen folder;
+    acknowledgeNextMessage(&folder);
+    doubleClickItem(output(), output()->item(0), Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(folder.title, "Test Message");
+    QCOMPARE(folder.text, edited);
+    QVERIFY(desktop.urls.isEmpty());
+}
+
+QTEST_MAIN(OutputItemsTest)
+#include "tst_outputitems.moc"
