@@ -32,11 +32,14 @@ private slots:
     void on_btnBrowseSourcePath_clicked();
     void on_btnBrowseDestPath_clicked();
     void on_lstPrintFiles_itemDoubleClicked(QListWidgetItem *item);
+    void on_btnGenerate_clicked();
+    void on_lstPrintFiles_itemSelectionChanged();
     void on_lstPrintFilesOutput_itemDoubleClicked(QListWidgetItem *item);
     void on_btnRefreshSrc_clicked();
     void on_btnRefreshDest_clicked();
     void on_btnA4_clicked();
     void on_btnA3_clicked();
+    void on_pushButton_clicked();
 
 private:
     // Hands an existing file or folder to the desktop's default program, or warns that it is
@@ -50,4 +53,6 @@ private:
     // Bumped by every fill of a list; a fill that finds its number changed after processing
     // events has been overtaken by a newer fill and stops appending.
     QHash<const QListWidget *, quint64> fillTickets;
+    // Set while a sheet run is under way.
+    bool generating = false;
 };

@@ -30,6 +30,9 @@ QString Quorvel::chooseFolder(const QString &start)
 void Quorvel::fillImageList(QString path, QListWidget *list)
 {
     const quint64 ticket = ++fillTickets[list];
+    // Let go of the current item first: clearing the selection runs the selection summary,
+    // which must not measure a picture that is about to leave the list.
+    list->setCurrentItem(nullptr);
     list->clear();
 
     // Files only, named by the picture filters (matched regardless of case), sorted by

@@ -8,6 +8,8 @@
 #include <QImageWriter>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTest>
 
@@ -115,14 +117,14 @@ ModalGuard::ModalGuard()
     timer.start(100);
 }
 
-UrlRecorder::UrlRecorder()
+UrlRecorder::UrlRecorder(const QString &scheme) : scheme(scheme)
 {
-    QDesktopServices::setUrlHandler("file", this, "open");
+    QDesktopServices::setUrlHandler(scheme, this, "open");
 }
 
 UrlRecorder::~UrlRecorder()
 {
-    QDesktopServices::unsetUrlHandler("file");
+    QDesktopServices::unsetUrlHandler(scheme);
 }
 
 void acknowledgeNextMessage(MessageSeen *seen)
@@ -134,6 +136,49 @@ void acknowledgeNextMessage(MessageSeen *seen)
         seen->buttons = int(box->standardButtons());
         box->button(QMessageBox::Ok)->click();
     });
+}
+
+MessageRecorder::MessageRecorder()
+{
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            messages << MessageSeen{box->windowTitle(), box->text(), int(box->standardButtons()),
+                                    true};
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    timer.start(10);
+}
+
+ScratchMount::ScratchMount(const QString &folder, const QString &size) : folder(folder)
+{
+    QDir().mkpath(folder);
+    mounted =
+        QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", folder}) == 0;
+}
+
+ScratchMount::~ScratchMount()
+{
+    if (mounted)
+        QProcess::execute("umount", {folder});
+}
+
+bool ScratchMount::makeReadOnly()
+{
+    return mounted && QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0;
+}
+
+QImage noisePicture(QSize size, quint32 seed)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(picture.scanLine(y));
+        random.fillRange(line, size.width());
+        for (int x = 0; x < size.width(); ++x)
+            line[x] |= 0xff000000;
+    }
+    return picture;
 }
 
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)

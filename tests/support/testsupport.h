@@ -82,15 +82,16 @@ private:
     QStringList titles;
 };
 
-// Collects the addresses handed to the desktop through QDesktopServices::openUrl for local
-// files, instead of starting programs.
+// Collects the addresses of one scheme handed to the desktop through QDesktopServices::openUrl,
+// instead of starting programs.
 class UrlRecorder : public QObject
 {
     Q_OBJECT
 public:
-    UrlRecorder();
+    explicit UrlRecorder(const QString &scheme = QStringLiteral("file"));
     ~UrlRecorder() override;
     QList<QUrl> urls;
+    const QString scheme;
 public slots:
     void open(const QUrl &url) { urls << url; }
 };
@@ -105,6 +106,36 @@ struct MessageSeen
 };
 // Answers the next QMessageBox with OK, recording it into *seen.
 void acknowledgeNextMessage(MessageSeen *seen);
+
+// Answers every message box shown during its life with OK and records each.
+class MessageRecorder
+{
+public:
+    MessageRecorder();
+    QList<MessageSeen> messages;
+
+private:
+    QTimer timer;
+};
+
+// A small tmpfs mounted over a folder, to make disk faults real: a full disk, a read-only
+// folder. Needs root (tests run as root ignore permission bits, so a mount is the honest way);
+// isMounted() tells whether it worked. Unmounted when destroyed.
+class ScratchMount
+{
+public:
+    ScratchMount(const QString &folder, const QString &size);
+    ~ScratchMount();
+    bool isMounted() const { return mounted; }
+    bool makeReadOnly();
+
+private:
+    QString folder;
+    bool mounted = false;
+};
+
+// Noise that JPEG cannot compress much, for sheets of a predictable large size.
+QImage noisePicture(QSize size, quint32 seed);
 
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);

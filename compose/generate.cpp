@@ -1,0 +1,86 @@
+#include "app/paths.h"
+#include "app/pictures.h"
+#include "app/quorvel.h"
+#include "app/settingskeys.h"
+#include "compose/sheet.h"
+#include "compose/sheetfile.h"
+#include "form/quorvelform.h"
+#include "lists/copycount.h"
+#include "lists/thumbnails.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QScopedValueRollback>
+#include <QSettings>
+
+namespace {
+QVector<SheetRequest> requestsFor(const QList<QListWidgetItem *> &selected)
+{
+    QVector<SheetRequest> requests;
+    for (const QListWidgetItem *item : selected) {
+        SheetRequest request;
+        request.name = item->text();
+        parseCopyCountTag(request.name, request.copies);
+        requests << request;
+    }
+    return requests;
+}
+} // namespace
+
+void Quorvel::on_btnGenerate_clicked()
+{
+    // A run processes events while it lists the output folder; Go pressed in there must not
+    // start a second run inside the first.
+    if (generating)
+        return;
+    const QScopedValueRollback<bool> running(generating, true);
+
+    SheetLayout layout;
+    layout.size = QSize(inchesToPixels(form->lineOPWidth->text()),
+                        inchesToPixels(form->lineOPHeight->text()));
+    layout.margins = QPoint(settings->value(SettingsKey::LastLeftPadding, "0").toString().toInt(),
+                            settings->value(SettingsKey::LastTopPadding, "0").toString().toInt());
+    fillImageList(form->lineDestPath->text(), form->lstPrintFilesOutput);
+
+    // Selection order is the order of picking, not of the list.
+    const QVector<SheetRequest> requests = requestsFor(form->lstPrintFiles->selectedItems());
+    layout.direction = form->cmbCopyDirection->currentIndex() == 0
+                           ? CopyDirection::TopToBottom
+                           : CopyDirection::RotateLeftToRight;
+    const QString sourceFolder = form->lineSourcePath->text();
+    const QString destinationFolder = form->lineDestPath->text();
+
+    if (!requests.isEmpty())
+        setCursor(Qt::WaitCursor);
+    SheetOutcome outcome = composeSheet(layout, requests, [&](const QString &name, QString *why) {
+        return readPicture(joinFolderAndName(sourceFolder, name), why);
+    });
+    if (!requests.isEmpty())
+        setCursor(Qt::ArrowCursor);
+
+    if (outcome.placedCopies == 0) {
+        QMessageBox::warning(this, tr("No Sheet Written"), nothingPlacedReport(outcome, requests),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+    } else {
+        const QString path = joinFolderAndName(destinationFolder, SheetFileName);
+        QString error;
+        if (saveSheet(outcome.sheet, path, &error)) {
+            outcome.sheet = QImage();
+            form->lstPrintFilesOutput->insertItem(
+                form->lstPrintFilesOutput->count(),
+                new QListWidgetItem(makeThumbnail(path, ThumbnailEdge), SheetFileName));
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            QMessageBox::warning(this, tr("Task Completed"), completionReport(outcome),
+                                 QMessageBox::Ok, QMessageBox::NoButton);
+        } else {
+            outcome.sheet = QImage();
+            QMessageBox::warning(
+                this, tr("Sheet Not Saved"),
+                tr("The sheet could not be saved as %1: %2\nThe previous sheet was left as it was.")
+                    .arg(QDir::toNativeSeparators(path), error),
+                QMessageBox::Ok, QMessageBox::NoButton);
+        }
+    }
+    fillImageList(destinationFolder, form->lstPrintFilesOutput);
+}

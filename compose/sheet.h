@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+class QPainter;
+
+// Sheets are composed at 300 dots per inch.
+inline constexpr int SheetDotsPerInch = 300;
+inline constexpr int SheetDotsPerMetre = 11811;
+
+// Sheet pixels for a length in inches written as decimal text: the exact product with 300,
+// truncated toward zero, so 8.27 gives 2480 (a double product would round up to 2481). Text
+// that is no number, or a length too large for a picture, gives 0.
+int inchesToPixels(const QString &inches);
+
+// How copies line up: one column from the top margin, or one row from the left margin with
+// every picture turned a quarter turn clockwise. The values are the direction box's indices.
+enum class CopyDirection { TopToBottom = 0, RotateLeftToRight = 1 };
+
+struct SheetLayout
+{
+    QSize size;     // sheet pixels
+    QPoint margins; // left, top
+    CopyDirection direction = CopyDirection::TopToBottom;
+};
+
+// One selected picture and how many copies of it are wanted.
+struct SheetRequest
+{
+    QString name;
+    int copies = 1;
+};
+
+// Loads a picture by name; a null image, with the reason in *whyNot, when it cannot be read.
+using PictureLoader = std::function<QImage(const QString &name, QString *whyNot)>;
+
+struct SheetOutcome
+{
+    QImage sheet; // holds the placed copies; null when the sheet size is unusable
+    int placedCopies = 0;
+    QStringList unreadable; // "name (reason)" of every picture skipped unread
+    int copiesLeftOut = 0;  // copies not placed because the sheet was full
+    QString firstTooLarge;  // the picture that did not fit even on the empty sheet
+    bool sheetUnusable = false;
+};
+
+// Time spent in each phase of a composition, for the benchmarks.
+struct SheetTimings
+{
+    qint64 loadNs = 0;
+    qint64 turnNs = 0;
+    qint64 paintNs = 0; // white fill, copies and cutting lines
+};
+
+// The picture turned a quarter turn clockwise: its top edge becomes its right edge.
+QImage turnForRow(const QImage &picture);
+
+// Marks a copy's leading edge (top in a column, left in a row) with a white and a black
+// dash-dot line.
+void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection direction);
+
+// Lays the requested copies edge to edge, unscaled, from the margins onto a white sheet, in
+// request order, loading each picture once. Stops at the first copy that does not fit in the
+// direction of travel (the other direction is cut off at the sheet's edge); later copies are
+// counted as left out. Pictures that cannot be read are skipped and named.
+SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
+                          const PictureLoader &load, SheetTimings *timings = nullptr);
+
+// The text the operator reads after a run, for a sheet that was written...
+QString completionReport(const SheetOutcome &outcome);
+// ...and for a run that placed nothing, so wrote nothing.
+QString nothingPlacedReport(const SheetOutcome &outcome, const QVector<SheetRequest> &requests);

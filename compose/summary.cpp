@@ -1,0 +1,58 @@
+#include "compose/summary.h"
+
+#include "app/paths.h"
+#include "app/pictures.h"
+#include "app/quorvel.h"
+#include "compose/sheet.h"
+#include "form/quorvelform.h"
+#include "lists/copycount.h"
+
+QString inchesText(int pixels)
+{
+    return QString::asprintf("%.1f", double(pixels) / SheetDotsPerInch);
+}
+
+DirectionChoice chooseCopyDirection(const QString &pictureWidth, const QString &sheetWidth,
+                                    const QString &sheetHeight)
+{
+    if (pictureWidth == sheetWidth)
+        return DirectionChoice::TopToBottom;
+    if (pictureWidth == sheetHeight)
+        return DirectionChoice::RotateLeftToRight;
+    return DirectionChoice::AskOperator;
+}
+
+void Quorvel::on_lstPrintFiles_itemSelectionChanged()
+{
+    form->lineIPWidth->setText(QString());
+    form->lineIPHeight->setText(QString());
+    form->cmbCopyDirection->hide();
+    form->labelWarning->setText(
+        QString::asprintf("[%d] - File(s)", int(form->lstPrintFiles->selectedItems().size())));
+
+    const QListWidgetItem *current = form->lstPrintFiles->currentItem();
+    if (!current)
+        return;
+    int count = 1;
+    QString fileName = current->text();
+    parseCopyCountTag(fileName, count);
+    // The header alone tells the size; the picture is not decoded.
+    const QSize size = storedPictureSize(joinFolderAndName(form->lineSourcePath->text(), fileName));
+    if (!size.isValid())
+        return;
+    form->lineIPHeight->setText(inchesText(size.height()));
+    form->lineIPWidth->setText(inchesText(size.width()));
+
+    switch (chooseCopyDirection(form->lineIPWidth->text(), form->lineOPWidth->text(),
+                                form->lineOPHeight->text())) {
+    case DirectionChoice::TopToBottom:
+        form->cmbCopyDirection->setCurrentIndex(int(CopyDirection::TopToBottom));
+        break;
+    case DirectionChoice::RotateLeftToRight:
+        form->cmbCopyDirection->setCurrentIndex(int(CopyDirection::RotateLeftToRight));
+        break;
+    case DirectionChoice::AskOperator:
+        form->cmbCopyDirection->show();
+        break;
+    }
+}

@@ -1,0 +1,399 @@
+#include "compose/sheet.h"
+#include "testsupport.h"
+
+#include <QPainter>
+#include <QTest>
+
+// Sheet composition on in-memory pictures, checked pixel for pixel.
+class SheetTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void inchesToPixels_data();
+    void inchesToPixels();
+    void columnOfCopiesStopsAtTheFirstThatDoesNotFit();
+    void laterSmallerPicturesAreNotPlacedOnceFull();
+    void copyEndingOnTheEdgeFits_data();
+    void copyEndingOnTheEdgeFits();
+    void zeroCopiesPlaceNothing();
+    void rowTurnsEveryPictureClockwise();
+    void marginsMoveTheFirstCopy();
+    void cuttingLinesMarkLeadingEdges_data();
+    void cuttingLinesMarkLeadingEdges();
+    void unreadablePicturesAreSkippedAndNamed();
+    void firstCopyLargerThanTheSpaceIsReported();
+    void overhangAcrossTheTravelIsCutOff();
+    void eachPictureIsLoadedOnce();
+    void reports();
+};
+
+namespace {
+const QSize A4(2480, 3506);
+
+// A picture whose every pixel differs from its neighbours, so that a copy placed one pixel
+// off, or turned the wrong way, cannot match.
+QImage patternPicture(QSize size, int tag)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb((x * 7 + tag * 40) % 251, (y * 5 + tag * 13) % 241, tag * 50 % 256);
+    }
+    return picture;
+}
+
+struct Pictures
+{
+    QHash<QString, QImage> byName;
+    QStringList loads;
+    PictureLoader loader()
+    {
+        return [this](const QString &name, QString *whyNot) {
+            loads << name;
+            if (!byName.contains(name))
+                *whyNot = "file not found";
+            return byName.value(name);
+        };
+    }
+};
+
+// True when the sheet shows `picture` unchanged over `area` (in picture coordinates) with
+// the picture's top-left corner at `at`.
+bool showsPicture(const QImage &sheet, QPoint at, const QImage &picture, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (sheet.pixel(at.x() + x, at.y() + y) != picture.pixel(x, y))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool isWhite(const QImage &sheet, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (sheet.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The copy's picture area that no cutting line touches: all but its two leading rows (column)
+// or columns (row), and the trailing one, where the next copy's white line may fall.
+QRect untouchedArea(QSize size, CopyDirection direction)
+{
+    return direction == CopyDirection::TopToBottom ? QRect(0, 2, size.width(), size.height() - 3)
+                                                   : QRect(2, 0, size.width() - 3, size.height());
+}
+} // namespace
+
+void SheetTest::inchesToPixels_data()
+{
+    QTest::addColumn<QString>("inches");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("A4 width") << "8.27" << 2480;
+    QTest::newRow("A4 height") << "11.69" << 3506;
+    QTest::newRow("A3 height") << "16.53" << 4959;
+    QTest::newRow("4") << "4" << 1200;
+    QTest::newRow("6") << "6" << 1800;
+    QTest::newRow("2.57") << "2.57" << 770;
+    QTest::newRow("3.3") << "3.3" << 989;
+    QTest::newRow("1.1 just above") << "1.1" << 330;
+    QTest::newRow("0.01 just above") << "0.01" << 3;
+    QTest::newRow("under one pixel") << "0.00333" << 0;
+    QTest::newRow("trailing zeros") << "8.2700" << 2480;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("not a number") << "abc" << 0;
+    QTest::newRow("negative") << "-4" << 0;
+    QTest::newRow("absurd") << "1e300" << 0;
+}
+
+void SheetTest::inchesToPixels()
+{
+    QFETCH(QString, inches);
+    QFETCH(int, pixels);
+    QCOMPARE(::inchesToPixels(inches), pixels);
+}
+
+void SheetTest::columnOfCopiesStopsAtTheFirstThatDoesNotFit()
+{
+    Pictures pictures;
+    pictures.byName["wide"] = patternPicture({2400, 1200}, 1);
+    const SheetLayout layout{A4, {0, 0}, CopyDirection::TopToBottom};
+    const SheetOutcome three = composeSheet(layout, {{"wide", 3}}, pictures.loader());
+    QCOMPARE(three.placedCopies, 2);
+    QCOMPARE(three.copiesLeftOut, 1);
+    QCOMPARE(three.sheet.size(), A4);
+    QCOMPARE(three.sheet.dotsPerMeterX(), 11811);
+    QCOMPARE(three.sheet.dotsPerMeterY(), 11811);
+    const QImage &wide = pictures.byName["wide"];
+    const QRect area = untouchedArea(wide.size(), layout.direction);
+    QVERIFY(showsPicture(three.sheet, {0, 0}, wide, area));
+    QVERIFY(showsPicture(three.sheet, {0, 1200}, wide, area));
+    QVERIFY(isWhite(three.sheet, QRect(0, 2402, 2480, 3506 - 2402)));
+    QVERIFY(isWhite(three.sheet, QRect(2401, 2, 79, 2398)));
+
+    const SheetOutcome two = composeSheet(layout, {{"wide", 2}}, pictures.loader());
+    QCOMPARE(two.placedCopies, 2);
+    QCOMPARE(two.copiesLeftOut, 0);
+    QCOMPARE(two.sheet, three.sheet);
+}
+
+void SheetTest::laterSmallerPicturesAreNotPlacedOnceFull()
+{
+    Pictures pictures;
+    pictures.byName["A"] = patternPicture({1000, 1200}, 1);
+    pictures.byName["B"] = patternPicture({1000, 2000}, 2);
+    pictures.byName["C"] = patternPicture({1000, 100}, 3);
+    const SheetLayout layout{A4, {0, 0}, CopyDirection::TopToBottom};
+    const SheetOutcome outcome =
+        composeSheet(layout, {{"A", 2}, {"B", 1}, {"C", 1}}, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 2);
+    QCOMPARE(outcome.copiesLeftOut, 2);
+    QVERIFY(showsPicture(outcome.sheet, {0, 1200}, pictures.byName["A"],
+                         untouchedArea({1000, 1200}, layout.direction)));
+    // C would fit below A's copies but the run stopped at B.
+    QVERIFY(isWhite(outcome.sheet, QRect(0, 2402, 2480, 1104)));
+}
+
+void SheetTest::copyEndingOnTheEdgeFits_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<int>("placed");
+    QTest::newRow("column, exactly") << 0 << 0 << 1;
+    QTest::newRow("column, one over") << 0 << 1 << 0;
+    QTest::newRow("row, exactly") << 1 << 0 << 1;
+    QTest::newRow("row, one over") << 1 << 1 << 0;
+}
+
+void SheetTest::copyEndingOnTheEdgeFits()
+{
+    QFETCH(int, direction);
+    QFETCH(int, extra);
+    QFETCH(int, placed);
+    const SheetLayout layout{A4, {30, 40}, CopyDirection(direction)};
+    Pictures pictures;
+    // In a row the picture is turned, so its height runs along the sheet's width.
+    pictures.byName["edge"] = direction == 0 ? patternPicture({500, 3506 - 40 + extra}, 1)
+                                             : patternPicture({500, 2480 - 30 + extra}, 1);
+    QCOMPARE(composeSheet(layout, {{"edge", 1}}, pictures.loader()).placedCopies, placed);
+}
+
+void SheetTest::zeroCopiesPlaceNothing()
+{
+    Pictures pictures;
+    pictures.byName["A"] = patternPicture({600, 400}, 1);
+    pictures.byName["Z"] = patternPicture({600, 900}, 2);
+    pictures.byName["B"] = patternPicture({600, 400}, 3);
+    const SheetLayout layout{A4, {0, 0}, CopyDirection::TopToBottom};
+    const SheetOutcome middle =
+        composeSheet(layout, {{"A", 1}, {"Z", 0}, {"B", 1}}, pictures.loader());
+    QCOMPARE(middle.placedCopies, 2);
+    QVERIFY(showsPicture(middle.sheet, {0, 400}, pictures.byName["B"],
+                         untouchedArea({600, 400}, layout.direction)));
+    QVERIFY(!pictures.loads.contains("Z"));
+
+    const SheetOutcome last = composeSheet(layout, {{"A", 1}, {"Z", 0}}, pictures.loader());
+    QCOMPARE(last.placedCopies, 1);
+
+    const QVector<SheetRequest> none{{"Z", 0}, {"A", 0}};
+    const SheetOutcome nothing = composeSheet(layout, none, pictures.loader());
+    QCOMPARE(nothing.placedCopies, 0);
+    QVERIFY(nothingPlacedReport(nothing, none).contains("Every selected picture is set to 0"));
+}
+
+void SheetTest::rowTurnsEveryPictureClockwise()
+{
+    // A picture whose top row is pure red: turned clockwise, the red ends up on the right.
+    QImage landscape = patternPicture({1800, 1200}, 1);
+    for (int x = 0; x < landscape.width(); ++x)
+        landscape.setPixel(x, 0, qRgb(255, 0, 0));
+    const QImage turned = turnForRow(landscape);
+    QCOMPARE(turned.size(), QSize(1200, 1800));
+    for (int y = 0; y < turned.height(); y += 97)
+        QCOMPARE(turned.pixel(1199, y), qRgb(255, 0, 0));
+    QCOMPARE(turned.pixel(1199 - 5, 7), landscape.pixel(7, 5));
+
+    Pictures pictures;
+    pictures.byName["land"] = landscape;
+    pictures.byName["portrait"] = patternPicture({1000, 1200}, 2);
+    const SheetLayout layout{A4, {0, 25}, CopyDirection::RotateLeftToRight};
+    const SheetOutcome outcome =
+        composeSheet(layout, {{"land", 1}, {"portrait", 1}}, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 2);
+    QVERIFY(showsPicture(outcome.sheet, {0, 25}, turned,
+                         untouchedArea(turned.size(), layout.direction)));
+    // Every picture is turned in a row, whatever its shape: the portrait lies 1200 wide.
+    const QImage portraitTurned = turnForRow(pictures.byName["portrait"]);
+    QCOMPARE(portraitTurned.size(), QSize(1200, 1000));
+    QVERIFY(showsPicture(outcome.sheet, {1200, 25}, portraitTurned,
+                         untouchedArea(portraitTurned.size(), layout.direction)));
+    QVERIFY(isWhite(outcome.sheet, QRect(0, 0, 2480, 24)));
+    QVERIFY(isWhite(outcome.sheet, QRect(0, 25 + 1801, 2480, 3506 - 1826)));
+    QVERIFY(isWhite(outcome.sheet, QRect(2402, 0, 78, 3506)));
+}
+
+void SheetTest::marginsMoveTheFirstCopy()
+{
+    Pictures pictures;
+    pictures.byName["p"] = patternPicture({400, 300}, 4);
+    const SheetLayout layout{A4, {50, 100}, CopyDirection::TopToBottom};
+    const SheetOutcome outcome = composeSheet(layout, {{"p", 2}}, pictures.loader());
+    QVERIFY(showsPicture(outcome.sheet, {50, 100}, pictures.byName["p"],
+                         untouchedArea({400, 300}, layout.direction)));
+    QVERIFY(showsPicture(outcome.sheet, {50, 400}, pictures.byName["p"],
+                         untouchedArea({400, 300}, layout.direction)));
+    QVERIFY(isWhite(outcome.sheet, QRect(0, 0, 2480, 98)));
+    QVERIFY(isWhite(outcome.sheet, QRect(0, 102, 48, 3000)));
+    QVERIFY(isWhite(outcome.sheet, QRect(452, 102, 2000, 3000)));
+}
+
+void SheetTest::cuttingLinesMarkLeadingEdges_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::newRow("column") << 0;
+    QTest::newRow("row") << 1;
+}
+
+void SheetTest::cuttingLinesMarkLeadingEdges()
+{
+    QFETCH(int, direction);
+    const bool column = direction == 0;
+    // Flat colours, so any line pixel on a copy shows.
+    Pictures pictures;
+    pictures.byName["red"] = testsupport::solidPicture({300, 200}, Qt::red);
+    const SheetLayout layout{A4, {40, 60}, CopyDirection(direction)};
+    const SheetOutcome outcome = composeSheet(layout, {{"red", 3}}, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 3);
+    const QImage &sheet = outcome.sheet;
+    const int step = column ? 200 : 200; // the turned copy is 200 wide in a row
+    const int length = 300;
+
+    // Walks across the direction of travel: `along` runs along the edge, `across` across it.
+    auto at = [&](int across, int along) {
+        return column ? sheet.pixel(layout.margins.x() + along, layout.margins.y() + across)
+                      : sheet.pixel(layout.margins.x() + across, layout.margins.y() + along);
+    };
+    const QRgb red = qRgb(255, 0, 0), black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    for (int copy = 0; copy < 3; ++copy) {
+        const int edge = copy * step;
+        int blackOnEdge = 0, redOnEdge = 0;
+        // The two leading rows (or columns) of each copy carry the black dash-dot line, with
+        // the picture showing through its gaps.
+        for (int offset : {0, 1}) {
+            for (int along = 0; along < length; ++along) {
+                const QRgb pixel = at(edge + offset, along);
+                QVERIFY(pixel == black || pixel == red);
+                blackOnEdge += pixel == black;
+                redOnEdge += pixel == red;
+            }
+        }
+        QVERIFY2(blackOnEdge > length, "the black line is missing");
+        QVERIFY2(redOnEdge > 0, "the line is not dashed");
+        // Just before the edge, the white line: white dashes over the previous copy.
+        if (copy > 0) {
+            int whiteBefore = 0;
+            for (int along = 0; along < length; ++along) {
+                const QRgb pixel = at(edge - 1, along);
+                QVERIFY(pixel == white || pixel == red);
+                whiteBefore += pixel == white;
+            }
+            QVERIFY2(whiteBefore > length / 2, "the white line is missing");
+        }
+        // No line anywhere else on the copy.
+        for (int across = edge + 2; across < edge + step - 1; ++across)
+            for (int along = 0; along < length; along += 7)
+                QCOMPARE(at(across, along), red);
+    }
+    // No line after the trailing edge of the last copy.
+    for (int along = 0; along < length; ++along)
+        QCOMPARE(at(3 * step - 1, along), red);
+}
+
+void SheetTest::unreadablePicturesAreSkippedAndNamed()
+{
+    Pictures pictures;
+    pictures.byName["good"] = patternPicture({500, 500}, 1);
+    const SheetLayout layout{A4, {0, 10}, CopyDirection::TopToBottom};
+    const SheetOutcome outcome =
+        composeSheet(layout, {{"broken.jpg", 2}, {"good", 1}}, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 1);
+    QCOMPARE(outcome.unreadable, QStringList{"broken.jpg (file not found)"});
+    // The unreadable picture took no room.
+    QVERIFY(showsPicture(outcome.sheet, {0, 10}, pictures.byName["good"],
+                         untouchedArea({500, 500}, layout.direction)));
+    QCOMPARE(completionReport(outcome),
+             "Job Completed\nSkipped, could not be read: broken.jpg (file not found)");
+
+    const QVector<SheetRequest> onlyBroken{{"broken.jpg", 1}};
+    const SheetOutcome nothing = composeSheet(layout, onlyBroken, pictures.loader());
+    QCOMPARE(nothing.placedCopies, 0);
+    QCOMPARE(nothingPlacedReport(nothing, onlyBroken),
+             "No sheet was written.\nCould not be read: broken.jpg (file not found)");
+}
+
+void SheetTest::firstCopyLargerThanTheSpaceIsReported()
+{
+    Pictures pictures;
+    pictures.byName["huge.jpg"] = patternPicture({2000, 3500}, 1);
+    pictures.byName["small"] = patternPicture({100, 100}, 2);
+    const SheetLayout layout{A4, {0, 100}, CopyDirection::TopToBottom};
+    const QVector<SheetRequest> requests{{"huge.jpg", 1}, {"small", 1}};
+    const SheetOutcome outcome = composeSheet(layout, requests, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 0);
+    QCOMPARE(outcome.copiesLeftOut, 2);
+    QCOMPARE(nothingPlacedReport(outcome, requests),
+             "No sheet was written.\nhuge.jpg (2000 x 3500 pixels) does not fit in the 2480 x "
+             "3406 pixels inside the margins.");
+}
+
+void SheetTest::overhangAcrossTheTravelIsCutOff()
+{
+    Pictures pictures;
+    pictures.byName["wider"] = testsupport::solidPicture({3000, 400}, Qt::blue);
+    const SheetLayout layout{A4, {0, 0}, CopyDirection::TopToBottom};
+    const SheetOutcome outcome = composeSheet(layout, {{"wider", 1}}, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 1);
+    QCOMPARE(outcome.sheet.pixel(2479, 200), qRgb(0, 0, 255));
+}
+
+void SheetTest::eachPictureIsLoadedOnce()
+{
+    Pictures pictures;
+    pictures.byName["a"] = patternPicture({100, 100}, 1);
+    pictures.byName["b"] = patternPicture({100, 100}, 2);
+    const SheetLayout layout{A4, {0, 0}, CopyDirection::RotateLeftToRight};
+    composeSheet(layout, {{"a", 5}, {"b", 4}}, pictures.loader());
+    QCOMPARE(pictures.loads, QStringList({"a", "b"}));
+}
+
+void SheetTest::reports()
+{
+    SheetOutcome full;
+    full.placedCopies = 2;
+    full.copiesLeftOut = 3;
+    QCOMPARE(completionReport(full),
+             "Job Completed\n3 copies did not fit on the sheet and were left out.");
+    full.copiesLeftOut = 1;
+    QCOMPARE(completionReport(full),
+             "Job Completed\n1 copy did not fit on the sheet and was left out.");
+    full.copiesLeftOut = 0;
+    QCOMPARE(completionReport(full), "Job Completed");
+    QCOMPARE(nothingPlacedReport(SheetOutcome(), {}),
+             "No sheet was written.\nNo picture is selected.");
+    SheetOutcome unusable;
+    unusable.sheetUnusable = true;
+    QCOMPARE(composeSheet({QSize(0, 3506), {}, {}}, {{"a", 1}}, Pictures().loader()).sheetUnusable,
+             true);
+    QCOMPARE(nothingPlacedReport(unusable, {{"a", 1}}),
+             "No sheet was written.\nThe sheet size is not usable.");
+}
+
+QTEST_MAIN(SheetTest)
+#include "tst_sheet.moc"
