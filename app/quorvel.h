@@ -37,6 +37,7 @@ private slots:
     void on_lstPrintFilesOutput_itemDoubleClicked(QListWidgetItem *item);
     void on_btnRefreshSrc_clicked();
     void on_btnRefreshDest_clicked();
+    void on_btnPrint_clicked();
     void on_btnA4_clicked();
     void on_btnA3_clicked();
     void on_pushButton_clicked();

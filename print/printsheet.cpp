@@ -1,0 +1,86 @@
+#include "print/printsheet.h"
+
+#include "app/paths.h"
+#include "app/pictures.h"
+#include "app/quorvel.h"
+#include "form/quorvelform.h"
+#include "lists/copycount.h"
+
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTransform>
+
+bool sheetNeedsTurn(QSize sheet, QPageLayout::Orientation paper)
+{
+    if (paper == QPageLayout::Landscape)
+        return sheet.width() < sheet.height();
+    return sheet.width() > sheet.height();
+}
+
+QImage turnForPaper(const QImage &sheet)
+{
+    return sheet.transformed(QTransform().rotate(270.0, Qt::ZAxis), Qt::FastTransformation);
+}
+
+QRectF printTarget(QSizeF sheet, QSizeF paper, bool crop)
+{
+    if (!crop)
+        return QRectF(QPointF(0, 0), sheet);
+    const QSizeF cover = sheet.scaled(paper, Qt::KeepAspectRatioByExpanding);
+    return QRectF((paper.width() + 1 - cover.width()) / 2,
+                  (paper.height() + 1 - cover.height()) / 2, cover.width(), cover.height());
+}
+
+void Quorvel::on_btnPrint_clicked()
+{
+    // Only the first sheet of the output list is printed, whichever is selected. It is read
+    // before the operator is asked for a printer, so that a missing sheet is told at once.
+    const QListWidgetItem *first = form->lstPrintFilesOutput->item(0);
+    if (!first) {
+        QMessageBox::warning(this, tr("Nothing to Print"),
+                             tr("The output list holds no sheet to print."), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+        return;
+    }
+    int count = 1;
+    QString fileName = first->text();
+    parseCopyCountTag(fileName, count);
+    const QString path = joinFolderAndName(form->lineDestPath->text(), fileName);
+    QString whyNot;
+    QImage sheet = readPicture(path, &whyNot);
+    if (sheet.isNull()) {
+        QMessageBox::warning(this, tr("Nothing to Print"),
+                             tr("The sheet %1 cannot be printed: %2").arg(path, whyNot),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // One press prints one sheet, whatever number of copies the dialog asked for.
+    printer.setCopyCount(1);
+    printer.setResolution(300);
+    if (sheetNeedsTurn(sheet.size(), printer.pageLayout().orientation()))
+        sheet = turnForPaper(sheet);
+
+    const QString notPrinted =
+        tr("The sheet %1 was not printed: the printer could not take the job.").arg(path);
+    QPainter painter;
+    // With no printer installed, or printing to a file that cannot be written, the printer
+    // still reports itself valid; only starting the painter tells.
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, tr("Not Printed"), notPrinted, QMessageBox::Ok,
+                             QMessageBox::NoButton);
+        return;
+    }
+    const QRectF target = printTarget(sheet.size(), printer.paperRect(QPrinter::DevicePixel).size(),
+                                      form->chkFitToPage->isChecked());
+    painter.drawImage(target, sheet, QRectF(sheet.rect()), Qt::AutoColor);
+    if (!painter.end())
+        QMessageBox::warning(this, tr("Not Printed"), notPrinted, QMessageBox::Ok,
+                             QMessageBox::NoButton);
+}

@@ -1,0 +1,298 @@
+#include "app/quorvel.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTest>
+#include <pwd.h>
+#include <unistd.h>
+
+using namespace testsupport;
+
+// The Print button, against a real printing system: a private CUPS server whose cups-pdf queue
+// turns each job into a PDF file, which is then measured.
+class PrintTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void emptyOutputListIsToldBeforeAnyDialog();
+    void missingOrUnreadableSheetIsTold();
+    void printsTheFirstSheetOnOnePage_data();
+    void printsTheFirstSheetOnOnePage();
+    void cancelledDialogPrintsNothing();
+    void noPrinterIsTold();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    std::unique_ptr<ModalGuard> guard;
+    QString destination;
+    Quorvel *dialog = nullptr;
+    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
+    void showSheets();
+    QString testPrinter(QString *why);
+};
+
+namespace {
+// A sheet in four coloured quarters: red top-left, green top-right, blue bottom-left, yellow
+// bottom-right, so that its placement and turn can be read off a rendered page.
+QImage quarteredSheet(QSize size)
+{
+    QImage sheet(size, QImage::Format_RGB32);
+    const int w = size.width() / 2, h = size.height() / 2;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            sheet.setPixel(x, y,
+                           y < h ? (x < w ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                 : (x < w ? qRgb(0, 0, 255) : qRgb(255, 255, 0)));
+    return sheet;
+}
+
+QString colourName(QRgb pixel)
+{
+    const int r = qRed(pixel) > 128, g = qGreen(pixel) > 128, b = qBlue(pixel) > 128;
+    if (r && !g && !b)
+        return "red";
+    if (!r && g && !b)
+        return "green";
+    if (!r && !g && b)
+        return "blue";
+    if (r && g && !b)
+        return "yellow";
+    if (r && g && b)
+        return "white";
+    return "other";
+}
+
+// Waits for the PDF that cups-pdf writes, into the job owner's home folder (as the user
+// database names it), for a job started at `since`.
+QString waitForPdf(const QDateTime &since)
+{
+    const QDir folder(QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + "/PDF");
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 60000) {
+        const QFileInfoList pdfs = folder.entryInfoList({"*.pdf"}, QDir::Files, QDir::Time);
+        if (!pdfs.isEmpty() && pdfs.first().lastModified() >= since) {
+            // cups-pdf writes the file in place: wait until it stops growing.
+            qint64 size = -1;
+            while (size != pdfs.first().size() || size == 0) {
+                size = QFileInfo(pdfs.first().filePath()).size();
+                QTest::qWait(300);
+                if (QFileInfo(pdfs.first().filePath()).size() == size && size > 0)
+                    return pdfs.first().filePath();
+            }
+        }
+        QTest::qWait(200);
+    }
+    return QString();
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+} // namespace
+
+void PrintTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+}
+
+void PrintTest::init()
+{
+    sandbox->clearSettings();
+    destination = sandbox->makeFolder("sheets");
+    guard = std::make_unique<ModalGuard>();
+    dialog = new Quorvel;
+    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
+    dialog->show();
+}
+
+void PrintTest::cleanup()
+{
+    delete dialog;
+    QCOMPARE(guard->closed(), QStringList());
+    guard.reset();
+}
+
+void PrintTest::showSheets()
+{
+    dialog->fillImageList(destination, output());
+}
+
+// The queue of the private CUPS server; empty, with the reason in *why, when there is none.
+QString PrintTest::testPrinter(QString *why)
+{
+    const QString queue = qEnvironmentVariable("QUORVEL_TEST_PRINTER");
+    if (!queue.isEmpty() && QPrinterInfo::availablePrinterNames().contains(queue))
+        return queue;
+    *why = queue.isEmpty() ? QString("no CUPS test printer is named: run the tests through ctest "
+                                     "as root, which starts a private CUPS server")
+                           : QString("the CUPS test printer %1 is not reachable").arg(queue);
+    return QString();
+}
+
+void PrintTest::emptyOutputListIsToldBeforeAnyDialog()
+{
+    showSheets();
+    QCOMPARE(output()->count(), 0);
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages[0].title, "Nothing to Print");
+    QCOMPARE(recorder.messages[0].text, "The output list holds no sheet to print.");
+}
+
+void PrintTest::missingOrUnreadableSheetIsTold()
+{
+    writePicture(destination + "/01.jpg", quarteredSheet({40, 60}), "jpeg");
+    showSheets();
+    QFile::remove(destination + "/01.jpg");
+    output()->item(0)->setText("<003> 01.jpg");
+    {
+        MessageRecorder recorder;
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+        QCOMPARE(recorder.messages.size(), 1);
+        QCOMPARE(recorder.messages[0].title, "Nothing to Print");
+        QCOMPARE(recorder.messages[0].text,
+                 "The sheet " + destination + "/01.jpg cannot be printed: file not found");
+    }
+    QFile garbage(destination + "/01.jpg");
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write("\xFF\xD8\xFF\xE0 not really a picture");
+    garbage.close();
+    {
+        MessageRecorder recorder;
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+        QCOMPARE(recorder.messages.size(), 1);
+        QVERIFY(recorder.messages[0].text.startsWith("The sheet " + destination + "/01.jpg"));
+    }
+}
+
+void PrintTest::printsTheFirstSheetOnOnePage_data()
+{
+    QTest::addColumn<QSize>("sheet");
+    QTest::addColumn<bool>("crop");
+    // Rendered at 30 dpi: colour names at (60, 80), (200, 80), (60, 280), (200, 280), then at
+    // two spots that tell the page's edges.
+    QTest::addColumn<QStringList>("colours");
+    QTest::newRow("A4 sheet, crop")
+        << QSize(2480, 3506) << true
+        << QStringList{"red", "green", "blue", "yellow", "white@2,2", "yellow@240,340"};
+    QTest::newRow("wide sheet turned, crop")
+        << QSize(3506, 2480) << true
+        << QStringList{"green", "yellow", "red", "blue", "white@2,2", "blue@240,340"};
+    QTest::newRow("own size") << QSize(600, 1200) << false
+                              << QStringList{"yellow",      "white",       "white",
+                                             "white",       "white@2,2",   "red@20,30",
+                                             "green@50,30", "blue@20,100", "white@70,60"};
+}
+
+void PrintTest::printsTheFirstSheetOnOnePage()
+{
+    QFETCH(QSize, sheet);
+    QFETCH(bool, crop);
+    QFETCH(QStringList, colours);
+    QString why;
+    const QString printer = testPrinter(&why);
+    // CI sets QUORVEL_REQUIRE_PRINTER so that a missing printing system fails instead.
+    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
+        QFAIL(qPrintable(why));
+    if (printer.isEmpty())
+        QSKIP(qPrintable(why));
+
+    writePicture(destination + "/01.jpg", quarteredSheet(sheet), "jpeg");
+    writePicture(destination + "/02.jpg", solidPicture({600, 600}, Qt::black), "jpeg");
+    showSheets();
+    output()->setCurrentRow(1); // selected or not, the first sheet is the one printed
+    dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(crop);
+
+    bool answered = false;
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->findText(printer));
+        // Three copies asked for, one printed.
+        if (auto *copies = printDialog->findChild<QSpinBox *>("copies"))
+            copies->setValue(3);
+        answered = true;
+        printDialog->accept();
+    });
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    QVERIFY(answered);
+
+    const QString pdf = waitForPdf(started);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    const QString info = run("pdfinfo", {pdf});
+    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 842(\\.\\d+)? pts")),
+             qPrintable(info));
+    const QString prefix = sandbox->path("page");
+    run("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf, prefix});
+    QFile::remove(pdf);
+    const QImage page(prefix + ".png");
+    QCOMPARE(page.size(), QSize(248, 351));
+
+    const QPoint quarters[] = {{60, 80}, {200, 80}, {60, 280}, {200, 280}};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(colourName(page.pixel(quarters[i])), colours[i]);
+    for (int i = 4; i < colours.size(); ++i) {
+        const QStringList spot = colours[i].split('@');
+        const QStringList xy = spot[1].split(',');
+        QCOMPARE(colourName(page.pixel(xy[0].toInt(), xy[1].toInt())), spot[0]);
+    }
+}
+
+void PrintTest::cancelledDialogPrintsNothing()
+{
+    writePicture(destination + "/01.jpg", quarteredSheet({60, 40}), "jpeg");
+    showSheets();
+    bool shown = false;
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        shown = true;
+        printDialog->reject();
+    });
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    QVERIFY(shown);
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void PrintTest::noPrinterIsTold()
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("printers are installed here; this case runs with the printing system out of reach");
+    writePicture(destination + "/01.jpg", quarteredSheet({60, 40}), "jpeg");
+    showSheets();
+    // The dialog offers only printing to a file, named after the home folder: nothing can
+    // start on it.
+    answerNextModal<QPrintDialog>([](QPrintDialog *printDialog) { printDialog->accept(); });
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages[0].title, "Not Printed");
+    QCOMPARE(recorder.messages[0].text, "The sheet " + destination +
+                                            "/01.jpg was not printed: the printer could not take "
+                                            "the job.");
+}
+
+QTEST_MAIN(PrintTest)
+#include "tst_print.moc"
