@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <future>
+#include <optional>
 
 int inchesToPixels(const QString &inches)
 {
@@ -31,6 +33,70 @@ QImage turnForRow(const QImage &picture)
 {
     return picture.transformed(QTransform().rotate(90.0, Qt::ZAxis), Qt::FastTransformation);
 }
+
+namespace {
+// Writes an opaque 32-bit picture onto a 24-bit sheet with its top-left corner at `at`, turned
+// a quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
+// painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
+// turned picture first, and the rows are shared between two threads.
+void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
+                QPoint at, bool turned)
+{
+    const QSize placed = turned ? picture.size().transposed() : picture.size();
+    const QRect area = QRect(at, placed) & QRect(QPoint(0, 0), sheetSize);
+    if (area.isEmpty())
+        return;
+    const qsizetype stride = picture.bytesPerLine();
+    const uchar *bits = picture.constBits();
+    const int lastRow = picture.height() - 1;
+    auto copyRows = [&](int top, int bottom) {
+        for (int y = top; y <= bottom; ++y) {
+            uchar *out = sheet + y * sheetStride + 3 * area.left();
+            // Straight, a sheet row is a picture row; turned, it is a picture column, read
+            // from the bottom row upwards.
+            const uchar *in = turned ? bits + qsizetype(lastRow - (area.left() - at.x())) * stride +
+                                           qsizetype(y - at.y()) * 4
+                                     : bits + qsizetype(y - at.y()) * stride +
+                                           qsizetype(area.left() - at.x()) * 4;
+            const qsizetype step = turned ? -stride : 4;
+            for (int x = area.left(); x <= area.right(); ++x, in += step, out += 3) {
+                const QRgb pixel = *reinterpret_cast<const QRgb *>(in);
+                out[0] = uchar(qRed(pixel));
+                out[1] = uchar(qGreen(pixel));
+                out[2] = uchar(qBlue(pixel));
+            }
+        }
+    };
+    const int middle = area.top() + area.height() / 2;
+    std::future<void> upper = std::async(std::launch::async, copyRows, area.top(), middle - 1);
+    copyRows(middle, area.bottom());
+    upper.get();
+}
+
+// The cutting lines of one copy, stroked once onto a transparent strip: every copy of a picture
+// gets the same pixels, shifted, without stroking the dashes again.
+struct CuttingLineStamp
+{
+    static constexpr int Margin = 3; // room for the round caps and the white line's outer half
+    QImage strip;
+
+    CuttingLineStamp(QSize copy, CopyDirection direction)
+    {
+        const int across = 2 * Margin + 2;
+        strip = QImage(direction == CopyDirection::TopToBottom
+                           ? QSize(copy.width() + 2 * Margin + 1, across)
+                           : QSize(across, copy.height() + 2 * Margin + 1),
+                       QImage::Format_ARGB32_Premultiplied);
+        strip.fill(Qt::transparent);
+        QPainter painter(&strip);
+        drawCuttingLine(painter, QRect(QPoint(Margin, Margin), copy), direction);
+    }
+    void stamp(QPainter &painter, QPoint copyCorner) const
+    {
+        painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);
+    }
+};
+} // namespace
 
 void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection direction)
 {
@@ -69,17 +135,32 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         outcome.sheetUnusable = true;
         return outcome;
     }
-    outcome.sheet = QImage(layout.size, QImage::Format_RGB32);
-    if (outcome.sheet.isNull()) {
-        outcome.sheetUnusable = true;
-        return outcome;
-    }
-    outcome.sheet.fill(Qt::white);
-    outcome.sheet.setDotsPerMeterX(SheetDotsPerMetre);
-    outcome.sheet.setDotsPerMeterY(SheetDotsPerMetre);
+    // The blank sheet is made on another core while the first picture loads. It is kept as
+    // 24-bit RGB, which the JPEG writer takes as it is, without converting every pixel.
+    std::future<QImage> blank = std::async(std::launch::async, [size = layout.size] {
+        QImage sheet(size, QImage::Format_RGB888);
+        if (!sheet.isNull()) {
+            sheet.fill(Qt::white);
+            sheet.setDotsPerMeterX(SheetDotsPerMetre);
+            sheet.setDotsPerMeterY(SheetDotsPerMetre);
+        }
+        return sheet;
+    });
+    QPainter painter;
+    uchar *sheetBits = nullptr;
+    // Waits for the blank sheet the first time; false when it could not be allocated.
+    auto sheetReady = [&] {
+        if (blank.valid()) {
+            outcome.sheet = blank.get();
+            if (!outcome.sheet.isNull()) {
+                sheetBits = outcome.sheet.bits();
+                painter.begin(&outcome.sheet);
+            }
+        }
+        return !outcome.sheet.isNull();
+    };
 
     const bool inColumn = layout.direction == CopyDirection::TopToBottom;
-    QPainter painter(&outcome.sheet);
     QPoint next = layout.margins;
     bool full = false;
     for (const SheetRequest &request : requests) {
@@ -97,14 +178,21 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, whyNot);
             continue;
         }
-        if (inColumn) {
-            next.setX(layout.margins.x());
-        } else {
+        // Opaque pictures are copied (and turned) straight into the sheet; those with
+        // transparency are turned first and then painted over the white sheet.
+        const bool opaque = !picture.hasAlphaChannel();
+        const bool turned = !inColumn;
+        if (opaque)
+            picture = picture.convertToFormat(QImage::Format_RGB32);
+        else if (turned)
             picture = turnForRow(picture);
-            phaseEnds(&SheetTimings::turnNs);
+        phaseEnds(&SheetTimings::turnNs);
+        if (inColumn)
+            next.setX(layout.margins.x());
+        else
             next.setY(layout.margins.y());
-        }
-        const QSize size = picture.size();
+        const QSize size = opaque && turned ? picture.size().transposed() : picture.size();
+        std::optional<CuttingLineStamp> cuttingLine;
         for (int copy = 0; copy < request.copies; ++copy) {
             const bool fits = inColumn ? next.y() + size.height() <= layout.size.height()
                                        : next.x() + size.width() <= layout.size.width();
@@ -123,14 +211,26 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
                 full = true;
                 break;
             }
-            painter.drawImage(next, picture);
-            drawCuttingLine(painter, QRect(next, size), layout.direction);
+            if (!sheetReady())
+                break;
+            if (opaque)
+                copyOpaque(sheetBits, outcome.sheet.bytesPerLine(), layout.size, picture, next,
+                           turned);
+            else
+                painter.drawImage(next, picture);
+            if (!cuttingLine)
+                cuttingLine.emplace(size, layout.direction);
+            cuttingLine->stamp(painter, next);
             if (inColumn)
                 next.ry() += size.height();
             else
                 next.rx() += size.width();
             ++outcome.placedCopies;
         }
+    }
+    if (!sheetReady()) {
+        outcome.sheetUnusable = true;
+        outcome.placedCopies = 0;
     }
     painter.end();
     phaseEnds(&SheetTimings::paintNs);

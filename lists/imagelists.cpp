@@ -19,6 +19,11 @@ const QStringList &pictureNameFilters()
     static const QStringList filters = {"*.jpg", "*.jpeg", "*.png", "*.tif", "*.tiff", "*.tga"};
     return filters;
 }
+
+QIcon iconFor(const QImage &thumbnail)
+{
+    return thumbnail.isNull() ? QIcon() : QIcon(QPixmap::fromImage(thumbnail));
+}
 } // namespace
 
 QString Quorvel::chooseFolder(const QString &start)
@@ -45,13 +50,19 @@ void Quorvel::fillImageList(QString path, QListWidget *list)
 
     list->setViewMode(QListView::ListMode);
     list->setIconSize(QSize(ThumbnailEdge, ThumbnailEdge));
-    for (const QFileInfo &entry : entries) {
-        auto *item = new QListWidgetItem(
-            makeThumbnail(joinFolderAndName(path, entry.fileName()), ThumbnailEdge),
-            entry.fileName(), nullptr, QListWidgetItem::Type);
+    QStringList paths;
+    for (const QFileInfo &entry : entries)
+        paths << joinFolderAndName(path, entry.fileName());
+    // Thumbnails are decoded ahead on every core; items are still added one by one, in
+    // listing order, each with its thumbnail.
+    ThumbnailPrefetcher thumbnails(paths, ThumbnailEdge);
+    for (int row = 0; row < entries.size(); ++row) {
+        auto *item = new QListWidgetItem(iconFor(thumbnails.take(row)), entries[row].fileName(),
+                                         nullptr, QListWidgetItem::Type);
         list->insertItem(list->count(), item);
         // Keeps the window alive while a big folder is listed. Another fill of this list may
-        // run in here; this one then stops, leaving the list to the newer fill.
+        // run in here; this one then stops (cancelling its pending decodes), leaving the list
+        // to the newer fill.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (fillTickets.value(list) != ticket)
             return;
@@ -63,10 +74,7 @@ QIcon Quorvel::makeThumbnail(const QString &path, int edge)
 {
     if (!QFile::exists(path))
         return QIcon();
-    const QImage thumbnail = decodeThumbnail(path, edge);
-    if (thumbnail.isNull())
-        return QIcon();
-    return QIcon(QPixmap::fromImage(thumbnail));
+    return iconFor(decodeThumbnail(path, edge));
 }
 
 void Quorvel::browseFolder(const char *key, QLineEdit *pathField, QListWidget *list)

@@ -3,6 +3,12 @@
 #include "app/pictures.h"
 
 #include <QImageReader>
+#include <QMutex>
+#include <QThread>
+#include <QThreadPool>
+#include <QWaitCondition>
+#include <algorithm>
+#include <utility>
 
 QSize thumbnailSize(QSize stored, int edge)
 {
@@ -22,4 +28,87 @@ QImage decodeThumbnail(const QString &path, int edge)
         return QImage();
     reader.setScaledSize(thumbnailSize(reader.size(), edge));
     return reader.read();
+}
+
+struct ThumbnailPrefetcher::Shared
+{
+    QMutex mutex;
+    QWaitCondition decoded;
+    QStringList paths;
+    int edge = 0;
+    QVector<QImage> thumbnails;
+    QVector<bool> done;
+    int nextUnclaimed = 0;
+    bool cancelled = false;
+
+    // Claims the next entry not yet taken by any thread; -1 when none is left. Call locked.
+    int claim()
+    {
+        if (cancelled || nextUnclaimed >= paths.size())
+            return -1;
+        return nextUnclaimed++;
+    }
+    void decode(int index, QMutexLocker<QMutex> &locker)
+    {
+        const QString path = paths[index];
+        locker.unlock();
+        QImage thumbnail = decodeThumbnail(path, edge);
+        locker.relock();
+        thumbnails[index] = std::move(thumbnail);
+        done[index] = true;
+        decoded.wakeAll();
+    }
+};
+
+namespace {
+QThreadPool &thumbnailPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
+int configuredThreads = 0; // 0: one per core
+} // namespace
+
+ThumbnailPrefetcher::ThumbnailPrefetcher(const QStringList &paths, int edge)
+    : shared(std::make_shared<Shared>())
+{
+    shared->paths = paths;
+    shared->edge = edge;
+    shared->thumbnails.resize(paths.size());
+    shared->done.resize(paths.size());
+    const int workers = std::min(decodingThreads(), int(paths.size()));
+    thumbnailPool().setMaxThreadCount(decodingThreads());
+    for (int i = 0; i < workers; ++i) {
+        // Each worker holds the shared state, so a prefetcher destroyed early leaves it alive
+        // until the worker's decode in flight has finished.
+        thumbnailPool().start([state = shared] {
+            QMutexLocker locker(&state->mutex);
+            for (int index = state->claim(); index >= 0; index = state->claim())
+                state->decode(index, locker);
+        });
+    }
+}
+
+ThumbnailPrefetcher::~ThumbnailPrefetcher()
+{
+    QMutexLocker locker(&shared->mutex);
+    shared->cancelled = true;
+}
+
+QImage ThumbnailPrefetcher::take(int index)
+{
+    QMutexLocker locker(&shared->mutex);
+    while (!shared->done[index])
+        shared->decoded.wait(&shared->mutex);
+    return std::exchange(shared->thumbnails[index], QImage());
+}
+
+void ThumbnailPrefetcher::setDecodingThreads(int threads)
+{
+    configuredThreads = std::max(1, threads);
+}
+
+int ThumbnailPrefetcher::decodingThreads()
+{
+    return configuredThreads > 0 ? configuredThreads : std::max(1, QThread::idealThreadCount());
 }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+#include <memory>
 
 // Edge of the square that list thumbnails are fitted into.
 inline constexpr int ThumbnailEdge = 200;
@@ -15,3 +17,26 @@ QSize thumbnailSize(QSize stored, int edge);
 // Decodes a picture file directly at its thumbnail size, so that no full-size picture is held.
 // A null image for a missing, refused or undecodable file. Safe to call from any thread.
 QImage decodeThumbnail(const QString &path, int edge);
+
+// Decodes the thumbnails of a listing ahead of the list on worker threads, in listing order,
+// while the caller takes them in that same order and only waits. Destroying it cancels the
+// decodes not yet started; decodes in flight finish on their own and are thrown away.
+class ThumbnailPrefetcher
+{
+public:
+    ThumbnailPrefetcher(const QStringList &paths, int edge);
+    ~ThumbnailPrefetcher();
+    ThumbnailPrefetcher(const ThumbnailPrefetcher &) = delete;
+    ThumbnailPrefetcher &operator=(const ThumbnailPrefetcher &) = delete;
+
+    // The thumbnail of paths[index], taken once, in order; waits until it is decoded.
+    QImage take(int index);
+
+    // Decoding threads for every listing; defaults to the number of cores.
+    static void setDecodingThreads(int threads);
+    static int decodingThreads();
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> shared;
+};

@@ -24,6 +24,9 @@ private slots:
     void unreadablePicturesAreSkippedAndNamed();
     void firstCopyLargerThanTheSpaceIsReported();
     void overhangAcrossTheTravelIsCutOff();
+    void copiesMatchPaintingThePicture_data();
+    void copiesMatchPaintingThePicture();
+    void transparentPicturesShowTheWhiteSheet();
     void eachPictureIsLoadedOnce();
     void reports();
 };
@@ -267,7 +270,7 @@ void SheetTest::cuttingLinesMarkLeadingEdges()
     const bool column = direction == 0;
     // Flat colours, so any line pixel on a copy shows.
     Pictures pictures;
-    pictures.byName["red"] = testsupport::solidPicture({300, 200}, Qt::red);
+    pictures.byName["red"] = solidPicture({300, 200}, Qt::red);
     const SheetLayout layout{A4, {40, 60}, CopyDirection(direction)};
     const SheetOutcome outcome = composeSheet(layout, {{"red", 3}}, pictures.loader());
     QCOMPARE(outcome.placedCopies, 3);
@@ -356,11 +359,79 @@ void SheetTest::firstCopyLargerThanTheSpaceIsReported()
 void SheetTest::overhangAcrossTheTravelIsCutOff()
 {
     Pictures pictures;
-    pictures.byName["wider"] = testsupport::solidPicture({3000, 400}, Qt::blue);
+    pictures.byName["wider"] = solidPicture({3000, 400}, Qt::blue);
     const SheetLayout layout{A4, {0, 0}, CopyDirection::TopToBottom};
     const SheetOutcome outcome = composeSheet(layout, {{"wider", 1}}, pictures.loader());
     QCOMPARE(outcome.placedCopies, 1);
     QCOMPARE(outcome.sheet.pixel(2479, 200), qRgb(0, 0, 255));
+}
+
+void SheetTest::copiesMatchPaintingThePicture_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QPoint>("margins");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("column") << 0 << QPoint(13, 7) << QSize(301, 203);
+    QTest::newRow("row") << 1 << QPoint(5, 11) << QSize(301, 203);
+    QTest::newRow("column, cut off at the right") << 0 << QPoint(2300, 0) << QSize(301, 203);
+    QTest::newRow("row, cut off at the bottom") << 1 << QPoint(0, 3400) << QSize(301, 203);
+    QTest::newRow("negative margins") << 1 << QPoint(-40, -30) << QSize(301, 203);
+}
+
+// The sheet is written without the painter where it can be; it must look exactly as if every
+// copy had been painted.
+void SheetTest::copiesMatchPaintingThePicture()
+{
+    QFETCH(int, direction);
+    QFETCH(QPoint, margins);
+    QFETCH(QSize, size);
+    Pictures pictures;
+    pictures.byName["p"] = patternPicture(size, 3);
+    pictures.byName["grey"] =
+        patternPicture({170, 90}, 4).convertToFormat(QImage::Format_Grayscale8);
+    const SheetLayout layout{A4, margins, CopyDirection(direction)};
+    const QVector<SheetRequest> requests{{"p", 3}, {"grey", 2}};
+    const SheetOutcome outcome = composeSheet(layout, requests, pictures.loader());
+    QCOMPARE(outcome.placedCopies, 5);
+
+    QImage expected(A4, QImage::Format_RGB888);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    QPoint at = margins;
+    for (const SheetRequest &request : requests) {
+        QImage picture = pictures.byName[request.name];
+        if (direction == 1)
+            picture = turnForRow(picture);
+        for (int copy = 0; copy < request.copies; ++copy) {
+            painter.drawImage(at, picture);
+            drawCuttingLine(painter, QRect(at, picture.size()), layout.direction);
+            (direction == 0 ? at.ry() : at.rx()) +=
+                direction == 0 ? picture.height() : picture.width();
+        }
+    }
+    painter.end();
+    QCOMPARE(outcome.sheet.convertToFormat(QImage::Format_RGB888), expected);
+}
+
+void SheetTest::transparentPicturesShowTheWhiteSheet()
+{
+    QImage clear(200, 100, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    for (int x = 0; x < 200; ++x)
+        clear.setPixel(x, 50, qRgb(0, 0, 255));
+    Pictures pictures;
+    pictures.byName["clear"] = clear;
+    for (int direction : {0, 1}) {
+        const SheetLayout layout{A4, {0, 0}, CopyDirection(direction)};
+        const SheetOutcome outcome = composeSheet(layout, {{"clear", 1}}, pictures.loader());
+        QCOMPARE(outcome.placedCopies, 1);
+        // Turned in a row, the blue line of row 50 becomes column 100 - 1 - 50.
+        const QPoint blue = direction == 0 ? QPoint(120, 50) : QPoint(49, 120);
+        QCOMPARE(outcome.sheet.pixel(blue), qRgb(0, 0, 255));
+        QCOMPARE(
+            outcome.sheet.pixel(blue + QPoint(direction == 0 ? 0 : 10, direction == 0 ? 10 : 0)),
+            qRgb(255, 255, 255));
+    }
 }
 
 void SheetTest::eachPictureIsLoadedOnce()

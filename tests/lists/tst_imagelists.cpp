@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QThread>
 
 using namespace testsupport;
 
@@ -32,6 +33,10 @@ private slots:
     void otherFormatsUnderPictureNamesAreNotDecoded_data();
     void otherFormatsUnderPictureNamesAreNotDecoded();
     void largePhotoLoads();
+    void parallelDecodingKeepsTheListingOrder_data();
+    void parallelDecodingKeepsTheListingOrder();
+    void prefetcherDroppedEarly();
+    void overtakenFillLeavesOnlyTheNewerListing_data();
     void overtakenFillLeavesOnlyTheNewerListing();
     void browseStoresAndListsTheChoice();
     void cancelledBrowseStoresAnEmptyPath();
@@ -67,6 +72,7 @@ void ImageListsTest::init()
 void ImageListsTest::cleanup()
 {
     delete dialog;
+    ThumbnailPrefetcher::setDecodingThreads(QThread::idealThreadCount());
 }
 
 void ImageListsTest::listingOrderAndFilters()
@@ -210,8 +216,66 @@ void ImageListsTest::largePhotoLoads()
     QFile::remove(path);
 }
 
+void ImageListsTest::parallelDecodingKeepsTheListingOrder_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("two threads") << 2;
+    QTest::newRow("five threads") << 5;
+}
+
+void ImageListsTest::parallelDecodingKeepsTheListingOrder()
+{
+    QFETCH(int, threads);
+    ThumbnailPrefetcher::setDecodingThreads(threads);
+    // Every picture is 200 high and of its own width, so each thumbnail tells which picture
+    // it was made from.
+    const QString folder = sandbox->makeFolder("widths");
+    QStringList expectedNames;
+    QList<QSize> expectedSizes;
+    for (int i = 0; i < 24; ++i) {
+        const int width = 40 + 6 * i;
+        const QString name = QString("p%1.%2").arg(i, 2, 10, QChar('0')).arg(i % 2 ? "png" : "jpg");
+        writePicture(folder + "/" + name, solidPicture({width, 200}, Qt::darkCyan));
+        expectedNames << name;
+        expectedSizes << QSize(width, 200);
+    }
+    dialog->fillImageList(folder, input());
+    QCOMPARE(texts(input()), expectedNames);
+    for (int row = 0; row < input()->count(); ++row)
+        QCOMPARE(input()->item(row)->icon().availableSizes(), QList<QSize>{expectedSizes[row]});
+    QCOMPARE(input()->currentRow(), 0);
+    QCOMPARE(input()->selectedItems().size(), 1);
+}
+
+void ImageListsTest::prefetcherDroppedEarly()
+{
+    ThumbnailPrefetcher::setDecodingThreads(3);
+    const QString folder = sandbox->makeFolder("dropped");
+    QStringList paths;
+    for (int i = 0; i < 40; ++i)
+        paths << writePicture(QString("%1/%2.png").arg(folder).arg(i),
+                              solidPicture({300 + i, 200}, Qt::red));
+    for (int round = 0; round < 5; ++round) {
+        ThumbnailPrefetcher early(paths, 200);
+        QCOMPARE(early.take(0).size(), QSize(200, int(200.0 / 300 * 200)));
+    }
+    ThumbnailPrefetcher full(paths, 200);
+    for (int i = 0; i < paths.size(); ++i)
+        QCOMPARE(full.take(i).width(), 200);
+}
+
+void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("four threads") << 4;
+}
+
 void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing()
 {
+    QFETCH(int, threads);
+    ThumbnailPrefetcher::setDecodingThreads(threads);
     const QString first = sandbox->makeFolder("first");
     const QString second = sandbox->makeFolder("second");
     for (int i = 0; i < 20; ++i)

@@ -5,11 +5,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QSettings>
 #include <QTest>
 
@@ -49,53 +47,6 @@ void Sandbox::clearSettings() const
     QSettings store("Morvane", "Quorvel");
     store.clear();
     store.sync();
-}
-
-QImage solidPicture(QSize size, QColor fill, QColor topEdge)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(fill);
-    if (topEdge.isValid()) {
-        for (int x = 0; x < size.width(); ++x)
-            picture.setPixelColor(x, 0, topEdge);
-    }
-    return picture;
-}
-
-QString writePicture(const QString &path, const QImage &picture, const char *format)
-{
-    QImageWriter writer(path, format);
-    if (!writer.write(picture))
-        qWarning("cannot write %s: %s", qPrintable(path), qPrintable(writer.errorString()));
-    return path;
-}
-
-QString writeTga(const QString &path, const QImage &picture)
-{
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    QByteArray bytes(18, '\0');
-    bytes[2] = 2; // uncompressed true-colour
-    bytes[12] = char(rgb.width() & 0xff);
-    bytes[13] = char(rgb.width() >> 8);
-    bytes[14] = char(rgb.height() & 0xff);
-    bytes[15] = char(rgb.height() >> 8);
-    bytes[16] = 24;
-    bytes[17] = 0x20; // top-left origin
-    for (int y = 0; y < rgb.height(); ++y) {
-        const uchar *line = rgb.constScanLine(y);
-        for (int x = 0; x < rgb.width(); ++x) {
-            bytes.append(char(line[3 * x + 2]));
-            bytes.append(char(line[3 * x + 1]));
-            bytes.append(char(line[3 * x]));
-        }
-    }
-    bytes.append(QByteArray(8, '\0')); // no extension or developer area
-    bytes.append("TRUEVISION-XFILE.");
-    bytes.append('\0');
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qWarning("cannot write %s", qPrintable(path));
-    return path;
 }
 
 ModalGuard::ModalGuard()
@@ -166,19 +117,6 @@ ScratchMount::~ScratchMount()
 bool ScratchMount::makeReadOnly()
 {
     return mounted && QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0;
-}
-
-QImage noisePicture(QSize size, quint32 seed)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<quint32 *>(picture.scanLine(y));
-        random.fillRange(line, size.width());
-        for (int x = 0; x < size.width(); ++x)
-            line[x] |= 0xff000000;
-    }
-    return picture;
 }
 
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testpictures.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QImage>
@@ -34,15 +36,6 @@ private:
     QTemporaryDir root;
     QString previousWorkingFolder;
 };
-
-// A picture of the given size in one colour, optionally with a band of `edge` colour along
-// its top row (to see where the top edge went after turning).
-QImage solidPicture(QSize size, QColor fill, QColor topEdge = QColor());
-// Writes a picture with Qt's writer for `format` ("jpeg", "png", "tiff"); fails the test if
-// it cannot. Returns the path.
-QString writePicture(const QString &path, const QImage &picture, const char *format = nullptr);
-// Writes an uncompressed 24-bit TGA file with the TGA 2.0 footer.
-QString writeTga(const QString &path, const QImage &picture);
 
 // Answers the next modal dialog of type T (polling every 10 ms) by calling `answer` with it.
 // Gives up silently after `timeoutMs`; a test that expected the dialog then fails on its checks.
@@ -133,9 +126,6 @@ private:
     QString folder;
     bool mounted = false;
 };
-
-// Noise that JPEG cannot compress much, for sheets of a predictable large size.
-QImage noisePicture(QSize size, quint32 seed);
 
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);

@@ -1,0 +1,402 @@
+// Measures Quorvel against the limits of the hardware and against peer tools, on a corpus of
+// photo-like pictures made at run time, and prints one Markdown table of medians.
+//   quorvel_bench [--runs N] [--corpus DIR]
+// The listing is measured in child processes of this program (--list), so that each reports
+// its own peak memory.
+#include "app/pictures.h"
+#include "app/quorvel.h"
+#include "compose/sheet.h"
+#include "compose/sheetfile.h"
+#include "jpegdirect.h"
+#include "lists/thumbnails.h"
+#include "testpictures.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+constexpr int PhotoCount = 60;
+constexpr int ManyCount = 500;
+const QSize PhotoSize(4000, 3000);
+
+double medianMs(QList<qint64> nanoseconds)
+{
+    if (nanoseconds.isEmpty())
+        return 0;
+    std::sort(nanoseconds.begin(), nanoseconds.end());
+    const qsizetype middle = nanoseconds.size() / 2;
+    const double median = nanoseconds.size() % 2
+                              ? double(nanoseconds[middle])
+                              : (nanoseconds[middle - 1] + nanoseconds[middle]) / 2.0;
+    return median / 1e6;
+}
+
+// Median over `runs` of the time `work` takes, in milliseconds.
+double timeMs(int runs, const std::function<void()> &work)
+{
+    QList<qint64> samples;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        samples << clock.nsecsElapsed();
+    }
+    return medianMs(samples);
+}
+
+long peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+void say(const char *text)
+{
+    std::fprintf(stderr, "%s\n", text);
+}
+
+// --- corpus ---------------------------------------------------------------------------------
+
+struct Corpus
+{
+    QString photos; // PhotoCount camera-sized JPEGs
+    QString many;   // ManyCount links to them
+    QString prints; // print-size pictures in every listed format
+    QStringList photoFiles;
+};
+
+Corpus makeCorpus(const QString &root)
+{
+    Corpus corpus{root + "/photos", root + "/many", root + "/prints", {}};
+    QDir().mkpath(corpus.photos);
+    QDir().mkpath(corpus.many);
+    QDir().mkpath(corpus.prints);
+    for (int i = 0; i < PhotoCount; ++i) {
+        const QString path = QString("%1/photo%2.jpg").arg(corpus.photos).arg(i, 3, 10, QChar('0'));
+        if (!QFile::exists(path)) {
+            if (i == 0)
+                say("making the corpus (once; kept for later runs)...");
+            writePicture(path, photoLikePicture(PhotoSize, quint32(i)), "jpeg", 92);
+        }
+        corpus.photoFiles << path;
+    }
+    for (int i = 0; i < ManyCount; ++i) {
+        const QString link = QString("%1/many%2.jpg").arg(corpus.many).arg(i, 3, 10, QChar('0'));
+        if (!QFile::exists(link))
+            QFile::link(corpus.photoFiles[i % PhotoCount], link);
+    }
+    const struct
+    {
+        const char *name;
+        QSize size;
+        quint32 seed;
+    } prints[] = {{"wide", {2400, 1200}, 100},
+                  {"print1", {1800, 1200}, 101},
+                  {"print2", {1800, 1200}, 102},
+                  {"strip", {2400, 800}, 103}};
+    for (const auto &print : prints) {
+        const QString base = corpus.prints + "/" + print.name;
+        if (QFile::exists(base + ".tga"))
+            continue;
+        const QImage picture = photoLikePicture(print.size, print.seed);
+        writePicture(base + ".jpg", picture, "jpeg", 92);
+        writePicture(base + ".png", picture, "png");
+        writePicture(base + ".tif", picture, "tiff");
+        writeTga(base + ".tga", picture);
+    }
+    return corpus;
+}
+
+// --- listing, in a child process ------------------------------------------------------------
+
+int listInChild(const QString &folder, int threads, int runs)
+{
+    // The dialog reads the settings store and lists the working folder at start: point both
+    // somewhere empty, away from the user's own.
+    QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    QDir::setCurrent(scratch.path());
+    ThumbnailPrefetcher::setDecodingThreads(threads);
+    Quorvel dialog;
+    auto *list = dialog.findChild<QListWidget *>("lstPrintFiles");
+    int count = 0;
+    const double ms = timeMs(runs, [&] {
+        dialog.fillImageList(folder, list);
+        count = list->count();
+    });
+    std::printf("%f %ld\n", ms / std::max(1, count), peakMemoryKb());
+    return count > 0 ? 0 : 1;
+}
+
+struct Listing
+{
+    double msPerPicture = 0;
+    double peakMb = 0;
+};
+
+Listing listThroughChild(const QString &folder, int threads, int runs)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {"--list", folder, "--threads", QString::number(threads), "--runs", QString::number(runs)});
+    child.waitForFinished(-1);
+    const QStringList figures = QString::fromLatin1(child.readAllStandardOutput()).split(' ');
+    if (child.exitCode() != 0 || figures.size() != 2) {
+        std::fprintf(stderr, "the listing child failed\n");
+        std::exit(1);
+    }
+    return {figures[0].toDouble(), figures[1].toDouble() / 1024};
+}
+
+// --- peers ----------------------------------------------------------------------------------
+
+QString findTool(const QString &name)
+{
+    // Debian's own copy first: a wrapper of the same name may stand earlier on the PATH.
+    const QString system = QStandardPaths::findExecutable(name, {"/usr/bin"});
+    return system.isEmpty() ? QStandardPaths::findExecutable(name) : system;
+}
+
+bool runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// --- sheets ---------------------------------------------------------------------------------
+
+struct BenchSheet
+{
+    const char *name;
+    CopyDirection direction;
+    QVector<SheetRequest> requests;
+};
+
+const BenchSheet Sheets[] = {
+    {"column, 2400 x 1200 x 2 copies", CopyDirection::TopToBottom, {{"wide.jpg", 2}}},
+    {"column, 2400 x 800 x 4 copies", CopyDirection::TopToBottom, {{"strip.jpg", 4}}},
+    {"row, 2 pictures 1800 x 1200 turned",
+     CopyDirection::RotateLeftToRight,
+     {{"print1.jpg", 1}, {"print2.jpg", 1}}},
+};
+
+// ImageMagick arguments composing the same copies at the same places (without cutting lines).
+QStringList imageMagickArguments(const BenchSheet &sheet, const QString &folder,
+                                 const QString &output)
+{
+    QStringList arguments{"-size", "2480x3506", "xc:white"};
+    int x = 0, y = 0;
+    for (const SheetRequest &request : sheet.requests) {
+        const QSize stored = storedPictureSize(folder + "/" + request.name);
+        const bool turned = sheet.direction == CopyDirection::RotateLeftToRight;
+        const QSize size = turned ? stored.transposed() : stored;
+        for (int copy = 0; copy < request.copies; ++copy) {
+            if ((turned ? x + size.width() > 2480 : y + size.height() > 3506))
+                break;
+            arguments << "(" << folder + "/" + request.name;
+            if (turned)
+                arguments << "-rotate"
+                          << "90";
+            arguments << ")"
+                      << "-geometry" << QString("+%1+%2").arg(x).arg(y) << "-composite";
+            (turned ? x : y) += turned ? size.width() : size.height();
+        }
+    }
+    arguments << "-units"
+              << "PixelsPerInch"
+              << "-density"
+              << "300"
+              << "-quality"
+              << "80" << output;
+    return arguments;
+}
+
+// --- the table ------------------------------------------------------------------------------
+
+struct Row
+{
+    QString what;
+    double value;
+    QString unit;
+    double limit; // 0: no ratio
+    QString target;
+    QString valueText = QString(); // shown instead of the value when set
+};
+
+void printTable(const QList<Row> &rows)
+{
+    std::printf("| measure | value | × limit | target |\n|---|---:|---:|---|\n");
+    for (const Row &row : rows) {
+        const QString ratio = row.limit > 0 ? QString::number(row.value / row.limit, 'f', 2) : "";
+        const QString value =
+            row.valueText.isEmpty()
+                ? QString::number(row.value, 'f', row.value < 1 ? 3 : 1) + " " + row.unit
+                : row.valueText;
+        std::printf("| %s | %s | %s | %s |\n", qPrintable(row.what), qPrintable(value),
+                    qPrintable(ratio), qPrintable(row.target));
+    }
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QCommandLineParser options;
+    options.addOptions({{"runs", "runs per measure", "n", "5"},
+                        {"corpus", "corpus folder (made when missing)", "dir"},
+                        {"list", "internal: list a folder in this process", "dir"},
+                        {"threads", "internal: decoding threads", "n", "0"}});
+    options.process(application);
+    const int runs = std::max(1, options.value("runs").toInt());
+    raiseImageAllocationLimit();
+    if (options.isSet("list"))
+        return listInChild(options.value("list"), options.value("threads").toInt(), runs);
+
+    const int cores = QThread::idealThreadCount();
+    // Absolute: the listing children work in a folder of their own.
+    const QString root =
+        QFileInfo(options.isSet("corpus") ? options.value("corpus") : QString("bench-corpus"))
+            .absoluteFilePath();
+    const Corpus corpus = makeCorpus(root);
+    QList<Row> rows;
+
+    say("libjpeg-turbo 1/8 decodes (the limit)...");
+    const double limit = timeMs(runs,
+                                [&] {
+                                    for (const QString &photo : corpus.photoFiles)
+                                        decodeJpeg(photo, 8);
+                                }) /
+                         PhotoCount;
+
+    say("listing through the dialog...");
+    const Listing parallel = listThroughChild(corpus.photos, cores, runs);
+    const Listing single = listThroughChild(corpus.photos, 1, runs);
+    rows << Row{QString("listing %1 photos 4000 x 3000, %2 threads, per picture")
+                    .arg(PhotoCount)
+                    .arg(cores),
+                parallel.msPerPicture, "ms", limit, "≤ 0.65 × limit on 2 cores"};
+    rows << Row{"listing, 1 thread, per picture", single.msPerPicture, "ms", limit,
+                "≤ 1.2 × limit"};
+    rows << Row{"limit: libjpeg-turbo 1/8 DCT-scaled decode, 1 thread", limit, "ms", limit, ""};
+
+    const QString vips = findTool("vipsthumbnail");
+    const QString convert = findTool("convert");
+    QTemporaryDir scratch;
+    if (!vips.isEmpty()) {
+        say("vipsthumbnail...");
+        const double ms = timeMs(runs, [&] {
+            runTool(vips, QStringList(corpus.photoFiles) << "--size"
+                                                         << "200"
+                                                         << "-o" << scratch.path() + "/%s.jpg");
+        });
+        rows << Row{"vipsthumbnail, one process for all, per picture", ms / PhotoCount, "ms", limit,
+                    "listing faster"};
+    }
+    if (!convert.isEmpty()) {
+        say("ImageMagick thumbnails...");
+        const double ms = timeMs(std::min(runs, 3), [&] {
+            for (const QString &photo : corpus.photoFiles)
+                runTool(convert, {"-define", "jpeg:size=400x300", photo, "-thumbnail", "200x200",
+                                  scratch.path() + "/thumb.jpg"});
+        });
+        rows << Row{"ImageMagick convert -thumbnail, a process per picture", ms / PhotoCount, "ms",
+                    limit, "listing faster"};
+    }
+
+    say("composing sheets...");
+    const PictureLoader load = [&](const QString &name, QString *whyNot) {
+        return readPicture(corpus.prints + "/" + name, whyNot);
+    };
+    for (const BenchSheet &sheet : Sheets) {
+        const SheetLayout layout{QSize(2480, 3506), {0, 0}, sheet.direction};
+        const QString output = scratch.path() + "/01.jpg";
+        QList<qint64> loads, turns, paints, saves, totals;
+        for (int run = 0; run < runs; ++run) {
+            QElapsedTimer total;
+            total.start();
+            SheetTimings timings;
+            const SheetOutcome outcome = composeSheet(layout, sheet.requests, load, &timings);
+            QElapsedTimer save;
+            save.start();
+            QString error;
+            if (!saveSheet(outcome.sheet, output, &error)) {
+                std::fprintf(stderr, "cannot save the sheet: %s\n", qPrintable(error));
+                return 1;
+            }
+            saves << save.nsecsElapsed();
+            totals << total.nsecsElapsed();
+            loads << timings.loadNs;
+            turns << timings.turnNs;
+            paints << timings.paintNs;
+        }
+        const double quorvel = medianMs(totals);
+        // The limit: decode each input once and encode the same sheet, with libjpeg alone.
+        const QImage composed =
+            composeSheet(layout, sheet.requests, load).sheet.convertToFormat(QImage::Format_RGB888);
+        RgbPicture rgb{composed.width(), composed.height(), {}};
+        rgb.pixels.resize(size_t(rgb.width) * rgb.height * 3);
+        for (int y = 0; y < rgb.height; ++y)
+            std::copy_n(composed.constScanLine(y), rgb.width * 3,
+                        rgb.pixels.begin() + ptrdiff_t(y) * rgb.width * 3);
+        const double sheetLimit = timeMs(runs, [&] {
+            for (const SheetRequest &request : sheet.requests)
+                decodeJpeg(corpus.prints + "/" + request.name, 1);
+            encodeJpeg(rgb, 80, scratch.path() + "/limit.jpg");
+        });
+        rows << Row{QString("compose + save A4 sheet: %1").arg(sheet.name), quorvel, "ms",
+                    sheetLimit, "≤ 1.5 × limit"};
+        rows << Row{"  phases: load / turn / paint / encode+write",
+                    0,
+                    "",
+                    0,
+                    "",
+                    QString::asprintf("%.1f / %.1f / %.1f / %.1f ms", medianMs(loads),
+                                      medianMs(turns), medianMs(paints), medianMs(saves))};
+        rows << Row{"  limit: libjpeg decode inputs + encode sheet", sheetLimit, "ms", sheetLimit,
+                    ""};
+        if (!convert.isEmpty()) {
+            const QStringList arguments =
+                imageMagickArguments(sheet, corpus.prints, scratch.path() + "/im.jpg");
+            const double ms = timeMs(std::min(runs, 3), [&] { runTool(convert, arguments); });
+            rows << Row{"  ImageMagick composing the same sheet", ms, "ms", sheetLimit,
+                        "Quorvel ≥ 2 × faster"};
+        }
+    }
+
+    say("selection summary...");
+    const QString photo = corpus.photoFiles.first();
+    const double summary = timeMs(std::max(runs, 21), [&] { storedPictureSize(photo); });
+    rows << Row{"selection summary: size of a 12-MP JPEG from its header", summary, "ms", 0,
+                "< 5 ms"};
+
+    say("listing 500 photos for peak memory...");
+    const Listing many = listThroughChild(corpus.many, cores, 1);
+    rows << Row{QString("listing %1 photos: peak memory").arg(ManyCount), many.peakMb, "MB", 0,
+                QString("< %1 MB").arg(100 + 0.2 * ManyCount)};
+    rows << Row{QString("listing %1 photos: per picture").arg(ManyCount), many.msPerPicture, "ms",
+                limit, ""};
+    rows << Row{QString("listing %1 photos: peak memory").arg(PhotoCount), parallel.peakMb, "MB", 0,
+                ""};
+
+    printTable(rows);
+    std::printf("\nmedians of %d runs on %d cores; corpus in %s\n", runs, cores, qPrintable(root));
+    return 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Pictures made at run time for the tests and the benchmarks.
+
+// A picture of the given size in one colour, optionally with its top row in `topEdge` (to see
+// where the top edge went after turning).
+QImage solidPicture(QSize size, QColor fill, QColor topEdge = QColor());
+// Noise that JPEG cannot compress much, for sheets of a predictable large size.
+QImage noisePicture(QSize size, quint32 seed);
+// Photo-like content: soft gradients, overlapping translucent shapes and sensor-like noise, so
+// that file sizes and decode times resemble camera pictures rather than flat colour.
+QImage photoLikePicture(QSize size, quint32 seed);
+
+// Writes a picture with Qt's writer for `format` ("jpeg", "png", "tiff"; from the suffix when
+// null), warning when it cannot. Returns the path.
+QString writePicture(const QString &path, const QImage &picture, const char *format = nullptr,
+                     int quality = -1);
+// Writes an uncompressed 24-bit TGA file with the TGA 2.0 footer, which Qt cannot write.
+QString writeTga(const QString &path, const QImage &picture);
