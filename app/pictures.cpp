@@ -1,7 +1,13 @@
 #include "app/pictures.h"
 
+#include "app/tga/tgaplugin.h"
+
+#include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <QtPlugin>
+
+Q_IMPORT_PLUGIN(TgaPlugin)
 
 void raiseImageAllocationLimit()
 {
@@ -10,7 +16,8 @@ void raiseImageAllocationLimit()
 
 bool isListedPictureFormat(const QByteArray &format)
 {
-    static const QByteArray listed[] = {"jpeg", "jpg", "png", "tiff", "tif", "tga"};
+    static const QByteArray listed[] = {"jpeg", "jpg", "png",           "tiff",
+                                        "tif",  "tga", QuorvelTgaFormat};
     const QByteArray lower = format.toLower();
     for (const QByteArray &name : listed) {
         if (lower == name)
@@ -19,27 +26,33 @@ bool isListedPictureFormat(const QByteArray &format)
     return false;
 }
 
-bool acceptPictureReader(QImageReader &reader)
+bool openPictureReader(QImageReader &reader, const QString &path)
 {
+    reader.setFileName(path);
+    if (path.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive))
+        reader.setFormat(QuorvelTgaFormat);
     return isListedPictureFormat(reader.format());
 }
 
 QSize storedPictureSize(const QString &path)
 {
-    QImageReader reader(path);
-    if (!acceptPictureReader(reader) || !reader.supportsOption(QImageIOHandler::Size))
+    QImageReader reader;
+    if (!openPictureReader(reader, path) || !reader.supportsOption(QImageIOHandler::Size))
         return QSize();
     return reader.size();
 }
 
 QImage readPicture(const QString &path, QString *whyNot)
 {
-    QImageReader reader(path);
-    if (!acceptPictureReader(reader)) {
+    if (!QFileInfo(path).isFile()) {
         if (whyNot)
-            *whyNot = reader.error() == QImageReader::FileNotFoundError
-                          ? QStringLiteral("file not found")
-                          : QStringLiteral("not a JPEG, PNG, TIFF or TGA picture");
+            *whyNot = QStringLiteral("file not found");
+        return QImage();
+    }
+    QImageReader reader;
+    if (!openPictureReader(reader, path)) {
+        if (whyNot)
+            *whyNot = QStringLiteral("not a JPEG, PNG, TIFF or TGA picture");
         return QImage();
     }
     QImage picture = reader.read();

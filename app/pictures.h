@@ -14,9 +14,10 @@ void raiseImageAllocationLimit();
 // True for the formats the tool lists: JPEG, PNG, TIFF and TGA.
 bool isListedPictureFormat(const QByteArray &format);
 
-// Detects what a reader's file really holds. A file whose content is another format (an ICNS
-// or WebP file named ".jpg") is refused before anything decodes it.
-bool acceptPictureReader(QImageReader &reader);
+// Points a reader at a picture file and detects what the file really holds; TGA files are
+// read by the program's own TGA reader. A file whose content is another format (an ICNS or
+// WebP file named ".jpg") is refused before anything decodes it.
+bool openPictureReader(QImageReader &reader, const QString &path);
 
 // The stored pixel size of a picture file, read from its header without decoding; an invalid
 // size when the file is missing, refused or cannot tell its size.

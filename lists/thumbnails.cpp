@@ -23,8 +23,8 @@ QSize thumbnailSize(QSize stored, int edge)
 
 QImage decodeThumbnail(const QString &path, int edge)
 {
-    QImageReader reader(path);
-    if (!acceptPictureReader(reader))
+    QImageReader reader;
+    if (!openPictureReader(reader, path))
         return QImage();
     reader.setScaledSize(thumbnailSize(reader.size(), edge));
     return reader.read();
