@@ -16,7 +16,8 @@ bool isListedPictureFormat(const QByteArray &format);
 
 // Points a reader at a picture file and detects what the file really holds; TGA files are
 // read by the program's own TGA reader. A file whose content is another format (an ICNS or
-// WebP file named ".jpg") is refused before anything decodes it.
+// WebP file named ".jpg"), or whose header claims a picture beyond the size limits, is
+// refused before anything decodes it.
 bool openPictureReader(QImageReader &reader, const QString &path);
 
 // The stored pixel size of a picture file, read from its header without decoding; an invalid

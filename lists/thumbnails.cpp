@@ -14,10 +14,12 @@ QSize thumbnailSize(QSize stored, int edge)
 {
     const int w = stored.width();
     const int h = stored.height();
+    // Truncation toward zero would give a 4000 x 10 strip no height at all, and Qt nothing to
+    // decode: every side keeps at least one pixel.
     if (w > h)
-        return QSize(edge, int(double(edge) / w * h));
+        return QSize(edge, std::max(1, int(double(edge) / w * h)));
     if (h > w)
-        return QSize(int(double(edge) / h * w), edge);
+        return QSize(std::max(1, int(double(edge) / h * w)), edge);
     return QSize(edge, edge);
 }
 

@@ -11,7 +11,7 @@ inline constexpr int ThumbnailEdge = 200;
 
 // The size a picture of the given stored size is decoded at to fit an edge x edge square:
 // the longer side becomes the edge, the shorter one keeps the aspect ratio, truncated toward
-// zero. A size the reader cannot tell gives edge x edge.
+// zero but at least one pixel. A size the reader cannot tell gives edge x edge.
 QSize thumbnailSize(QSize stored, int edge);
 
 // Decodes a picture file directly at its thumbnail size, so that no full-size picture is held.

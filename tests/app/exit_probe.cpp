@@ -1,9 +1,11 @@
 // Runs the dialog as the program does and ends it one way, named by the first argument:
-// "close-button", "escape" or "window-close". The exit status is the program's.
+// "close-button", "escape", "window-close", or "close-while-listing FOLDER" (Close pressed
+// while the input list is being filled from FOLDER). The exit status is the program's.
 #include "app/quorvel.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -24,6 +26,13 @@ int main(int argc, char *argv[])
                 QApplication::sendEvent(&dialog, &press);
             } else if (how == "window-close") {
                 dialog.close();
+            } else if (how == "close-while-listing" && argc > 2) {
+                dialog.findChild<QLineEdit *>("lineSourcePath")->setText(argv[2]);
+                auto *close = dialog.findChild<QPushButton *>("btnClose");
+                QTimer::singleShot(100, close, &QPushButton::click);
+                dialog.findChild<QPushButton *>("btnRefreshSrc")->click();
+                // Reached only if Close did not end the process while the list was filling.
+                QApplication::exit(3);
             }
         });
         status = application.exec();

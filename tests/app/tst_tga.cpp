@@ -35,126 +35,6 @@ private:
 };
 
 namespace {
-// How a hand-built file is laid out.
-struct Layout
-{
-    int type = 2;
-    int bits = 24;
-    bool topToBottom = false;
-    bool rightToLeft = false;
-    int attributeBits = 0;
-    int idLength = 0;
-    bool footer = false;
-    int mapBits = 24;
-    int mapFirstEntry = 0;
-};
-
-void put16(QByteArray &out, int value)
-{
-    out.append(char(value & 0xff));
-    out.append(char((value >> 8) & 0xff));
-}
-
-QByteArray pixelBytes(QRgb c, int bits, bool grey)
-{
-    QByteArray out;
-    if (grey) {
-        out.append(char(qRed(c)));
-        if (bits == 16)
-            out.append(char(qAlpha(c)));
-    } else if (bits == 15 || bits == 16) {
-        put16(out, (qAlpha(c) > 127 ? 0x8000 : 0) | ((qRed(c) >> 3) << 10) |
-                       ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3));
-    } else {
-        out.append(char(qBlue(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qRed(c)));
-        if (bits == 32)
-            out.append(char(qAlpha(c)));
-    }
-    return out;
-}
-
-// An independent TGA writer for the tests: any type, depth and origin; run-length packets are
-// written across row ends, as the first version of the format allows.
-QByteArray encodeTga(const QImage &source, const Layout &layout)
-{
-    const QImage picture = source.convertToFormat(QImage::Format_ARGB32);
-    const bool mapped = layout.type == 1 || layout.type == 9;
-    const bool grey = layout.type == 3 || layout.type == 11;
-    const bool rle = layout.type >= 9;
-    QList<QRgb> palette;
-    QByteArray header;
-    header.append(char(layout.idLength));
-    header.append(char(mapped ? 1 : 0));
-    header.append(char(layout.type));
-    QByteArray stream; // pixels in file order, as written values
-    QList<QByteArray> pixels;
-    for (int row = 0; row < picture.height(); ++row) {
-        const int y = layout.topToBottom ? row : picture.height() - 1 - row;
-        for (int column = 0; column < picture.width(); ++column) {
-            const int x = layout.rightToLeft ? picture.width() - 1 - column : column;
-            const QRgb c = picture.pixel(x, y);
-            if (mapped) {
-                if (!palette.contains(c))
-                    palette << c;
-                QByteArray index;
-                const int i = int(palette.indexOf(c)) + layout.mapFirstEntry;
-                if (layout.bits == 8)
-                    index.append(char(i));
-                else
-                    put16(index, i);
-                pixels << index;
-            } else {
-                pixels << pixelBytes(c, layout.bits, grey);
-            }
-        }
-    }
-    put16(header, mapped ? layout.mapFirstEntry : 0);
-    put16(header, mapped ? int(palette.size()) : 0);
-    header.append(char(mapped ? layout.mapBits : 0));
-    put16(header, 0);
-    put16(header, 0);
-    put16(header, picture.width());
-    put16(header, picture.height());
-    header.append(char(layout.bits));
-    header.append(char(layout.attributeBits | (layout.rightToLeft ? 0x10 : 0) |
-                       (layout.topToBottom ? 0x20 : 0)));
-    QByteArray out = header + QByteArray(layout.idLength, 'i');
-    for (QRgb c : palette)
-        out += pixelBytes(c, layout.mapBits, false);
-    if (!rle) {
-        for (const QByteArray &p : pixels)
-            out += p;
-    } else {
-        for (qsizetype i = 0; i < pixels.size();) {
-            qsizetype run = 1;
-            while (i + run < pixels.size() && run < 128 && pixels[i + run] == pixels[i])
-                ++run;
-            if (run > 1) {
-                out.append(char(0x80 | (run - 1)));
-                out += pixels[i];
-                i += run;
-            } else {
-                qsizetype raw = 1;
-                while (i + raw < pixels.size() && raw < 128 &&
-                       (i + raw + 1 >= pixels.size() || pixels[i + raw] != pixels[i + raw + 1]))
-                    ++raw;
-                out.append(char(raw - 1));
-                for (qsizetype k = 0; k < raw; ++k)
-                    out += pixels[i + k];
-                i += raw;
-            }
-        }
-    }
-    if (layout.footer) {
-        out += QByteArray(8, '\0');
-        out += QByteArray("TRUEVISION-XFILE.", 17);
-        out.append('\0');
-    }
-    return out;
-}
-
 // Quarters of pure colours (exact in every depth) and a few odd pixels that tell the origin.
 QImage marker(bool withAlpha, bool greyOnly)
 {
@@ -235,7 +115,7 @@ void TgaTest::handBuiltFiles()
     const QImage expected = marker(alpha, grey);
     // Every origin, with and without an image ID and the footer.
     for (int origin = 0; origin < 4; ++origin) {
-        Layout layout;
+        TgaLayout layout;
         layout.type = type;
         layout.bits = bits;
         layout.mapBits = mapBits;
@@ -257,7 +137,7 @@ void TgaTest::handBuiltFiles()
 void TgaTest::alphaFollowsTheExtensionArea()
 {
     // 32 bits with alpha bits, but an extension area that says the alpha is not to be used.
-    Layout layout;
+    TgaLayout layout;
     layout.bits = 32;
     layout.attributeBits = 8;
     QByteArray file = encodeTga(marker(true, false), layout);
@@ -267,9 +147,9 @@ void TgaTest::alphaFollowsTheExtensionArea()
     extension[1] = char(495 >> 8);
     extension[494] = 2; // undefined data, to be kept but not shown as alpha
     file += extension;
-    QByteArray footer;
-    put16(footer, extensionOffset & 0xffff);
-    put16(footer, extensionOffset >> 16);
+    QByteArray footer(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        footer[i] = char((extensionOffset >> (8 * i)) & 0xff);
     footer += QByteArray(4, '\0') + QByteArray("TRUEVISION-XFILE.", 17) + QByteArray(1, '\0');
     file += footer;
     const QImage decoded = decodeTga(file, QSize(), nullptr);
@@ -372,7 +252,7 @@ void TgaTest::writtenByPillow()
 void TgaTest::readThroughTheProgram()
 {
     // A run-length encoded file, which Qt's own TGA plug-in refuses.
-    Layout layout;
+    TgaLayout layout;
     layout.type = 10;
     const QImage expected = marker(false, false).scaled(400, 300);
     const QString path = sandbox->path("through.tga");
@@ -402,7 +282,7 @@ void TgaTest::scaledReading()
     for (int y = 0; y < 200; ++y)
         for (int x = 200; x < 400; ++x)
             halves.setPixel(x, y, qRgb(0, 0, 255));
-    const QByteArray file = encodeTga(halves, Layout());
+    const QByteArray file = encodeTga(halves, TgaLayout());
     const QImage small = decodeTga(file, QSize(100, 50), nullptr);
     QCOMPARE(small.size(), QSize(100, 50));
     QCOMPARE(small.pixel(10, 25), qRgb(255, 0, 0));
@@ -414,12 +294,12 @@ void TgaTest::scaledReading()
 void TgaTest::malformedFiles_data()
 {
     QTest::addColumn<QByteArray>("file");
-    Layout mappedLayout;
+    TgaLayout mappedLayout;
     mappedLayout.type = 9;
     mappedLayout.bits = 8;
-    const QByteArray good = encodeTga(marker(false, false), Layout());
+    const QByteArray good = encodeTga(marker(false, false), TgaLayout());
     const QByteArray goodRle = encodeTga(marker(false, false).scaled(64, 64), [] {
-        Layout l;
+        TgaLayout l;
         l.type = 10;
         return l;
     }());

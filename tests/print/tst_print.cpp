@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -78,24 +77,32 @@ QString colourName(QRgb pixel)
     return "other";
 }
 
-// Waits for the PDF that cups-pdf writes, into the job owner's home folder (as the user
-// database names it), for a job started at `since`.
-QString waitForPdf(const QDateTime &since)
+// The folder where cups-pdf writes: the job owner's home folder, as the user database names it.
+QDir pdfFolder()
 {
-    const QDir folder(QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + "/PDF");
+    return QDir(QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + "/PDF");
+}
+
+QStringList pdfsIn(const QDir &folder)
+{
+    return folder.entryList({"*.pdf"}, QDir::Files);
+}
+
+// Waits for a PDF that was not there before (`earlier`) and has stopped growing.
+QString waitForNewPdf(const QStringList &earlier)
+{
+    const QDir folder = pdfFolder();
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 60000) {
-        const QFileInfoList pdfs = folder.entryInfoList({"*.pdf"}, QDir::Files, QDir::Time);
-        if (!pdfs.isEmpty() && pdfs.first().lastModified() >= since) {
-            // cups-pdf writes the file in place: wait until it stops growing.
-            qint64 size = -1;
-            while (size != pdfs.first().size() || size == 0) {
-                size = QFileInfo(pdfs.first().filePath()).size();
-                QTest::qWait(300);
-                if (QFileInfo(pdfs.first().filePath()).size() == size && size > 0)
-                    return pdfs.first().filePath();
-            }
+        for (const QString &name : pdfsIn(folder)) {
+            if (earlier.contains(name))
+                continue;
+            const QString path = folder.filePath(name);
+            const qint64 size = QFileInfo(path).size();
+            QTest::qWait(300);
+            if (size > 0 && QFileInfo(path).size() == size)
+                return path;
         }
         QTest::qWait(200);
     }
@@ -235,11 +242,11 @@ void PrintTest::printsTheFirstSheetOnOnePage()
         answered = true;
         printDialog->accept();
     });
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    const QStringList earlier = pdfsIn(pdfFolder());
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
     QVERIFY(answered);
 
-    const QString pdf = waitForPdf(started);
+    const QString pdf = waitForNewPdf(earlier);
     QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
     const QString info = run("pdfinfo", {pdf});
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));

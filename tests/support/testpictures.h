@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -22,3 +23,21 @@ QString writePicture(const QString &path, const QImage &picture, const char *for
                      int quality = -1);
 // Writes an uncompressed 24-bit TGA file with the TGA 2.0 footer, which Qt cannot write.
 QString writeTga(const QString &path, const QImage &picture);
+
+// How a hand-built file is laid out.
+struct TgaLayout
+{
+    int type = 2;
+    int bits = 24;
+    bool topToBottom = false;
+    bool rightToLeft = false;
+    int attributeBits = 0;
+    int idLength = 0;
+    bool footer = false;
+    int mapBits = 24;
+    int mapFirstEntry = 0;
+};
+
+// A TGA writer independent of the program's reader: any type, depth and origin; run-length
+// packets are written across row ends, as the first version of the format allows.
+QByteArray encodeTga(const QImage &picture, const TgaLayout &layout);

@@ -1,0 +1,420 @@
+#include "app/pictures.h"
+#include "app/quorvel.h"
+#include "lists/thumbnails.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QImageWriter>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <sys/resource.h>
+
+using namespace testsupport;
+
+// What operators' folders hold besides good pictures: empty, cut-off, lying and disguised
+// files, odd names and extreme shapes. Nothing may crash, hang or take unbounded memory, and
+// nothing unreadable may pass unnoticed.
+class HostileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void readersRefuseWhatTheyCannotRead_data();
+    void readersRefuseWhatTheyCannotRead();
+    void thumbnailsOfExtremeShapes_data();
+    void thumbnailsOfExtremeShapes();
+    void wholeWorkflowOverTheCorpus();
+    void junkSettingsStartNormally_data();
+    void junkSettingsStartNormally();
+    void unreadableSettingsFile();
+    void memoryStaysBounded();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    std::unique_ptr<ModalGuard> guard;
+    QString corpus;
+    QStringList readable;   // names that hold a picture
+    QStringList unreadable; // names that do not
+    Quorvel *dialog = nullptr;
+    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
+};
+
+namespace {
+// Far below what any of the bombs would take if decoded (a 20000 x 20000 picture alone is
+// 1.6 GB); AddressSanitizer's shadow memory and quarantine triple what a run touches.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long MemoryBoundMb = 750;
+#else
+constexpr long MemoryBoundMb = 250;
+#endif
+
+QByteArray encoded(const QImage &picture, const char *format)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.write(picture);
+    return buffer.data();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("cannot write %s", qPrintable(path));
+}
+
+void putBigEndian(QByteArray &bytes, qsizetype at, quint32 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = char((value >> (8 * (size - 1 - i))) & 0xff);
+}
+
+// A JPEG whose frame header claims another size than its data holds.
+QByteArray jpegClaiming(QSize claimed)
+{
+    QByteArray jpeg = encoded(solidPicture({64, 48}, Qt::red), "jpeg");
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    putBigEndian(jpeg, frame + 5, quint32(claimed.height()), 2);
+    putBigEndian(jpeg, frame + 7, quint32(claimed.width()), 2);
+    return jpeg;
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffff;
+    for (char byte : bytes) {
+        crc ^= uchar(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// A PNG whose header claims another size, with a correct checksum so that it is believed.
+QByteArray pngClaiming(QSize claimed)
+{
+    QByteArray png = encoded(solidPicture({64, 48}, Qt::red), "png");
+    putBigEndian(png, 16, quint32(claimed.width()), 4);
+    putBigEndian(png, 20, quint32(claimed.height()), 4);
+    putBigEndian(png, 29, crc32(png.mid(12, 17)), 4);
+    return png;
+}
+
+// A little-endian TIFF whose image width and length tags claim another size.
+QByteArray tiffClaiming(QSize claimed)
+{
+    QByteArray tiff = encoded(solidPicture({64, 48}, Qt::red), "tiff");
+    auto read = [&](qsizetype at, int size) {
+        quint32 value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = (value << 8) | uchar(tiff[at + i]);
+        return value;
+    };
+    auto write = [&](qsizetype at, quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            tiff[at + i] = char((value >> (8 * i)) & 0xff);
+    };
+    const quint32 directory = read(4, 4);
+    const quint32 entries = read(directory, 2);
+    for (quint32 i = 0; i < entries; ++i) {
+        const qsizetype entry = directory + 2 + 12 * i;
+        const quint32 tag = read(entry, 2);
+        if (tag != 256 && tag != 257)
+            continue;
+        const int size = read(entry + 2, 2) == 3 ? 2 : 4;
+        write(entry + 8, quint32(tag == 256 ? claimed.width() : claimed.height()), size);
+    }
+    return tiff;
+}
+
+// A JPEG that says, in its EXIF data, that it is to be shown turned a quarter turn.
+QByteArray jpegWithOrientation6(const QImage &picture)
+{
+    QByteArray exif("Exif\0\0", 6);
+    exif += QByteArray("II*\0\x08\0\0\0", 8);                     // TIFF header, first IFD at 8
+    exif += QByteArray("\x01\0", 2);                              // one entry
+    exif += QByteArray("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12); // orientation, SHORT, 6
+    exif += QByteArray(4, '\0');                                  // no next IFD
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char(((exif.size() + 2) >> 8) & 0xff));
+    segment.append(char((exif.size() + 2) & 0xff));
+    QByteArray jpeg = encoded(picture, "jpeg");
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
+}
+
+long peakMemoryMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+} // namespace
+
+void HostileTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+    corpus = sandbox->makeFolder("hostile");
+    const QImage good = solidPicture({600, 300}, Qt::darkGreen);
+    const auto keep = [&](const QString &name, const QByteArray &bytes, bool isPicture) {
+        writeBytes(corpus + "/" + name, bytes);
+        (isPicture ? readable : unreadable) << name;
+    };
+    for (const char *suffix : {"jpg", "png", "tif", "tga"})
+        keep(QString("empty.%1").arg(suffix), QByteArray(), false);
+    for (const char *format : {"jpeg", "png", "tiff"}) {
+        const QByteArray whole = encoded(photoLikePicture({400, 300}, 5), format);
+        keep(QString("cut.%1").arg(format == QByteArray("jpeg") ? "jpg" : format),
+             whole.left(whole.size() / 2), false);
+    }
+    keep("bomb.jpg", jpegClaiming({20000, 20000}), false);
+    keep("bomb.png", pngClaiming({20000, 20000}), false);
+    keep("bomb.tif", tiffClaiming({60000, 60000}), false);
+    keep("icns.jpg", encoded(good, "icns"), false);
+    keep("webp.jpg", encoded(good, "webp"), false);
+    keep("bmp.jpg", encoded(good, "bmp"), false);
+    TgaLayout plain;
+    keep("no footer.tga", encodeTga(good, plain), true);
+    TgaLayout rle;
+    rle.type = 10;
+    rle.footer = true;
+    keep("rle.tga", encodeTga(good, rle), true);
+    keep("exif6.jpg", jpegWithOrientation6(solidPicture({600, 300}, Qt::blue)), true);
+    keep("with spaces and été.png", encoded(good, "png"), true);
+    keep("<draft>.jpg", encoded(good, "jpeg"), true);
+    keep("wider than the sheet.png", encoded(solidPicture({3000, 500}, Qt::gray), "png"), true);
+    keep("dot.png", encoded(solidPicture({1, 1}, Qt::red), "png"), true);
+    keep("strip across.png", encoded(solidPicture({10000, 1}, Qt::red), "png"), true);
+    keep("strip down.png", encoded(solidPicture({1, 10000}, Qt::red), "png"), true);
+    QDir(corpus).mkdir("folder.jpg");
+}
+
+void HostileTest::init()
+{
+    sandbox->clearSettings();
+    guard = std::make_unique<ModalGuard>();
+}
+
+void HostileTest::cleanup()
+{
+    delete dialog;
+    dialog = nullptr;
+    QCOMPARE(guard->closed(), QStringList());
+    guard.reset();
+}
+
+void HostileTest::readersRefuseWhatTheyCannotRead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("picture");
+    for (const QString &name : std::as_const(readable))
+        QTest::newRow(qPrintable(name)) << name << true;
+    for (const QString &name : std::as_const(unreadable))
+        QTest::newRow(qPrintable(name)) << name << false;
+}
+
+void HostileTest::readersRefuseWhatTheyCannotRead()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, picture);
+    const QString path = corpus + "/" + name;
+    QString why;
+    const QImage whole = readPicture(path, &why);
+    QCOMPARE(!whole.isNull(), picture);
+    QCOMPARE(why.isEmpty(), picture);
+    QCOMPARE(storedPictureSize(path).isValid(), picture);
+    QCOMPARE(!decodeThumbnail(path, 200).isNull(), picture);
+    if (name.startsWith("bomb"))
+        QVERIFY2(why.contains("larger than a picture may be"), qPrintable(why));
+    // Stored as it is: the EXIF turn is not applied, like everywhere else in the program.
+    if (name == "exif6.jpg")
+        QCOMPARE(whole.size(), QSize(600, 300));
+}
+
+void HostileTest::thumbnailsOfExtremeShapes_data()
+{
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<QSize>("thumbnail");
+    QTest::newRow("4000 x 10") << QSize(4000, 10) << QSize(200, 1);
+    QTest::newRow("10 x 4000") << QSize(10, 4000) << QSize(1, 200);
+    QTest::newRow("10000 x 1") << QSize(10000, 1) << QSize(200, 1);
+    QTest::newRow("1 x 1") << QSize(1, 1) << QSize(200, 200);
+}
+
+void HostileTest::thumbnailsOfExtremeShapes()
+{
+    QFETCH(QSize, stored);
+    QFETCH(QSize, thumbnail);
+    QCOMPARE(thumbnailSize(stored, 200), thumbnail);
+    const QString path = writePicture(sandbox->path("shape.png"), solidPicture(stored, Qt::red));
+    QCOMPARE(decodeThumbnail(path, 200).size(), thumbnail);
+}
+
+void HostileTest::wholeWorkflowOverTheCorpus()
+{
+    const QString destination = sandbox->makeFolder("hostile-sheets");
+    dialog = new Quorvel;
+    dialog->show();
+    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(corpus);
+    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
+    dialog->fillImageList(corpus, input());
+
+    // Listed: every file, the folder named like a picture not; icons only for pictures.
+    QCOMPARE(input()->count(), readable.size() + unreadable.size());
+    for (int row = 0; row < input()->count(); ++row) {
+        QListWidgetItem *item = input()->item(row);
+        QCOMPARE(!item->icon().isNull(), readable.contains(item->text()));
+    }
+
+    // The selection moved over every item: sizes for pictures only.
+    for (int row = 0; row < input()->count(); ++row) {
+        input()->scrollToItem(input()->item(row));
+        QTest::mouseClick(input()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          input()->visualItemRect(input()->item(row)).center());
+        QCOMPARE(input()->currentRow(), row);
+        const QString width = dialog->findChild<QLineEdit *>("lineIPWidth")->text();
+        QVERIFY2(!width.isEmpty() == readable.contains(input()->item(row)->text()),
+                 qPrintable(input()->item(row)->text()));
+    }
+
+    // Double-clicks on every item: the prompt, the viewer, the folder.
+    {
+        UrlRecorder desktop;
+        for (int row = 0; row < input()->count(); ++row) {
+            QListWidgetItem *item = input()->item(row);
+            answerNextModal<QInputDialog>([](QInputDialog *prompt) { prompt->reject(); });
+            doubleClickItem(input(), item, Qt::NoModifier);
+            doubleClickItem(input(), item, Qt::ControlModifier);
+            doubleClickItem(input(), item, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        QCOMPARE(desktop.urls.size(), 2 * input()->count());
+    }
+
+    // Go with everything selected, in a row and in a column.
+    for (int direction : {0, 1}) {
+        for (int row = 0; row < input()->count(); ++row)
+            input()->item(row)->setSelected(true);
+        dialog->findChild<QComboBox *>("cmbCopyDirection")->setCurrentIndex(direction);
+        MessageRecorder recorder;
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnGenerate"), Qt::LeftButton);
+        QCOMPARE(recorder.messages.size(), 1);
+        const QString report = recorder.messages[0].text;
+        QVERIFY2(recorder.messages[0].title == "Task Completed", qPrintable(report));
+        // Every unreadable file is named; the sheet filled up before the last pictures.
+        for (const QString &name : std::as_const(unreadable)) {
+            if (report.contains("did not fit"))
+                break;
+            QVERIFY2(report.contains("Skipped, could not be read: " + name + " ("),
+                     qPrintable(name + " in:\n" + report));
+        }
+        QVERIFY(QFile::exists(destination + "/01.jpg"));
+        input()->clearSelection();
+    }
+
+    // And print the last sheet, to a PDF file.
+    const QString pdf = sandbox->path("hostile.pdf");
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
+        printDialog->findChild<QLineEdit *>("filename")->setText(pdf);
+        printDialog->accept();
+    });
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 0);
+    QFile printed(pdf);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QVERIFY(printed.read(5) == "%PDF-");
+}
+
+void HostileTest::junkSettingsStartNormally_data()
+{
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<int>("top");
+    QTest::newRow("abc") << "abc" << 0;
+    QTest::newRow("-50") << "-50" << -50;
+    QTest::newRow("too large for a number") << "99999999999" << 0;
+}
+
+void HostileTest::junkSettingsStartNormally()
+{
+    QFETCH(QString, margin);
+    QFETCH(int, top);
+    const QString pictures = sandbox->makeFolder("junk-source");
+    writePicture(pictures + "/red.png", solidPicture({2400, 600}, Qt::red));
+    const QString fileInsteadOfFolder = sandbox->path("a file");
+    writeBytes(fileInsteadOfFolder, "not a folder");
+    {
+        QSettings store("Morvane", "Quorvel");
+        store.setValue("LastTopPadding", margin);
+        store.setValue("LastLeftPadding", margin);
+        store.setValue("LastSourcePath", pictures);
+        store.setValue("LastDestinationPath", fileInsteadOfFolder);
+        store.setValue("LastOPWidth", "\x01junk");
+    }
+    dialog = new Quorvel;
+    QCOMPARE(input()->count(), 1);
+    QCOMPARE(dialog->findChild<QListWidget *>("lstPrintFilesOutput")->count(), 0);
+    QCOMPARE(dialog->findChild<QLineEdit *>("lineOPWidth")->text(), "8.27");
+
+    // Generation takes the margins as whole numbers, anything else as 0.
+    const QString destination = sandbox->makeFolder("junk-sheets");
+    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
+    dialog->findChild<QComboBox *>("cmbCopyDirection")->setCurrentIndex(0);
+    input()->item(0)->setSelected(true);
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnGenerate"), Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 1);
+    const QImage sheet(destination + "/01.jpg");
+    QCOMPARE(sheet.size(), QSize(2480, 3506));
+    // The 2400 x 600 picture ends 2400 and 600 pixels past the margins, whatever their sign.
+    const auto isRed = [&](int x, int y) {
+        const QRgb pixel = sheet.pixel(x, y);
+        return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+    };
+    const int right = top + 2400, bottom = top + 600;
+    QVERIFY(isRed(right - 10, 300));
+    QVERIFY(!isRed(right + 10, 300));
+    QVERIFY(isRed(100, bottom - 10));
+    QVERIFY(!isRed(100, bottom + 10));
+}
+
+void HostileTest::unreadableSettingsFile()
+{
+    // The store's file is a folder: nothing can be read from it or written to it.
+    const QString file = sandbox->path("settings/Morvane/Quorvel.conf");
+    QFile::remove(file);
+    QDir().mkpath(file);
+    dialog = new Quorvel;
+    QCOMPARE(dialog->findChild<QLineEdit *>("lineSourcePath")->text(), "");
+    QCOMPARE(dialog->findChild<QLineEdit *>("lineOPHeight")->text(), "11.69");
+    delete dialog;
+    dialog = nullptr;
+    QDir(file).removeRecursively();
+
+    // A store cut short in the middle of a line.
+    writeBytes(file, "[General]\nLastSourcePath=/nowhere\nLastTopPadd");
+    dialog = new Quorvel;
+    QCOMPARE(dialog->findChild<QLineEdit *>("lineSourcePath")->text(), "/nowhere");
+    QCOMPARE(input()->count(), 0);
+}
+
+void HostileTest::memoryStaysBounded()
+{
+    // Run last: the peak over everything above, bomb files included.
+    const long peak = peakMemoryMb();
+    QVERIFY2(peak < MemoryBoundMb,
+             qPrintable(QString("peak memory %1 MB, bound %2 MB").arg(peak).arg(MemoryBoundMb)));
+}
+
+QTEST_MAIN(HostileTest)
+#include "tst_hostile.moc"
