@@ -104,7 +104,7 @@ Corpus makeCorpus(const QString &root)
     {
         const char *name;
         QSize size;
-        quint32 seed;
+        quint32 variant;
     } prints[] = {{"wide", {2400, 1200}, 100},
                   {"print1", {1800, 1200}, 101},
                   {"print2", {1800, 1200}, 102},
@@ -113,7 +113,7 @@ Corpus makeCorpus(const QString &root)
         const QString base = corpus.prints + "/" + print.name;
         if (QFile::exists(base + ".tga"))
             continue;
-        const QImage picture = photoLikePicture(print.size, print.seed);
+        const QImage picture = photoLikePicture(print.size, print.variant);
         writePicture(base + ".jpg", picture, "jpeg", 92);
         writePicture(base + ".png", picture, "png");
         writePicture(base + ".tif", picture, "tiff");

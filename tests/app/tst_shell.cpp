@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -113,37 +112,9 @@ void ShellTest::sheetSizePresets()
     QCOMPARE(width->text(), "8.27");
 }
 
-namespace {
-struct ProbeRun
-{
-    int exitCode = -1;
-    QString settingsFile;
-};
-
-// Runs the exit probe with its settings under a folder of its own.
-ProbeRun runExitProbe(const Sandbox &sandbox, const QString &how)
-{
-    const QString config = sandbox.makeFolder("probe-config-" + how);
-    QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", config);
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.remove("QT_QPA_PLATFORMTHEME");
-    probe.setProcessEnvironment(environment);
-    probe.setWorkingDirectory(sandbox.makeFolder("probe-cwd"));
-    probe.start(EXIT_PROBE, {how});
-    const bool finished = probe.waitForFinished(60000);
-    ProbeRun run;
-    if (finished && probe.exitStatus() == QProcess::NormalExit)
-        run.exitCode = probe.exitCode();
-    run.settingsFile = config + "/Morvane/Quorvel.conf";
-    return run;
-}
-} // namespace
-
 void ShellTest::closeButtonStoresSheetSizeAndExitsWithOne()
 {
-    const ProbeRun run = runExitProbe(*sandbox, "close-button");
+    const ProbeRun run = runExitProbe(EXIT_PROBE, *sandbox, {"close-button"});
     QCOMPARE(run.exitCode, 1);
     QSettings stored(run.settingsFile, QSettings::IniFormat);
     QCOMPARE(stored.value("LastOPWidth").toString(), "8.27");
@@ -160,7 +131,7 @@ void ShellTest::otherClosingStoresNothing_data()
 void ShellTest::otherClosingStoresNothing()
 {
     QFETCH(QString, how);
-    const ProbeRun run = runExitProbe(*sandbox, how);
+    const ProbeRun run = runExitProbe(EXIT_PROBE, *sandbox, {how});
     QCOMPARE(run.exitCode, 0);
     QSettings stored(run.settingsFile, QSettings::IniFormat);
     QVERIFY(!stored.contains("LastOPWidth"));

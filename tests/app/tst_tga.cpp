@@ -69,6 +69,17 @@ bool samePixels(const QImage &actual, const QImage &expected, bool compareAlpha)
     return true;
 }
 
+// Decodes a TGA file written by another tool.
+QImage decodeFile(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = "cannot open " + path;
+        return QImage();
+    }
+    return decodeTga(file.readAll(), QSize(), error);
+}
+
 QString tool(const QString &name)
 {
     const QString system = QStandardPaths::findExecutable(name, {"/usr/bin"});
@@ -188,9 +199,7 @@ void TgaTest::writtenByImageMagick()
     QCOMPARE(QProcess::execute(convert, QStringList{png, "-orient", "TopLeft"} << options << tga),
              0);
     QString error;
-    QFile file(tga);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QImage decoded = decodeTga(file.readAll(), QSize(), &error);
+    const QImage decoded = decodeFile(tga, &error);
     QVERIFY2(!decoded.isNull(), qPrintable(error));
     QVERIFY(samePixels(decoded, source, alpha));
 
@@ -206,9 +215,7 @@ void TgaTest::writtenByImageMagick()
                                                       ".convert('RGBA').save('%2')")
                                                   .arg(plain, byPillow)}),
              0);
-    QFile plainFile(plain);
-    QVERIFY(plainFile.open(QIODevice::ReadOnly));
-    QVERIFY(samePixels(decodeTga(plainFile.readAll(), QSize(), nullptr), QImage(byPillow), alpha));
+    QVERIFY(samePixels(decodeFile(plain, &error), QImage(byPillow), alpha));
 }
 
 void TgaTest::writtenByPillow_data()
@@ -242,9 +249,7 @@ void TgaTest::writtenByPillow()
                                  : QString();
     QCOMPARE(QProcess::execute(python, {"-c", script + paletted}), 0);
     QString error;
-    QFile file(tga);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QImage decoded = decodeTga(file.readAll(), QSize(), &error);
+    const QImage decoded = decodeFile(tga, &error);
     QVERIFY2(!decoded.isNull(), qPrintable(error));
     QVERIFY(samePixels(decoded, source, alpha));
 }

@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -134,19 +133,9 @@ void ResponsiveTest::goWhileListing()
 
 void ResponsiveTest::closeWhileListing()
 {
-    const QString config = sandbox->makeFolder("probe-config");
-    QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", config);
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.remove("QT_QPA_PLATFORMTHEME");
-    probe.setProcessEnvironment(environment);
-    probe.setWorkingDirectory(sandbox->makeFolder("probe-cwd"));
-    probe.start(EXIT_PROBE, {"close-while-listing", big});
-    QVERIFY(probe.waitForFinished(120000));
-    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(probe.exitCode(), 1);
-    QSettings stored(config + "/Morvane/Quorvel.conf", QSettings::IniFormat);
+    const ProbeRun run = runExitProbe(EXIT_PROBE, *sandbox, {"close-while-listing", big});
+    QCOMPARE(run.exitCode, 1);
+    QSettings stored(run.settingsFile, QSettings::IniFormat);
     QCOMPARE(stored.value("LastOPWidth").toString(), "8.27");
     QCOMPARE(stored.value("LastOPHeight").toString(), "11.69");
 }

@@ -144,10 +144,10 @@ QString writeTga(const QString &path, const QImage &picture)
     return path;
 }
 
-QImage noisePicture(QSize size, quint32 seed)
+QImage noisePicture(QSize size, quint32 variant)
 {
     QImage picture(size, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
+    QRandomGenerator random(variant);
     for (int y = 0; y < size.height(); ++y) {
         auto *line = reinterpret_cast<quint32 *>(picture.scanLine(y));
         random.fillRange(line, size.width());
@@ -157,9 +157,9 @@ QImage noisePicture(QSize size, quint32 seed)
     return picture;
 }
 
-QImage photoLikePicture(QSize size, quint32 seed)
+QImage photoLikePicture(QSize size, quint32 variant)
 {
-    QRandomGenerator random(seed);
+    QRandomGenerator random(variant);
     QImage picture(size, QImage::Format_RGB32);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

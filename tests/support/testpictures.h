@@ -12,10 +12,10 @@
 // where the top edge went after turning).
 QImage solidPicture(QSize size, QColor fill, QColor topEdge = QColor());
 // Noise that JPEG cannot compress much, for sheets of a predictable large size.
-QImage noisePicture(QSize size, quint32 seed);
+QImage noisePicture(QSize size, quint32 variant);
 // Photo-like content: soft gradients, overlapping translucent shapes and sensor-like noise, so
 // that file sizes and decode times resemble camera pictures rather than flat colour.
-QImage photoLikePicture(QSize size, quint32 seed);
+QImage photoLikePicture(QSize size, quint32 variant);
 
 // Writes a picture with Qt's writer for `format` ("jpeg", "png", "tiff"; from the suffix when
 // null), warning when it cannot. Returns the path.

@@ -119,6 +119,24 @@ bool ScratchMount::makeReadOnly()
     return mounted && QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0;
 }
 
+ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments)
+{
+    const QString config = sandbox.makeFolder("probe-config-" + arguments.first());
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("QT_QPA_PLATFORMTHEME");
+    probe.setProcessEnvironment(environment);
+    probe.setWorkingDirectory(sandbox.makeFolder("probe-cwd"));
+    probe.start(program, arguments);
+    ProbeRun run;
+    if (probe.waitForFinished(120000) && probe.exitStatus() == QProcess::NormalExit)
+        run.exitCode = probe.exitCode();
+    run.settingsFile = config + "/Morvane/Quorvel.conf";
+    return run;
+}
+
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)
 {
     list->scrollToItem(item);

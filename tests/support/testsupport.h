@@ -127,6 +127,16 @@ private:
     bool mounted = false;
 };
 
+// How a run of the exit probe (a stand-in for main() that ends the program one way) ended.
+struct ProbeRun
+{
+    int exitCode = -1; // -1 when it crashed or hung
+    QString settingsFile;
+};
+// Runs the exit probe `program` with `arguments`, offscreen, with its settings store under a
+// folder of its own.
+ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments);
+
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);
 // Clicks a button with `modifiers` held, then releases the modifier state.

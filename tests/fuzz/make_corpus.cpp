@@ -11,7 +11,7 @@
 int main(int argc, char *argv[])
 {
     QGuiApplication application(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("seeds");
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("start");
     QDir().mkpath(folder);
     const QImage picture = photoLikePicture({48, 32}, 7);
     auto write = [&](const QString &name, char selector, const QByteArray &bytes) {
@@ -24,14 +24,14 @@ int main(int argc, char *argv[])
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QImageWriter(&buffer, formats[selector]).write(picture);
-        write(QString("seed.%1").arg(formats[selector]), char(selector), buffer.data());
+        write(QString("start.%1").arg(formats[selector]), char(selector), buffer.data());
     }
     for (int type : {1, 2, 3, 9, 10, 11}) {
         TgaLayout layout;
         layout.type = type;
         layout.bits = type == 3 || type == 11 || type == 1 || type == 9 ? 8 : 24;
         layout.footer = type > 3;
-        write(QString("seed-%1.tga").arg(type), 3, encodeTga(picture, layout));
+        write(QString("start-%1.tga").arg(type), 3, encodeTga(picture, layout));
     }
     return 0;
 }
