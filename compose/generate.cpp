@@ -65,8 +65,9 @@ void Quorvel::on_btnGenerate_clicked()
     } else {
         const QString path = joinFolderAndName(destinationFolder, SheetFileName);
         QString error;
-        if (saveSheet(outcome.sheet, path, &error)) {
-            outcome.sheet = QImage();
+        const bool saved = saveSheet(outcome.sheet, path, &error);
+        outcome.sheet = QImage(); // 26 MB, not needed while the dialogs are open
+        if (saved) {
             form->lstPrintFilesOutput->insertItem(
                 form->lstPrintFilesOutput->count(),
                 new QListWidgetItem(makeThumbnail(path, ThumbnailEdge), SheetFileName));
@@ -74,7 +75,6 @@ void Quorvel::on_btnGenerate_clicked()
             QMessageBox::warning(this, tr("Task Completed"), completionReport(outcome),
                                  QMessageBox::Ok, QMessageBox::NoButton);
         } else {
-            outcome.sheet = QImage();
             QMessageBox::warning(
                 this, tr("Sheet Not Saved"),
                 tr("The sheet could not be saved as %1: %2\nThe previous sheet was left as it was.")
