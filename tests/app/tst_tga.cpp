@@ -1,11 +1,17 @@
 #include "app/pictures.h"
+#include "app/quorvel.h"
 #include "app/tga/tga.h"
 #include "app/tga/tgaplugin.h"
 #include "lists/thumbnails.h"
 #include "testsupport.h"
 
+#include <QComboBox>
 #include <QImageReader>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -29,6 +35,7 @@ private slots:
     void malformedFiles_data();
     void malformedFiles();
     void oversizedPicturesAreRefusedUnread();
+    void everyWriterThroughTheWindow();
 
 private:
     std::unique_ptr<testsupport::Sandbox> sandbox;
@@ -363,6 +370,87 @@ void TgaTest::oversizedPicturesAreRefusedUnread()
         QVERIFY(decodeTga(header + QByteArray(4096, '\x80'), QSize(), &error).isNull());
         QVERIFY2(error.contains("too large"), qPrintable(error));
     }
+}
+
+// Files from every writer at hand, listed, measured, composed and printed through the window.
+void TgaTest::everyWriterThroughTheWindow()
+{
+    using namespace testsupport;
+    const QString folder = sandbox->makeFolder("writers");
+    const QImage picture = marker(false, false).scaled(600, 300);
+    writePicture(folder + "/source.png", picture, "png");
+    QStringList names;
+    TgaLayout rle;
+    rle.type = 10;
+    QFile handBuilt(folder + "/hand rle.tga");
+    QVERIFY(handBuilt.open(QIODevice::WriteOnly));
+    handBuilt.write(encodeTga(picture, rle));
+    handBuilt.close();
+    names << "hand rle.tga";
+    if (const QString convert = tool("convert"); !convert.isEmpty()) {
+        QCOMPARE(QProcess::execute(convert, {folder + "/source.png", "-orient", "TopLeft",
+                                             "-compress", "RLE", folder + "/magick rle.tga"}),
+                 0);
+        names << "magick rle.tga";
+    }
+    const QString python = QStandardPaths::findExecutable("python3", {"/usr/bin"});
+    if (!python.isEmpty() && QProcess::execute(python, {"-c", "import PIL"}) == 0) {
+        QCOMPARE(QProcess::execute(
+                     python, {"-c", QString("from PIL import Image\nImage.open('%1')"
+                                            ".save('%2', rle=True)")
+                                        .arg(folder + "/source.png", folder + "/pillow rle.tga")}),
+                 0);
+        names << "pillow rle.tga";
+    }
+    QFile::remove(folder + "/source.png");
+
+    ModalGuard guard;
+    Quorvel dialog;
+    dialog.show();
+    auto *input = dialog.findChild<QListWidget *>("lstPrintFiles");
+    dialog.findChild<QLineEdit *>("lineSourcePath")->setText(folder);
+    dialog.findChild<QLineEdit *>("lineDestPath")->setText(folder);
+    dialog.fillImageList(folder, input);
+    QCOMPARE(input->count(), names.size());
+    input->clearSelection();
+    for (int row = 0; row < input->count(); ++row) {
+        QVERIFY(!input->item(row)->icon().isNull());
+        QTest::mouseClick(input->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          input->visualItemRect(input->item(row)).center());
+        QCOMPARE(dialog.findChild<QLineEdit *>("lineIPWidth")->text(), "2.0");
+        QCOMPARE(dialog.findChild<QLineEdit *>("lineIPHeight")->text(), "1.0");
+    }
+    dialog.findChild<QComboBox *>("cmbCopyDirection")->setCurrentIndex(0);
+    {
+        MessageRecorder recorder;
+        QTest::mouseClick(dialog.findChild<QPushButton *>("btnGenerate"), Qt::LeftButton);
+        QCOMPARE(recorder.messages.size(), 1);
+        QCOMPARE(recorder.messages[0].text, "Job Completed");
+    }
+    // Every copy on the sheet: red top-left quarter, blue bottom-left, one under the other.
+    const QImage sheet(folder + "/01.jpg");
+    for (int copy = 0; copy < names.size(); ++copy) {
+        QCOMPARE(qRed(sheet.pixel(100, copy * 300 + 60)) > 200, true);
+        QCOMPARE(qBlue(sheet.pixel(100, copy * 300 + 240)) > 200, true);
+    }
+    // Renamed, the sheet no longer stands first in the output list, a TGA does: Print reads
+    // that through the same reader.
+    auto *output = dialog.findChild<QListWidget *>("lstPrintFilesOutput");
+    QFile::rename(folder + "/01.jpg", folder + "/sheet.jpg");
+    dialog.fillImageList(folder, output);
+    QVERIFY(output->item(0)->text().endsWith(".tga"));
+    const QString pdf = sandbox->path("tga.pdf");
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
+        printDialog->findChild<QLineEdit *>("filename")->setText(pdf);
+        printDialog->accept();
+    });
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog.findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    QVERIFY(recorder.messages.isEmpty());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QCOMPARE(guard.closed(), QStringList());
 }
 
 QTEST_MAIN(TgaTest)
