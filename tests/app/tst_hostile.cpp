@@ -9,7 +9,6 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -322,12 +321,7 @@ void HostileTest::wholeWorkflowOverTheCorpus()
 
     // And print the last sheet, to a PDF file.
     const QString pdf = sandbox->path("hostile.pdf");
-    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
-        auto *printers = printDialog->findChild<QComboBox *>("printers");
-        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
-        printDialog->findChild<QLineEdit *>("filename")->setText(pdf);
-        printDialog->accept();
-    });
+    printNextToPdfFile(pdf);
     MessageRecorder recorder;
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
     QCOMPARE(recorder.messages.size(), 0);

@@ -9,7 +9,6 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -440,12 +439,7 @@ void TgaTest::everyWriterThroughTheWindow()
     dialog.fillImageList(folder, output);
     QVERIFY(output->item(0)->text().endsWith(".tga"));
     const QString pdf = sandbox->path("tga.pdf");
-    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
-        auto *printers = printDialog->findChild<QComboBox *>("printers");
-        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
-        printDialog->findChild<QLineEdit *>("filename")->setText(pdf);
-        printDialog->accept();
-    });
+    printNextToPdfFile(pdf);
     MessageRecorder recorder;
     QTest::mouseClick(dialog.findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
     QVERIFY(recorder.messages.isEmpty());

@@ -1,12 +1,15 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -135,6 +138,16 @@ ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStr
         run.exitCode = probe.exitCode();
     run.settingsFile = config + "/Morvane/Quorvel.conf";
     return run;
+}
+
+void printNextToPdfFile(const QString &pdf)
+{
+    answerNextModal<QPrintDialog>([pdf](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)" comes last
+        printDialog->findChild<QLineEdit *>("filename")->setText(pdf);
+        printDialog->accept();
+    });
 }
 
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)

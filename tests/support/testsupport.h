@@ -137,6 +137,10 @@ struct ProbeRun
 // folder of its own.
 ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments);
 
+// Answers the next print dialog by printing to a PDF file at `pdf`, through the dialog's own
+// "Print to File (PDF)" choice.
+void printNextToPdfFile(const QString &pdf);
+
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);
 // Clicks a button with `modifiers` held, then releases the modifier state.
