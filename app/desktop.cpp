@@ -1,5 +1,7 @@
+#include "app/paths.h"
 #include "app/quorvel.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -19,8 +21,17 @@ void Quorvel::openWithDesktop(const QString &path)
         QUrl::fromUserInput(path, QDir::currentPath(), QUrl::AssumeLocalFile));
 }
 
-void Quorvel::openFolderWithDesktop(const QString &folder)
+bool Quorvel::handOverToDesktop(const QString &folder, const QString &fileName)
 {
-    // An empty folder text lists the working folder, so that is the folder to open.
-    openWithDesktop(folder.isEmpty() ? QDir::currentPath() : folder);
+    const Qt::KeyboardModifiers held = QApplication::keyboardModifiers();
+    if (held == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        // An empty folder text lists the working folder, so that is the folder to open.
+        openWithDesktop(folder.isEmpty() ? QDir::currentPath() : folder);
+        return true;
+    }
+    if (held == Qt::ControlModifier) {
+        openWithDesktop(joinFolderAndName(folder, fileName));
+        return true;
+    }
+    return false;
 }

@@ -43,10 +43,13 @@ private slots:
     void on_pushButton_clicked();
 
 private:
+    // The double-click gestures both lists share: with Ctrl held, the file `fileName` of
+    // `folder` goes to the desktop's viewer; with Ctrl and Shift, the folder goes to its file
+    // manager. False, with nothing done, when the keys held are neither.
+    bool handOverToDesktop(const QString &folder, const QString &fileName);
     // Hands an existing file or folder to the desktop's default program, or warns that it is
     // missing.
     void openWithDesktop(const QString &path);
-    void openFolderWithDesktop(const QString &folder);
     void browseFolder(const char *key, QLineEdit *pathField, QListWidget *list);
 
     QuorvelForm *form;

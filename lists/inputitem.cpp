@@ -1,9 +1,7 @@
-#include "app/paths.h"
 #include "app/quorvel.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 
-#include <QApplication>
 #include <QInputDialog>
 
 void Quorvel::on_lstPrintFiles_itemDoubleClicked(QListWidgetItem *item)
@@ -12,15 +10,8 @@ void Quorvel::on_lstPrintFiles_itemDoubleClicked(QListWidgetItem *item)
     QString fileName = item->text();
     parseCopyCountTag(fileName, count);
 
-    const Qt::KeyboardModifiers held = QApplication::keyboardModifiers();
-    if (held == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        openFolderWithDesktop(form->lineSourcePath->text());
+    if (handOverToDesktop(form->lineSourcePath->text(), fileName))
         return;
-    }
-    if (held == Qt::ControlModifier) {
-        openWithDesktop(joinFolderAndName(form->lineSourcePath->text(), fileName));
-        return;
-    }
 
     bool accepted = false;
     const QString entered = QInputDialog::getText(
