@@ -198,15 +198,9 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
                                        : next.x() + size.width() <= layout.size.width();
             if (!fits) {
                 if (outcome.placedCopies == 0)
-                    outcome.firstTooLarge =
-                        QCoreApplication::translate(
-                            "Quorvel", "%1 (%2 x %3 pixels) does not fit in the %4 x %5 "
-                                       "pixels inside the margins.")
-                            .arg(request.name)
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(layout.size.width() - layout.margins.x())
-                            .arg(layout.size.height() - layout.margins.y());
+                    outcome.firstTooLarge = {request.name, size,
+                                             layout.size -
+                                                 QSize(layout.margins.x(), layout.margins.y())};
                 outcome.copiesLeftOut += request.copies - copy;
                 full = true;
                 break;
@@ -268,8 +262,16 @@ QString nothingPlacedReport(const SheetOutcome &outcome, const QVector<SheetRequ
                                                  "Every selected picture is set to 0 copies.");
         for (const QString &skipped : outcome.unreadable)
             lines << QCoreApplication::translate("Quorvel", "Could not be read: %1").arg(skipped);
-        if (!outcome.firstTooLarge.isEmpty())
-            lines << outcome.firstTooLarge;
+        const auto &tooLarge = outcome.firstTooLarge;
+        if (!tooLarge.name.isEmpty())
+            lines << QCoreApplication::translate("Quorvel", "%1 (%2 x %3 pixels) does not fit in "
+                                                            "the %4 x %5 pixels inside the "
+                                                            "margins.")
+                         .arg(tooLarge.name)
+                         .arg(tooLarge.size.width())
+                         .arg(tooLarge.size.height())
+                         .arg(tooLarge.room.width())
+                         .arg(tooLarge.room.height());
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -46,7 +46,14 @@ struct SheetOutcome
     int placedCopies = 0;
     QStringList unreadable; // "name (reason)" of every picture skipped unread
     int copiesLeftOut = 0;  // copies not placed because the sheet was full
-    QString firstTooLarge;  // the picture that did not fit even on the empty sheet
+    // The picture that did not fit even on the empty sheet, with its size and the room there
+    // was inside the margins; an empty name when there was none.
+    struct
+    {
+        QString name;
+        QSize size;
+        QSize room;
+    } firstTooLarge;
     bool sheetUnusable = false;
 };
 

@@ -32,7 +32,7 @@ bool TgaHandler::read(QImage *image)
 
 bool TgaHandler::supportsOption(ImageOption option) const
 {
-    return option == Size || option == ScaledSize || option == ImageFormat;
+    return option == Size || option == ScaledSize;
 }
 
 QVariant TgaHandler::option(ImageOption option) const
@@ -44,8 +44,6 @@ QVariant TgaHandler::option(ImageOption option) const
         return QVariant();
     if (option == Size)
         return QSize(header.width, header.height);
-    if (option == ImageFormat)
-        return header.attributeBits > 0 ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     return QVariant();
 }
 
