@@ -1,6 +1,6 @@
 #include "app/quorvel.h"
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/settingskeys.h"
 #include "form/quorvelform.h"
 

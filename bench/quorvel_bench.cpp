@@ -3,7 +3,7 @@
 //   quorvel_bench [--runs N] [--corpus DIR]
 // The listing is measured in child processes of this program (--list), so that each reports
 // its own peak memory.
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "compose/sheet.h"
 #include "compose/sheetfile.h"

@@ -1,5 +1,5 @@
 #include "app/paths.h"
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "app/settingskeys.h"
 #include "compose/sheet.h"

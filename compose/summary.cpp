@@ -1,7 +1,7 @@
 #include "compose/summary.h"
 
 #include "app/paths.h"
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "compose/sheet.h"
 #include "form/quorvelform.h"

@@ -1,6 +1,6 @@
 #include "lists/thumbnails.h"
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 
 #include <QImageReader>
 #include <QMutex>

@@ -1,7 +1,7 @@
 #include "print/printsheet.h"
 
 #include "app/paths.h"
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"

@@ -1,8 +1,8 @@
 // libFuzzer target over every path that reads bytes from outside: the thumbnail maker, the
 // selection summary's size reader, the sheet loader (which also serves printing) and the TGA
 // decoder. The first input byte picks the file name's suffix, the rest is the file.
-#include "app/pictures.h"
-#include "app/tga/tga.h"
+#include "pictures/pictures.h"
+#include "pictures/tga.h"
 #include "lists/thumbnails.h"
 
 #include <QCoreApplication>

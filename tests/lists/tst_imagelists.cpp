@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "lists/thumbnails.h"
 #include "testsupport.h"

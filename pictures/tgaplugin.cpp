@@ -1,6 +1,6 @@
-#include "app/tga/tgaplugin.h"
+#include "pictures/tgaplugin.h"
 
-#include "app/tga/tga.h"
+#include "pictures/tga.h"
 
 #include <QIODevice>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "app/tga/tga.h"
+#include "pictures/tga.h"
 
-#include "app/picturelimits.h"
+#include "pictures/picturelimits.h"
 
 #include <QVector>
 #include <algorithm>

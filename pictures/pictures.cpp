@@ -1,7 +1,7 @@
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 
-#include "app/picturelimits.h"
-#include "app/tga/tgaplugin.h"
+#include "pictures/picturelimits.h"
+#include "pictures/tgaplugin.h"
 
 #include <QFile>
 #include <QFileInfo>

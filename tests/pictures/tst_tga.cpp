@@ -1,7 +1,7 @@
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/quorvel.h"
-#include "app/tga/tga.h"
-#include "app/tga/tgaplugin.h"
+#include "pictures/tga.h"
+#include "pictures/tgaplugin.h"
 #include "lists/thumbnails.h"
 #include "testsupport.h"
 
