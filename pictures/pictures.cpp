@@ -2,13 +2,13 @@
 
 #include "pictures/picturelimits.h"
 #include "pictures/tgaplugin.h"
+#include "pictures/wholeness.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QtPlugin>
-#include <algorithm>
 
 Q_IMPORT_PLUGIN(TgaPlugin)
 
@@ -17,80 +17,70 @@ void raiseImageAllocationLimit()
     QImageReader::setAllocationLimit(512);
 }
 
-bool isListedPictureFormat(const QByteArray &format)
-{
-    static const QByteArray listed[] = {"jpeg", "jpg", "png",           "tiff",
-                                        "tif",  "tga", QuorvelTgaFormat};
-    const QByteArray lower = format.toLower();
-    for (const QByteArray &name : listed) {
-        if (lower == name)
-            return true;
-    }
-    return false;
-}
-
 namespace {
-// libjpeg decodes a JPEG that was cut short without an error, making up the missing part in
-// grey; such a picture would spoil a sheet unnoticed. A whole JPEG ends its last scan with an
-// end-of-image marker, which entropy-coded data cannot contain; it is looked for in the last
-// megabyte, allowing for data that some cameras append after it.
-bool jpegIsWhole(const QString &path)
+// Checks that walk the file, for the formats whose headers outlive a cut.
+bool isWhole(const QByteArray &format, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const qint64 longest = std::min<qint64>(file.size(), 1 << 20);
-    // Usually the marker is in the last bytes: start small.
-    for (qint64 window = std::min<qint64>(longest, 1 << 16);;
-         window = std::min(longest, window * 4)) {
-        if (!file.seek(file.size() - window))
-            return false;
-        const QByteArray tail = file.read(window);
-        const qsizetype endOfImage = tail.lastIndexOf("\xFF\xD9");
-        if (endOfImage >= 0)
-            return tail.lastIndexOf("\xFF\xDA") < endOfImage;
-        if (window == longest)
-            return false;
-    }
-}
-
-// A PNG that was cut short still has a good header, and only decoding would tell; a whole one
-// ends with its IEND chunk.
-bool pngIsWhole(const QString &path)
-{
-    static const QByteArray end("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.size() >= end.size() &&
-           file.seek(file.size() - end.size()) && file.read(end.size()) == end;
-}
-
-// Checks that cost a read of a file's last bytes, for the formats whose headers outlive a cut.
-bool isWhole(const QByteArray &format, const QString &path)
-{
     if (format == "jpeg")
-        return jpegIsWhole(path);
+        return jpegReachesItsEnd(file);
     if (format == "png")
-        return pngIsWhole(path);
+        return pngReachesItsEnd(file);
     return true;
+}
+
+QString beyondLimits(QSize claimed)
+{
+    return QStringLiteral("%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 "
+                          "megapixels")
+        .arg(claimed.width())
+        .arg(claimed.height())
+        .arg(MaxPictureSide)
+        .arg(MaxPicturePixels / 1'000'000);
+}
+
+bool refuse(QString *whyNot, const QString &reason)
+{
+    if (whyNot)
+        *whyNot = reason;
+    return false;
 }
 } // namespace
 
-bool openPictureReader(QImageReader &reader, const QString &path)
+bool openPictureReader(QImageReader &reader, const QString &path, QString *whyNot,
+                       PictureCheck check)
 {
     reader.setFileName(path);
-    if (path.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive))
+    reader.setDecideFormatFromContent(true);
+    QByteArray format = reader.format();
+    // TGA files carry no signature, so their reader takes only what the others leave, and
+    // only with a header it can decode.
+    if (format != "jpeg" && format != "png" && format != "tiff") {
+        reader.setDecideFormatFromContent(false);
+        reader.setFileName(path);
         reader.setFormat(QuorvelTgaFormat);
+        format = reader.canRead() ? QByteArray(QuorvelTgaFormat) : QByteArray();
+    }
+    if (format.isEmpty())
+        return refuse(whyNot, QStringLiteral("not a JPEG, PNG, TIFF or TGA picture"));
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
-    const QByteArray format = reader.format();
-    return isListedPictureFormat(format) && withinPictureLimits(reader.size()) &&
-           isWhole(format, path);
+    const QSize claimed = reader.size();
+    if (!withinPictureLimits(claimed))
+        return refuse(whyNot, claimed.isValid() ? beyondLimits(claimed)
+                                                : QStringLiteral("its header tells no size"));
+    if (check == PictureCheck::WholeFile && !isWhole(format, path))
+        return refuse(whyNot, QStringLiteral("cut off before its end"));
+    return true;
 }
 
 QSize storedPictureSize(const QString &path)
 {
     QImageReader reader;
-    if (!openPictureReader(reader, path) || !reader.supportsOption(QImageIOHandler::Size))
+    if (!openPictureReader(reader, path, nullptr, PictureCheck::Header) ||
+        !reader.supportsOption(QImageIOHandler::Size))
         return QSize();
     return reader.size();
 }
@@ -98,24 +88,14 @@ QSize storedPictureSize(const QString &path)
 QImage readPicture(const QString &path, QString *whyNot)
 {
     if (!QFileInfo(path).isFile()) {
-        if (whyNot)
-            *whyNot = QStringLiteral("file not found");
+        refuse(whyNot, QStringLiteral("file not found"));
         return QImage();
     }
     QImageReader reader;
-    if (!openPictureReader(reader, path)) {
-        if (whyNot) {
-            const QSize claimed = reader.size();
-            *whyNot = isListedPictureFormat(reader.format()) && claimed.isValid()
-                          ? QStringLiteral("%1 x %2 pixels is larger than a picture may be")
-                                .arg(claimed.width())
-                                .arg(claimed.height())
-                          : QStringLiteral("not a readable JPEG, PNG, TIFF or TGA picture");
-        }
+    if (!openPictureReader(reader, path, whyNot))
         return QImage();
-    }
     QImage picture = reader.read();
-    if (picture.isNull() && whyNot)
-        *whyNot = reader.errorString();
+    if (picture.isNull())
+        refuse(whyNot, reader.errorString());
     return picture;
 }

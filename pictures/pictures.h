@@ -11,14 +11,19 @@ class QImageReader;
 // Called once at start, before any picture is read.
 void raiseImageAllocationLimit();
 
-// True for the formats the tool lists: JPEG, PNG, TIFF and TGA.
-bool isListedPictureFormat(const QByteArray &format);
+// How much of a file is looked at before it is handed to the decoder.
+enum class PictureCheck {
+    Header,    // the header alone: enough to tell the size
+    WholeFile, // also that the picture reaches its end (see wholeness.h)
+};
 
-// Points a reader at a picture file and detects what the file really holds; TGA files are
-// read by the program's own TGA reader. A file whose content is another format (an ICNS or
-// WebP file named ".jpg"), or whose header claims a picture beyond the size limits, is
-// refused before anything decodes it.
-bool openPictureReader(QImageReader &reader, const QString &path);
+// Points a reader at a picture file and detects what the file holds from its content, not its
+// name: JPEG, PNG and TIFF content first; content none of them claims goes to the program's
+// own TGA reader. Refuses, before anything is decoded, a file of another format (an ICNS or
+// WebP file named ".jpg"), one whose header claims a picture beyond the size limits and,
+// checking the whole file, one cut off before its end. *whyNot says which.
+bool openPictureReader(QImageReader &reader, const QString &path, QString *whyNot = nullptr,
+                       PictureCheck check = PictureCheck::WholeFile);
 
 // The stored pixel size of a picture file, read from its header without decoding; an invalid
 // size when the file is missing, refused or cannot tell its size.

@@ -1,8 +1,8 @@
-#include "pictures/pictures.h"
 #include "app/quorvel.h"
+#include "lists/thumbnails.h"
+#include "pictures/pictures.h"
 #include "pictures/tga.h"
 #include "pictures/tgaplugin.h"
-#include "lists/thumbnails.h"
 #include "testsupport.h"
 
 #include <QComboBox>
