@@ -96,6 +96,15 @@ struct CuttingLineStamp
         painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);
     }
 };
+// The sheet less its margins; a side is 0 or less when a margin reaches past the sheet.
+QSize roomInsideMargins(const SheetLayout &layout)
+{
+    auto side = [](int sheet, int margin) {
+        return int(std::clamp<qint64>(qint64(sheet) - margin, INT_MIN, INT_MAX));
+    };
+    return QSize(side(layout.size.width(), layout.margins.x()),
+                 side(layout.size.height(), layout.margins.y()));
+}
 } // namespace
 
 void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection direction)
@@ -131,6 +140,7 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         clock.restart();
     };
     SheetOutcome outcome;
+    outcome.margins = layout.margins;
     if (layout.size.width() <= 0 || layout.size.height() <= 0) {
         outcome.sheetUnusable = true;
         return outcome;
@@ -161,7 +171,10 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
     };
 
     const bool inColumn = layout.direction == CopyDirection::TopToBottom;
-    QPoint next = layout.margins;
+    // Margins are whatever the operator typed: positions are worked out in 64 bits, so that
+    // no margin can wrap a copy back onto the sheet.
+    qint64 nextX = layout.margins.x();
+    qint64 nextY = layout.margins.y();
     bool full = false;
     for (const SheetRequest &request : requests) {
         if (request.copies <= 0)
@@ -188,38 +201,45 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
             picture = turnForRow(picture);
         phaseEnds(&SheetTimings::turnNs);
         if (inColumn)
-            next.setX(layout.margins.x());
+            nextX = layout.margins.x();
         else
-            next.setY(layout.margins.y());
+            nextY = layout.margins.y();
         const QSize size = opaque && turned ? picture.size().transposed() : picture.size();
         std::optional<CuttingLineStamp> cuttingLine;
         for (int copy = 0; copy < request.copies; ++copy) {
-            const bool fits = inColumn ? next.y() + size.height() <= layout.size.height()
-                                       : next.x() + size.width() <= layout.size.width();
+            const bool fits = inColumn ? nextY + size.height() <= layout.size.height()
+                                       : nextX + size.width() <= layout.size.width();
             if (!fits) {
                 if (outcome.placedCopies == 0)
-                    outcome.firstTooLarge = {request.name, size,
-                                             layout.size -
-                                                 QSize(layout.margins.x(), layout.margins.y())};
+                    outcome.firstTooLarge = {request.name, size, roomInsideMargins(layout)};
                 outcome.copiesLeftOut += request.copies - copy;
                 full = true;
                 break;
             }
-            if (!sheetReady())
-                break;
-            if (opaque)
-                copyOpaque(sheetBits, outcome.sheet.bytesPerLine(), layout.size, picture, next,
-                           turned);
-            else
-                painter.drawImage(next, picture);
-            if (!cuttingLine)
-                cuttingLine.emplace(size, layout.direction);
-            cuttingLine->stamp(painter, next);
+            const bool onSheet = nextX < layout.size.width() && nextX + size.width() > 0 &&
+                                 nextY < layout.size.height() && nextY + size.height() > 0;
+            if (!onSheet) {
+                ++outcome.copiesOutside;
+                ++outcome.copiesLeftOut;
+            } else {
+                if (!sheetReady())
+                    break;
+                // On the sheet, so both coordinates are within a picture's side of it.
+                const QPoint at{int(nextX), int(nextY)};
+                if (opaque)
+                    copyOpaque(sheetBits, outcome.sheet.bytesPerLine(), layout.size, picture, at,
+                               turned);
+                else
+                    painter.drawImage(at, picture);
+                if (!cuttingLine)
+                    cuttingLine.emplace(size, layout.direction);
+                cuttingLine->stamp(painter, at);
+                ++outcome.placedCopies;
+            }
             if (inColumn)
-                next.ry() += size.height();
+                nextY += size.height();
             else
-                next.rx() += size.width();
-            ++outcome.placedCopies;
+                nextX += size.width();
         }
     }
     if (!sheetReady()) {
@@ -263,7 +283,12 @@ QString nothingPlacedReport(const SheetOutcome &outcome, const QVector<SheetRequ
         for (const QString &skipped : outcome.unreadable)
             lines << QCoreApplication::translate("Quorvel", "Could not be read: %1").arg(skipped);
         const auto &tooLarge = outcome.firstTooLarge;
-        if (!tooLarge.name.isEmpty())
+        if (outcome.copiesOutside > 0 || (!tooLarge.name.isEmpty() && tooLarge.room.isEmpty()))
+            lines << QCoreApplication::translate("Quorvel", "The margins (left %1, top %2 pixels) "
+                                                            "put the copies outside the sheet.")
+                         .arg(outcome.margins.x())
+                         .arg(outcome.margins.y());
+        else if (!tooLarge.name.isEmpty())
             lines << QCoreApplication::translate("Quorvel", "%1 (%2 x %3 pixels) does not fit in "
                                                             "the %4 x %5 pixels inside the "
                                                             "margins.")

@@ -45,7 +45,9 @@ struct SheetOutcome
     QImage sheet; // holds the placed copies; null when the sheet size is unusable
     int placedCopies = 0;
     QStringList unreadable; // "name (reason)" of every picture skipped unread
-    int copiesLeftOut = 0;  // copies not placed because the sheet was full
+    int copiesLeftOut = 0;  // copies not placed: the sheet was full, or they lay outside it
+    int copiesOutside = 0;  // of those, the copies the margins put wholly outside the sheet
+    QPoint margins;         // left, top, as the layout had them
     // The picture that did not fit even on the empty sheet, with its size and the room there
     // was inside the margins; an empty name when there was none.
     struct
@@ -75,7 +77,8 @@ void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection directi
 // Lays the requested copies edge to edge, unscaled, from the margins onto a white sheet, in
 // request order, loading each picture once. Stops at the first copy that does not fit in the
 // direction of travel (the other direction is cut off at the sheet's edge); later copies are
-// counted as left out. Pictures that cannot be read are skipped and named.
+// counted as left out, and so are copies the margins put wholly outside the sheet. Pictures
+// that cannot be read are skipped and named.
 SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
                           const PictureLoader &load, SheetTimings *timings = nullptr);
 

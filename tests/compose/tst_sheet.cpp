@@ -24,6 +24,8 @@ private slots:
     void unreadablePicturesAreSkippedAndNamed();
     void firstCopyLargerThanTheSpaceIsReported();
     void overhangAcrossTheTravelIsCutOff();
+    void marginsBeyondTheSheet_data();
+    void marginsBeyondTheSheet();
     void copiesMatchPaintingThePicture_data();
     void copiesMatchPaintingThePicture();
     void transparentPicturesShowTheWhiteSheet();
@@ -364,6 +366,67 @@ void SheetTest::overhangAcrossTheTravelIsCutOff()
     const SheetOutcome outcome = composeSheet(layout, {{"wider", 1}}, pictures.loader());
     QCOMPARE(outcome.placedCopies, 1);
     QCOMPARE(outcome.sheet.pixel(2479, 200), qRgb(0, 0, 255));
+}
+
+void SheetTest::marginsBeyondTheSheet_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QPoint>("margins");
+    QTest::addColumn<int>("placed");
+    QTest::addColumn<int>("outside");
+    QTest::addColumn<int>("leftOut");
+    const int huge = 2147483000;
+    // Four copies of a 301 x 1200 picture (1200 x 301 turned in a row).
+    QTest::newRow("column, top margin near the int limit") << 0 << QPoint(0, huge) << 0 << 0 << 4;
+    QTest::newRow("column, left margin near the int limit") << 0 << QPoint(huge, 0) << 0 << 2 << 4;
+    QTest::newRow("row, left margin near the int limit") << 1 << QPoint(huge, 0) << 0 << 0 << 4;
+    QTest::newRow("row, top margin near the int limit") << 1 << QPoint(0, huge) << 0 << 2 << 4;
+    QTest::newRow("column, left margin past the sheet") << 0 << QPoint(3000, 0) << 0 << 2 << 4;
+    QTest::newRow("row, top margin past the sheet") << 1 << QPoint(0, 4000) << 0 << 2 << 4;
+    QTest::newRow("column, left margin far negative") << 0 << QPoint(-huge, 0) << 0 << 2 << 4;
+    QTest::newRow("column, left margin one width back") << 0 << QPoint(-301, 0) << 0 << 2 << 4;
+    QTest::newRow("column, one pixel column on the sheet") << 0 << QPoint(-300, 0) << 2 << 0 << 2;
+    QTest::newRow("column, first two copies above the sheet")
+        << 0 << QPoint(0, -2400) << 2 << 2 << 2;
+    QTest::newRow("column, cut off at the right") << 0 << QPoint(2300, 0) << 2 << 0 << 2;
+}
+
+// Copies lie where the margins put them, worked out without overflow; a copy wholly off the
+// sheet is not placed, and a run that places nothing says the margins are the reason.
+void SheetTest::marginsBeyondTheSheet()
+{
+    QFETCH(int, direction);
+    QFETCH(QPoint, margins);
+    QFETCH(int, placed);
+    QFETCH(int, outside);
+    QFETCH(int, leftOut);
+    Pictures pictures;
+    pictures.byName["tall"] = patternPicture({301, 1200}, 1);
+    const SheetLayout layout{A4, margins, CopyDirection(direction)};
+    const QVector<SheetRequest> requests{{"tall", 4}};
+    const SheetOutcome outcome = composeSheet(layout, requests, pictures.loader());
+    QCOMPARE(outcome.placedCopies, placed);
+    QCOMPARE(outcome.copiesOutside, outside);
+    QCOMPARE(outcome.copiesLeftOut, leftOut);
+    if (placed == 0) {
+        QCOMPARE(nothingPlacedReport(outcome, requests),
+                 QString("No sheet was written.\nThe margins (left %1, top %2 pixels) put the "
+                         "copies outside the sheet.")
+                     .arg(margins.x())
+                     .arg(margins.y()));
+        return;
+    }
+    // Every copy on the sheet is where the margins and the copies before it put it.
+    const QImage &sheet = outcome.sheet;
+    for (int copy = 0; copy < outside + placed; ++copy) {
+        const QRect area =
+            QRect(margins + QPoint(0, 1200 * copy), QSize(301, 1200)) & QRect(QPoint(0, 0), A4);
+        if (area.isEmpty())
+            continue;
+        const QPoint inside = area.center();
+        QCOMPARE(sheet.pixel(inside),
+                 pictures.byName["tall"].pixel(inside - margins - QPoint(0, 1200 * copy)));
+    }
 }
 
 void SheetTest::copiesMatchPaintingThePicture_data()
