@@ -1,15 +1,22 @@
 #include "compose/summary.h"
 
 #include "app/paths.h"
-#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "compose/sheet.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
+#include "pictures/pictures.h"
+
+#include <charconv>
 
 QString inchesText(int pixels)
 {
-    return QString::asprintf("%.1f", double(pixels) / SheetDotsPerInch);
+    // As C's "%.1f" writes it, whatever the locale: an exact tie such as 8.25 rounds to even
+    // ("8.2"), where QString::asprintf would round it up.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, double(pixels) / SheetDotsPerInch,
+                                       std::chars_format::fixed, 1);
+    return QString::fromLatin1(text, written.ptr - text);
 }
 
 DirectionChoice chooseCopyDirection(const QString &pictureWidth, const QString &sheetWidth,

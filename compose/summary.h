@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// A length in pixels of a 300 dpi picture as inches with one decimal, "%.1f" (1800 -> "6.0").
+// A length in pixels of a 300 dpi picture as inches with one decimal, as C's "%.1f" writes it
+// (1800 -> "6.0", 2475 -> "8.2").
 QString inchesText(int pixels);
 
 // What the selection summary does with the direction box.

@@ -80,7 +80,9 @@ QIcon Quorvel::makeThumbnail(const QString &path, int edge)
 void Quorvel::browseFolder(const char *key, QLineEdit *pathField, QListWidget *list)
 {
     const QString chosen = chooseFolder(settings->value(key, "").toString());
-    // A cancelled chooser gives "", which is stored and listed like any other folder.
+    // Cancel leaves the stored folder, the field and the list (with its copy counts) alone.
+    if (chosen.isEmpty())
+        return;
     settings->setValue(key, chosen);
     pathField->setText(chosen);
     fillImageList(chosen, list);

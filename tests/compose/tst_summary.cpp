@@ -78,6 +78,12 @@ void SummaryTest::inchesText_data()
     QTest::newRow("1800") << 1800 << "6.0";
     QTest::newRow("3508") << 3508 << "11.7";
     QTest::newRow("1") << 1 << "0.0";
+    // Exact ties round to the even digit, as C's printf does.
+    QTest::newRow("2475 (8.25)") << 2475 << "8.2";
+    QTest::newRow("2625 (8.75)") << 2625 << "8.8";
+    QTest::newRow("75 (0.25)") << 75 << "0.2";
+    QTest::newRow("225 (0.75)") << 225 << "0.8";
+    QTest::newRow("3375 (11.25)") << 3375 << "11.2";
 }
 
 void SummaryTest::inchesText()

@@ -330,8 +330,8 @@ void FormTest::styleSheets()
              "background-color: qlineargradient(spread:reflect, x1:0, y1:1, x2:0, y2:0, stop:0 "
              "rgba(0, 100, 0, 255), stop:0.9375 rgba(120, 210, 93, 255));\nfont: 75 15pt \"MS "
              "Shell Dlg 2\";\nborder-radius: 10px;\n");
-    QCOMPARE(widget("lineIPWidth")->styleSheet(), "background-color: rgb(255,255,255,0)");
-    QCOMPARE(widget("lineIPHeight")->styleSheet(), "background-color: rgb(255,255,255,0)");
+    QCOMPARE(widget("lineIPWidth")->styleSheet(), "background-color: rgba(255,255,255,0)");
+    QCOMPARE(widget("lineIPHeight")->styleSheet(), "background-color: rgba(255,255,255,0)");
     QCOMPARE(widget("labelWarning")->styleSheet(), "color: rgb(0, 0, 255);");
     QCOMPARE(widget("label_10")->styleSheet(), "color: rgb(90, 90, 90);");
     QCOMPARE(widget("label_11")->styleSheet(), "color: rgb(97, 97, 97);");

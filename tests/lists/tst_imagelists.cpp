@@ -1,6 +1,6 @@
-#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "lists/thumbnails.h"
+#include "pictures/pictures.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -39,7 +39,7 @@ private slots:
     void overtakenFillLeavesOnlyTheNewerListing_data();
     void overtakenFillLeavesOnlyTheNewerListing();
     void browseStoresAndListsTheChoice();
-    void cancelledBrowseStoresAnEmptyPath();
+    void cancelledBrowseChangesNothing();
     void refreshListsTheTypedFolderWithoutStoring();
 
 private:
@@ -330,17 +330,22 @@ void ImageListsTest::browseStoresAndListsTheChoice()
     QCOMPARE(restarted.findChild<QLineEdit *>("lineDestPath")->text(), chosen);
 }
 
-void ImageListsTest::cancelledBrowseStoresAnEmptyPath()
+void ImageListsTest::cancelledBrowseChangesNothing()
 {
+    const QString before = sandbox->makeFolder("before");
+    writePicture(before + "/kept.png", solidPicture({10, 10}, Qt::red));
     writePicture(sandbox->path("cwd/local.png"), solidPicture({10, 10}, Qt::red));
-    QSettings("Morvane", "Quorvel").setValue("LastSourcePath", sandbox->makeFolder("before"));
+    QSettings("Morvane", "Quorvel").setValue("LastSourcePath", before);
+    field("lineSourcePath")->setText(before);
+    dialog->fillImageList(before, input());
+    input()->item(0)->setText("<004> kept.png");
+
     answerNextModal<QFileDialog>([](QFileDialog *chooser) { chooser->reject(); });
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnBrowseSourcePath"), Qt::LeftButton);
-    QCOMPARE(field("lineSourcePath")->text(), "");
-    QSettings store("Morvane", "Quorvel");
-    QVERIFY(store.contains("LastSourcePath"));
-    QCOMPARE(store.value("LastSourcePath").toString(), "");
-    QCOMPARE(texts(input()), QStringList{"local.png"});
+    QCOMPARE(field("lineSourcePath")->text(), before);
+    QCOMPARE(QSettings("Morvane", "Quorvel").value("LastSourcePath").toString(), before);
+    // Not relisted: the copy count the operator set is still there.
+    QCOMPARE(texts(input()), QStringList{"<004> kept.png"});
     QFile::remove(sandbox->path("cwd/local.png"));
 }
 
