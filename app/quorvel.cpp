@@ -1,8 +1,9 @@
 #include "app/quorvel.h"
 
-#include "pictures/pictures.h"
 #include "app/settingskeys.h"
 #include "form/quorvelform.h"
+#include "lists/thumbnails.h"
+#include "pictures/pictures.h"
 
 #include <QSettings>
 #include <cstdlib>
@@ -43,7 +44,12 @@ void Quorvel::on_btnClose_clicked()
     settings->setValue(SettingsKey::LastOPHeight, form->lineOPHeight->text());
     settings->setValue(SettingsKey::LastOPWidth, form->lineOPWidth->text());
     settings->sync();
-    // Close ends the process at once with status 1; nothing else is saved or torn down.
+    // Close ends the process at once with status 1; nothing else is saved or torn down. The
+    // thumbnail workers must not outlive what they use (the pool, Qt's format plug-ins), which
+    // exit() destroys: their pending decodes are dropped and those in flight waited for.
+    for (ThumbnailPrefetcher *decodes : std::as_const(fillsUnderWay))
+        decodes->cancel();
+    ThumbnailPrefetcher::waitForDecodesInFlight();
     std::exit(1);
 }
 

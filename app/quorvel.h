@@ -9,6 +9,7 @@ class QListWidget;
 class QListWidgetItem;
 class QSettings;
 class QuorvelForm;
+class ThumbnailPrefetcher;
 
 // The one window of the program. Folder paths, sheet sizes and copy counts live in the form's
 // widgets and in the settings store; the slots below are bound to the form by object name.
@@ -54,9 +55,10 @@ private:
 
     QuorvelForm *form;
     QSettings *settings;
-    // Bumped by every fill of a list; a fill that finds its number changed after processing
-    // events has been overtaken by a newer fill and stops appending.
-    QHash<const QListWidget *, quint64> fillTickets;
+    // The thumbnail decodes of each list's fill under way. A newer fill of the list cancels
+    // them, which tells the older fill, once it gets control back, that it was overtaken;
+    // Close cancels them all before the process ends.
+    QHash<const QListWidget *, ThumbnailPrefetcher *> fillsUnderWay;
     // Set while a sheet run is under way.
     bool generating = false;
 };

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QPixmap>
+#include <QScopeGuard>
 #include <QSettings>
 
 namespace {
@@ -34,7 +35,8 @@ QString Quorvel::chooseFolder(const QString &start)
 
 void Quorvel::fillImageList(QString path, QListWidget *list)
 {
-    const quint64 ticket = ++fillTickets[list];
+    if (ThumbnailPrefetcher *older = fillsUnderWay.take(list))
+        older->cancel();
     // Let go of the current item first: clearing the selection runs the selection summary,
     // which must not measure a picture that is about to leave the list.
     list->setCurrentItem(nullptr);
@@ -56,15 +58,19 @@ void Quorvel::fillImageList(QString path, QListWidget *list)
     // Thumbnails are decoded ahead on every core; items are still added one by one, in
     // listing order, each with its thumbnail.
     ThumbnailPrefetcher thumbnails(paths, ThumbnailEdge);
+    fillsUnderWay.insert(list, &thumbnails);
+    const auto leave = qScopeGuard([&] {
+        if (fillsUnderWay.value(list) == &thumbnails)
+            fillsUnderWay.remove(list);
+    });
     for (int row = 0; row < entries.size(); ++row) {
         auto *item = new QListWidgetItem(iconFor(thumbnails.take(row)), entries[row].fileName(),
                                          nullptr, QListWidgetItem::Type);
         list->insertItem(list->count(), item);
         // Keeps the window alive while a big folder is listed. Another fill of this list may
-        // run in here; this one then stops (cancelling its pending decodes), leaving the list
-        // to the newer fill.
+        // run in here, cancelling this one's decodes; this one then leaves the list to it.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (fillTickets.value(list) != ticket)
+        if (thumbnails.isCancelled())
             return;
     }
     list->setCurrentItem(list->item(0));

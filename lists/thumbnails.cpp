@@ -93,16 +93,38 @@ ThumbnailPrefetcher::ThumbnailPrefetcher(const QStringList &paths, int edge)
 
 ThumbnailPrefetcher::~ThumbnailPrefetcher()
 {
-    QMutexLocker locker(&shared->mutex);
-    shared->cancelled = true;
+    cancel();
 }
 
 QImage ThumbnailPrefetcher::take(int index)
 {
     QMutexLocker locker(&shared->mutex);
-    while (!shared->done[index])
+    // Not started by any worker: decoding it here beats waiting for one to come free.
+    if (!shared->cancelled && shared->nextUnclaimed == index) {
+        ++shared->nextUnclaimed;
+        shared->decode(index, locker);
+    }
+    while (!shared->done[index] && !shared->cancelled)
         shared->decoded.wait(&shared->mutex);
     return std::exchange(shared->thumbnails[index], QImage());
+}
+
+void ThumbnailPrefetcher::cancel()
+{
+    QMutexLocker locker(&shared->mutex);
+    shared->cancelled = true;
+    shared->decoded.wakeAll();
+}
+
+bool ThumbnailPrefetcher::isCancelled() const
+{
+    QMutexLocker locker(&shared->mutex);
+    return shared->cancelled;
+}
+
+void ThumbnailPrefetcher::waitForDecodesInFlight()
+{
+    thumbnailPool().waitForDone();
 }
 
 void ThumbnailPrefetcher::setDecodingThreads(int threads)

@@ -19,8 +19,10 @@ QSize thumbnailSize(QSize stored, int edge);
 QImage decodeThumbnail(const QString &path, int edge);
 
 // Decodes the thumbnails of a listing ahead of the list on worker threads, in listing order,
-// while the caller takes them in that same order and only waits. Destroying it cancels the
-// decodes not yet started; decodes in flight finish on their own and are thrown away.
+// while the caller takes them in that same order. A thumbnail no worker has started yet is
+// decoded by the caller itself, so a listing never waits for workers busy elsewhere (with an
+// older listing's last decodes). Cancelling, or destroying it, drops the decodes not yet
+// started; decodes in flight finish on their own and are thrown away.
 class ThumbnailPrefetcher
 {
 public:
@@ -29,8 +31,15 @@ public:
     ThumbnailPrefetcher(const ThumbnailPrefetcher &) = delete;
     ThumbnailPrefetcher &operator=(const ThumbnailPrefetcher &) = delete;
 
-    // The thumbnail of paths[index], taken once, in order; waits until it is decoded.
+    // The thumbnail of paths[index], taken once, in order; a null image once cancelled.
     QImage take(int index);
+
+    void cancel();
+    bool isCancelled() const;
+
+    // Waits for the decodes in flight of every listing; each is bounded by one picture. Cancel
+    // the listings first, or this waits for them to finish.
+    static void waitForDecodesInFlight();
 
     // Decoding threads for every listing; defaults to the number of cores.
     static void setDecodingThreads(int threads);

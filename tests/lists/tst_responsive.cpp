@@ -1,12 +1,19 @@
 #include "app/quorvel.h"
+#include "lists/thumbnails.h"
 #include "testsupport.h"
 
 #include <QFileDialog>
+#include <QImageIOHandler>
+#include <QImageIOPlugin>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMutex>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QWaitCondition>
+#include <QtPlugin>
+#include <future>
 
 using namespace testsupport;
 
@@ -20,6 +27,7 @@ private slots:
     void init();
     void cleanup();
     void refreshWhileListing();
+    void refillDoesNotWaitForTheOlderDecodes();
     void browseWhileListing();
     void goWhileListing();
     void closeWhileListing();
@@ -43,6 +51,99 @@ private:
     // Runs `during` once the list being filled from the big folder holds `after` items.
     void whenListed(int after, const std::function<void()> &during);
 };
+
+namespace {
+// Holds every decode of a "gated" picture until opened, so that a test can keep decoding
+// threads busy for as long as it needs, without timing.
+struct Gate
+{
+    QMutex mutex;
+    QWaitCondition change;
+    int waiting = 0;
+    bool open = false;
+
+    void pass()
+    {
+        QMutexLocker locker(&mutex);
+        ++waiting;
+        change.wakeAll();
+        while (!open)
+            change.wait(&mutex);
+        --waiting;
+    }
+    int held()
+    {
+        QMutexLocker locker(&mutex);
+        return waiting;
+    }
+    // Should a listing wait for the held decodes after all, it is let go after a while, so
+    // that the test fails instead of hanging.
+    void openAfter(int ms)
+    {
+        QMutexLocker locker(&mutex);
+        QDeadlineTimer deadline(ms);
+        while (!open && !deadline.hasExpired())
+            change.wait(&mutex, deadline);
+        open = true;
+        change.wakeAll();
+    }
+    void setOpen(bool isOpen)
+    {
+        QMutexLocker locker(&mutex);
+        open = isOpen;
+        change.wakeAll();
+    }
+} gate;
+
+const QByteArray GatedMagic = "QGATE";
+
+// Reads files that start with GatedMagic as 10 x 10 TIFF pictures, passing the gate first.
+class GatedHandler : public QImageIOHandler
+{
+public:
+    bool canRead() const override
+    {
+        if (!device() || device()->peek(GatedMagic.size()) != GatedMagic)
+            return false;
+        setFormat("tiff");
+        return true;
+    }
+    bool read(QImage *image) override
+    {
+        gate.pass();
+        *image = QImage(10, 10, QImage::Format_RGB32);
+        image->fill(Qt::green);
+        return true;
+    }
+    bool supportsOption(ImageOption option) const override { return option == Size; }
+    QVariant option(ImageOption option) const override
+    {
+        return option == Size ? QVariant(QSize(10, 10)) : QVariant();
+    }
+};
+
+class GatedPlugin : public QImageIOPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QImageIOHandlerFactoryInterface_iid FILE "gated.json")
+public:
+    Capabilities capabilities(QIODevice *device, const QByteArray &format) const override
+    {
+        const bool gated =
+            format == "quorvel-gated" || (device && device->peek(GatedMagic.size()) == GatedMagic);
+        return gated ? CanRead : Capabilities();
+    }
+    QImageIOHandler *create(QIODevice *device, const QByteArray &format) const override
+    {
+        auto *handler = new GatedHandler;
+        handler->setDevice(device);
+        handler->setFormat(format);
+        return handler;
+    }
+};
+} // namespace
+
+Q_IMPORT_PLUGIN(GatedPlugin)
 
 void ResponsiveTest::initTestCase()
 {
@@ -100,6 +201,45 @@ void ResponsiveTest::refreshWhileListing()
     QCOMPARE(input()->currentRow(), 0);
 }
 
+// Refresh pressed while both decoding threads are stuck in pictures of the older listing: the
+// newer listing completes while they are still held.
+void ResponsiveTest::refillDoesNotWaitForTheOlderDecodes()
+{
+    ThumbnailPrefetcher::setDecodingThreads(2);
+    const QString older = sandbox->makeFolder("gated");
+    writePicture(older + "/a.png", solidPicture({20, 20}, Qt::red));
+    for (int i = 0; i < 6; ++i) {
+        QFile file(QString("%1/gated%2.tif").arg(older).arg(i));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(GatedMagic + QByteArray(16, '\0'));
+    }
+    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(older);
+    gate.setOpen(false);
+    auto watchdog = std::async(std::launch::async, [] { gate.openAfter(10000); });
+
+    QStringList listedMeanwhile;
+    int heldMeanwhile = -1;
+    whenListed(1, [&] {
+        QDeadlineTimer deadline(10000);
+        while (gate.held() < 2 && !deadline.hasExpired())
+            QThread::msleep(1);
+        QCOMPARE(gate.held(), 2);
+        dialog->findChild<QLineEdit *>("lineSourcePath")->setText(small);
+        QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
+        listedMeanwhile = texts();
+        heldMeanwhile = gate.held();
+        gate.setOpen(true);
+    });
+    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
+    gate.setOpen(true);
+    watchdog.get();
+    QCOMPARE(listedMeanwhile, QStringList({"a.png", "b.png", "c.png"}));
+    QCOMPARE(heldMeanwhile, 2);
+    QCOMPARE(texts(), QStringList({"a.png", "b.png", "c.png"}));
+    ThumbnailPrefetcher::waitForDecodesInFlight();
+    ThumbnailPrefetcher::setDecodingThreads(QThread::idealThreadCount());
+}
+
 void ResponsiveTest::browseWhileListing()
 {
     whenListed(50, [&] {
@@ -131,13 +271,22 @@ void ResponsiveTest::goWhileListing()
     QCOMPARE(texts(), bigNames);
 }
 
+// Close ends the process while camera photos are being decoded on every thread: the decodes
+// must not run on into what the process tears down (the sanitizer build checks this).
 void ResponsiveTest::closeWhileListing()
 {
-    const ProbeRun run = runExitProbe(EXIT_PROBE, *sandbox, {"close-while-listing", big});
-    QCOMPARE(run.exitCode, 1);
-    QSettings stored(run.settingsFile, QSettings::IniFormat);
-    QCOMPARE(stored.value("LastOPWidth").toString(), "8.27");
-    QCOMPARE(stored.value("LastOPHeight").toString(), "11.69");
+    const QString photos = sandbox->makeFolder("photos");
+    const QString first =
+        writePicture(photos + "/photo00.jpg", photoLikePicture({4000, 3000}, 1), "jpeg", 90);
+    for (int i = 1; i < 40; ++i)
+        QFile::copy(first, QString("%1/photo%2.jpg").arg(photos).arg(i, 2, 10, QChar('0')));
+    for (int run = 0; run < 3; ++run) {
+        const ProbeRun probe = runExitProbe(EXIT_PROBE, *sandbox, {"close-while-listing", photos});
+        QCOMPARE(probe.exitCode, 1);
+        QSettings stored(probe.settingsFile, QSettings::IniFormat);
+        QCOMPARE(stored.value("LastOPWidth").toString(), "8.27");
+        QCOMPARE(stored.value("LastOPHeight").toString(), "11.69");
+    }
 }
 
 QTEST_MAIN(ResponsiveTest)
