@@ -1,5 +1,4 @@
 #include "app/paths.h"
-#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "app/settingskeys.h"
 #include "compose/sheet.h"
@@ -7,6 +6,7 @@
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 #include "lists/thumbnails.h"
+#include "pictures/pictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,10 +19,8 @@ QVector<SheetRequest> requestsFor(const QList<QListWidgetItem *> &selected)
 {
     QVector<SheetRequest> requests;
     for (const QListWidgetItem *item : selected) {
-        SheetRequest request;
-        request.name = item->text();
-        parseCopyCountTag(request.name, request.copies);
-        requests << request;
+        const ItemFile file = splitItemText(item->text());
+        requests << SheetRequest{file.name, file.copies};
     }
     return requests;
 }

@@ -40,11 +40,9 @@ void Quorvel::on_lstPrintFiles_itemSelectionChanged()
     const QListWidgetItem *current = form->lstPrintFiles->currentItem();
     if (!current)
         return;
-    int count = 1;
-    QString fileName = current->text();
-    parseCopyCountTag(fileName, count);
     // The header alone tells the size; the picture is not decoded.
-    const QSize size = storedPictureSize(joinFolderAndName(form->lineSourcePath->text(), fileName));
+    const QSize size = storedPictureSize(
+        joinFolderAndName(form->lineSourcePath->text(), splitItemText(current->text()).name));
     if (!size.isValid())
         return;
     form->lineIPHeight->setText(inchesText(size.height()));

@@ -25,6 +25,13 @@ bool parseCopyCountTag(QString &text, int &count)
     return true;
 }
 
+ItemFile splitItemText(const QString &text)
+{
+    ItemFile file{1, text};
+    parseCopyCountTag(file.name, file.copies);
+    return file;
+}
+
 CopyCountMark copyCountMark(bool accepted, const QString &entered)
 {
     const CopyCountMark oneCopy{QString(), Qt::AlignLeft | Qt::AlignVCenter, QColor(Qt::black)};

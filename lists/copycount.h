@@ -12,6 +12,15 @@ inline constexpr int MaxCopyCount = 999;
 // really named "<draft>.jpg", is left whole and gives false, with `count` untouched.
 bool parseCopyCountTag(QString &text, int &count);
 
+// An item text split by parseCopyCountTag: the copies it asks for (1 without a tag) and the
+// bare file name.
+struct ItemFile
+{
+    int copies = 1;
+    QString name;
+};
+ItemFile splitItemText(const QString &text);
+
 // How an input item looks once the copy-count prompt has closed.
 struct CopyCountMark
 {

@@ -6,9 +6,7 @@
 
 void Quorvel::on_lstPrintFiles_itemDoubleClicked(QListWidgetItem *item)
 {
-    int count = 1;
-    QString fileName = item->text();
-    parseCopyCountTag(fileName, count);
+    const auto [count, fileName] = splitItemText(item->text());
 
     if (handOverToDesktop(form->lineSourcePath->text(), fileName))
         return;

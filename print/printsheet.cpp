@@ -1,10 +1,10 @@
 #include "print/printsheet.h"
 
 #include "app/paths.h"
-#include "pictures/pictures.h"
 #include "app/quorvel.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
+#include "pictures/pictures.h"
 
 #include <QMessageBox>
 #include <QPainter>
@@ -44,10 +44,8 @@ void Quorvel::on_btnPrint_clicked()
                              QMessageBox::NoButton);
         return;
     }
-    int count = 1;
-    QString fileName = first->text();
-    parseCopyCountTag(fileName, count);
-    const QString path = joinFolderAndName(form->lineDestPath->text(), fileName);
+    const QString path =
+        joinFolderAndName(form->lineDestPath->text(), splitItemText(first->text()).name);
     QString whyNot;
     QImage sheet = readPicture(path, &whyNot);
     if (sheet.isNull()) {

@@ -10,7 +10,15 @@ dir=$2
 
 stop() {
     if [ -f "$dir/cupsd.pid" ]; then
-        kill "$(cat "$dir/cupsd.pid")" 2>/dev/null || true
+        local pid
+        pid=$(cat "$dir/cupsd.pid")
+        kill "$pid" 2>/dev/null || true
+        # cupsd writes its state files as it stops: a new start must not remove them under it.
+        for _ in $(seq 1 100); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null || true
         rm -f "$dir/cupsd.pid"
     fi
 }

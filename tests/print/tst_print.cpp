@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -83,22 +84,18 @@ QDir pdfFolder()
     return QDir(QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + "/PDF");
 }
 
-QStringList pdfsIn(const QDir &folder)
-{
-    return folder.entryList({"*.pdf"}, QDir::Files);
-}
-
-// Waits for a PDF that was not there before (`earlier`) and has stopped growing.
-QString waitForNewPdf(const QStringList &earlier)
+// Waits for a PDF written after `pressed` that has stopped growing. Every private server
+// numbers its jobs from 1 again, so cups-pdf reuses names: only the time tells a new file.
+QString waitForNewPdf(const QDateTime &pressed)
 {
     const QDir folder = pdfFolder();
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 60000) {
-        for (const QString &name : pdfsIn(folder)) {
-            if (earlier.contains(name))
+        for (const QFileInfo &file : folder.entryInfoList({"*.pdf"}, QDir::Files)) {
+            if (file.lastModified() < pressed)
                 continue;
-            const QString path = folder.filePath(name);
+            const QString path = file.filePath();
             const qint64 size = QFileInfo(path).size();
             QTest::qWait(300);
             if (size > 0 && QFileInfo(path).size() == size)
@@ -242,11 +239,11 @@ void PrintTest::printsTheFirstSheetOnOnePage()
         answered = true;
         printDialog->accept();
     });
-    const QStringList earlier = pdfsIn(pdfFolder());
+    const QDateTime pressed = QDateTime::currentDateTime();
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
     QVERIFY(answered);
 
-    const QString pdf = waitForNewPdf(earlier);
+    const QString pdf = waitForNewPdf(pressed);
     QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
     const QString info = run("pdfinfo", {pdf});
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));

@@ -52,24 +52,36 @@ void Sandbox::clearSettings() const
     store.sync();
 }
 
-ModalGuard::ModalGuard()
+ModalWatcher::ModalWatcher(Look look, QObject *parent) : QObject(parent)
 {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal != seen) {
-            seen = modal;
-            seenFor = 0;
+    constexpr int Interval = 10;
+    connect(&timer, &QTimer::timeout, this, [this, look] {
+        elapsed += Interval;
+        if (!look(QApplication::activeModalWidget(), elapsed))
             return;
-        }
-        seenFor += 100;
-        if (seenFor >= 1000 && qobject_cast<QDialog *>(modal)) {
-            titles << modal->windowTitle();
-            static_cast<QDialog *>(modal)->reject();
-            seen = nullptr;
-        }
+        timer.stop();
+        if (this->parent() == qApp)
+            deleteLater();
     });
-    timer.start(100);
+    timer.start(Interval);
 }
+
+ModalGuard::ModalGuard()
+    : watcher(
+          [this](QWidget *modal, int elapsedMs) {
+              if (modal != seen) {
+                  seen = modal;
+                  seenSince = elapsedMs;
+              } else if (auto *dialog = qobject_cast<QDialog *>(modal);
+                         dialog && elapsedMs - seenSince >= 1000) {
+                  titles << dialog->windowTitle();
+                  dialog->reject();
+                  seen = nullptr;
+              }
+              return false;
+          },
+          nullptr)
+{}
 
 UrlRecorder::UrlRecorder(const QString &scheme) : scheme(scheme)
 {
@@ -93,16 +105,17 @@ void acknowledgeNextMessage(MessageSeen *seen)
 }
 
 MessageRecorder::MessageRecorder()
-{
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            messages << MessageSeen{box->windowTitle(), box->text(), int(box->standardButtons()),
-                                    true};
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    timer.start(10);
-}
+    : watcher(
+          [this](QWidget *modal, int) {
+              if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                  messages << MessageSeen{box->windowTitle(), box->text(),
+                                          int(box->standardButtons()), true};
+                  box->button(QMessageBox::Ok)->click();
+              }
+              return false;
+          },
+          nullptr)
+{}
 
 ScratchMount::ScratchMount(const QString &folder, const QString &size) : folder(folder)
 {

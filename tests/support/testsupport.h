@@ -37,26 +37,31 @@ private:
     QString previousWorkingFolder;
 };
 
-// Answers the next modal dialog of type T (polling every 10 ms) by calling `answer` with it.
-// Gives up silently after `timeoutMs`; a test that expected the dialog then fails on its checks.
+// The one way the tests meet modal dialogs: every 10 ms, the active modal widget (null when
+// there is none) is handed to `look`, which returns true once it is done watching. A watcher
+// made with `new` deletes itself then; one owned by an object stops.
+class ModalWatcher : public QObject
+{
+public:
+    using Look = std::function<bool(QWidget *modal, int elapsedMs)>;
+    explicit ModalWatcher(Look look, QObject *parent = qApp);
+
+private:
+    QTimer timer;
+    int elapsed = 0;
+};
+
+// Answers the next modal dialog of type T by calling `answer` with it. Gives up silently after
+// `timeoutMs`; a test that expected the dialog then fails on its checks.
 template <typename T> void answerNextModal(std::function<void(T *)> answer, int timeoutMs = 10000)
 {
-    auto *timer = new QTimer(qApp);
-    auto *elapsed = new int(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        *elapsed += 10;
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
+    new ModalWatcher([=](QWidget *modal, int elapsedMs) {
+        if (auto *dialog = qobject_cast<T *>(modal)) {
             answer(dialog);
-        } else if (*elapsed > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
+            return true;
         }
+        return elapsedMs > timeoutMs;
     });
-    timer->start(10);
 }
 
 // Turns a dialog left open by mistake into a test failure instead of a hang: any modal dialog
@@ -69,10 +74,10 @@ public:
     QStringList closed() const { return titles; }
 
 private:
-    QTimer timer;
     QWidget *seen = nullptr;
-    int seenFor = 0;
+    int seenSince = 0;
     QStringList titles;
+    ModalWatcher watcher;
 };
 
 // Collects the addresses of one scheme handed to the desktop through QDesktopServices::openUrl,
@@ -108,7 +113,7 @@ public:
     QList<MessageSeen> messages;
 
 private:
-    QTimer timer;
+    ModalWatcher watcher;
 };
 
 // A small tmpfs mounted over a folder, to make disk faults real: a full disk, a read-only
