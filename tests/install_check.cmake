@@ -5,8 +5,15 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFI
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
-foreach(installed bin/quorvel share/applications/quorvel.desktop
-                  share/icons/hicolor/128x128/apps/quorvel.png)
+foreach(installed bin/quorvel share/applications/com.morvane.Quorvel.desktop
+                  share/metainfo/com.morvane.Quorvel.metainfo.xml
+                  share/icons/hicolor/48x48/apps/com.morvane.Quorvel.png
+                  share/icons/hicolor/64x64/apps/com.morvane.Quorvel.png
+                  share/icons/hicolor/128x128/apps/com.morvane.Quorvel.png
+                  share/icons/hicolor/256x256/apps/com.morvane.Quorvel.png
+                  share/icons/hicolor/scalable/apps/com.morvane.Quorvel.svg
+                  share/man/man1/quorvel.1.gz share/doc/quorvel/copyright
+                  share/doc/quorvel/changelog.gz)
     if(NOT EXISTS ${PREFIX}/${installed})
         message(FATAL_ERROR "not installed: ${installed}")
     endif()
