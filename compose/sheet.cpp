@@ -1,5 +1,6 @@
 #include "compose/sheet.h"
 
+#include <QColorSpace>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -153,6 +154,8 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
             sheet.fill(Qt::white);
             sheet.setDotsPerMeterX(SheetDotsPerMetre);
             sheet.setDotsPerMeterY(SheetDotsPerMetre);
+            // Pictures are placed in sRGB; the JPEG writer embeds this as an ICC profile.
+            sheet.setColorSpace(QColorSpace::SRgb);
         }
         return sheet;
     });

@@ -41,7 +41,7 @@ void Quorvel::on_lstPrintFiles_itemSelectionChanged()
     if (!current)
         return;
     // The header alone tells the size; the picture is not decoded.
-    const QSize size = storedPictureSize(
+    const QSize size = viewedPictureSize(
         joinFolderAndName(form->lineSourcePath->text(), splitItemText(current->text()).name));
     if (!size.isValid())
         return;

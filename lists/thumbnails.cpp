@@ -2,7 +2,6 @@
 
 #include "pictures/pictures.h"
 
-#include <QImageReader>
 #include <QMutex>
 #include <QThread>
 #include <QThreadPool>
@@ -25,11 +24,10 @@ QSize thumbnailSize(QSize stored, int edge)
 
 QImage decodeThumbnail(const QString &path, int edge)
 {
-    QImageReader reader;
-    if (!openPictureReader(reader, path))
+    PictureFile picture(path);
+    if (!picture.isReadable())
         return QImage();
-    reader.setScaledSize(thumbnailSize(reader.size(), edge));
-    return reader.read();
+    return picture.read(thumbnailSize(picture.size(), edge));
 }
 
 struct ThumbnailPrefetcher::Shared

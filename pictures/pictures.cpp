@@ -1,12 +1,15 @@
 #include "pictures/pictures.h"
 
+#include "pictures/colour.h"
+#include "pictures/orientation.h"
 #include "pictures/picturelimits.h"
 #include "pictures/tgaplugin.h"
+#include "pictures/tiff.h"
 #include "pictures/wholeness.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageIOHandler>
 #include <QImageReader>
 #include <QtPlugin>
 
@@ -19,10 +22,9 @@ void raiseImageAllocationLimit()
 
 namespace {
 // Checks that walk the file, for the formats whose headers outlive a cut.
-bool isWhole(const QByteArray &format, const QString &path)
+bool isWhole(const QByteArray &format, QFile &file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.seek(0))
         return false;
     if (format == "jpeg")
         return jpegReachesItsEnd(file);
@@ -41,61 +43,107 @@ QString beyondLimits(QSize claimed)
         .arg(MaxPicturePixels / 1'000'000);
 }
 
-bool refuse(QString *whyNot, const QString &reason)
+// The name Qt's reader knows a detected format by.
+QByteArray readerFormat(const QByteArray &format)
 {
-    if (whyNot)
-        *whyNot = reason;
-    return false;
+    return format == "tga" ? QByteArray(QuorvelTgaFormat) : format;
 }
 } // namespace
 
-bool openPictureReader(QImageReader &reader, const QString &path, QString *whyNot,
-                       PictureCheck check)
+PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
 {
-    reader.setFileName(path);
-    reader.setDecideFormatFromContent(true);
-    QByteArray format = reader.format();
-    // TGA files carry no signature, so their reader takes only what the others leave, and
-    // only with a header it can decode.
-    if (format != "jpeg" && format != "png" && format != "tiff") {
-        reader.setDecideFormatFromContent(false);
-        reader.setFileName(path);
-        reader.setFormat(QuorvelTgaFormat);
-        format = reader.canRead() ? QByteArray(QuorvelTgaFormat) : QByteArray();
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        refusal = QStringLiteral("file not found");
+        return;
     }
-    if (format.isEmpty())
-        return refuse(whyNot, QStringLiteral("not a JPEG, PNG, TIFF or TGA picture"));
+    if (looksLikeTiff(file.peek(4))) {
+        TiffHeader header;
+        if (!readTiffHeader(&file, &header, &refusal))
+            return;
+        format = "tiff";
+        stored = header.size;
+        turn = transformationForOrientation(header.orientation);
+    } else {
+        QImageReader reader(&file);
+        reader.setDecideFormatFromContent(true);
+        format = reader.format();
+        if (format == "jpeg" || format == "png") {
+            stored = reader.size();
+            turn = format == "jpeg"
+                       ? reader.transformation()
+                       : transformationForOrientation(file.seek(0) ? pngOrientation(file) : 0);
+        } else {
+            // TGA files carry no signature, so their reader takes only what the others leave,
+            // and only with a header it can decode.
+            file.seek(0);
+            QImageReader tga(&file, QuorvelTgaFormat);
+            tga.setAutoDetectImageFormat(false);
+            format = tga.canRead() ? QByteArray("tga") : QByteArray();
+            stored = tga.size();
+        }
+    }
+    if (format.isEmpty()) {
+        refusal = QStringLiteral("not a JPEG, PNG, TIFF or TGA picture");
+        return;
+    }
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
-    const QSize claimed = reader.size();
-    if (!withinPictureLimits(claimed))
-        return refuse(whyNot, claimed.isValid() ? beyondLimits(claimed)
-                                                : QStringLiteral("its header tells no size"));
-    if (check == PictureCheck::WholeFile && !isWhole(format, path))
-        return refuse(whyNot, QStringLiteral("cut off before its end"));
-    return true;
+    if (!withinPictureLimits(stored)) {
+        refusal =
+            stored.isValid() ? beyondLimits(stored) : QStringLiteral("its header tells no size");
+        return;
+    }
+    if (check == PictureCheck::WholeFile && !isWhole(format, file))
+        refusal = QStringLiteral("cut off before its end");
 }
 
-QSize storedPictureSize(const QString &path)
+QSize PictureFile::size() const
 {
-    QImageReader reader;
-    if (!openPictureReader(reader, path, nullptr, PictureCheck::Header) ||
-        !reader.supportsOption(QImageIOHandler::Size))
-        return QSize();
-    return reader.size();
+    return viewedSize(stored, turn);
+}
+
+QImage PictureFile::read(QSize wanted)
+{
+    if (!isReadable())
+        return QImage();
+    // Decoders work in stored rows and columns: the same swap turns the wanted size back.
+    const QSize scaled = wanted.isValid() ? viewedSize(wanted, turn) : QSize();
+    QImage picture;
+    if (format == "tiff") {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            picture = decodeTiff(&file, scaled, &refusal);
+        else
+            refusal = file.errorString();
+    } else {
+        QImageReader reader(path, readerFormat(format));
+        // The detected format's reader alone: no other plug-in may step in if it fails.
+        reader.setAutoDetectImageFormat(false);
+        reader.setAutoTransform(false);
+        if (scaled.isValid())
+            reader.setScaledSize(scaled);
+        picture = reader.read();
+        if (picture.isNull())
+            refusal = reader.errorString();
+        // Qt parses embedded profiles (JPEG APP2, PNG iCCP) but converts no pixels.
+        else if (picture.colorSpace().isValid() && picture.colorSpace() != QColorSpace::SRgb)
+            convertToSrgb(picture, picture.colorSpace().iccProfile());
+    }
+    return applyTransformation(picture, turn);
+}
+
+QSize viewedPictureSize(const QString &path)
+{
+    const PictureFile file(path, PictureCheck::Header);
+    return file.isReadable() ? file.size() : QSize();
 }
 
 QImage readPicture(const QString &path, QString *whyNot)
 {
-    if (!QFileInfo(path).isFile()) {
-        refuse(whyNot, QStringLiteral("file not found"));
-        return QImage();
-    }
-    QImageReader reader;
-    if (!openPictureReader(reader, path, whyNot))
-        return QImage();
-    QImage picture = reader.read();
-    if (picture.isNull())
-        refuse(whyNot, reader.errorString());
+    PictureFile file(path);
+    QImage picture = file.read();
+    if (picture.isNull() && whyNot)
+        *whyNot = file.whyNot();
     return picture;
 }

@@ -2,10 +2,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QImageIOHandler>
 #include <QSize>
 #include <QString>
-
-class QImageReader;
 
 // Qt refuses to allocate pictures over 128 MB by default, which a 8000 x 6000 photo exceeds.
 // Called once at start, before any picture is read.
@@ -17,18 +16,42 @@ enum class PictureCheck {
     WholeFile, // also that the picture reaches its end (see wholeness.h)
 };
 
-// Points a reader at a picture file and detects what the file holds from its content, not its
-// name: JPEG, PNG and TIFF content first; content none of them claims goes to the program's
-// own TGA reader. Refuses, before anything is decoded, a file of another format (an ICNS or
-// WebP file named ".jpg"), one whose header claims a picture beyond the size limits and,
-// checking the whole file, one cut off before its end. *whyNot says which.
-bool openPictureReader(QImageReader &reader, const QString &path, QString *whyNot = nullptr,
-                       PictureCheck check = PictureCheck::WholeFile);
+// One picture file, as the program reads every picture: its format detected from its content,
+// not its name (JPEG, PNG and TIFF by their signatures; content none of them claims goes to
+// the program's own TGA reader); refused, before anything is decoded, when it is of another
+// format (an ICNS or WebP file named ".jpg"), when its header claims a picture beyond the size
+// limits and, checking the whole file, when it is cut off before its end. Read pictures come
+// as they are to be viewed: turned as their orientation tag (EXIF, PNG eXIf, TIFF Orientation)
+// says, and in sRGB (see colour.h).
+class PictureFile
+{
+public:
+    explicit PictureFile(const QString &path, PictureCheck check = PictureCheck::WholeFile);
 
-// The stored pixel size of a picture file, read from its header without decoding; an invalid
+    bool isReadable() const { return refusal.isEmpty(); }
+    // Why the file cannot be read; empty when it can.
+    QString whyNot() const { return refusal; }
+    // The size as viewed, from the header: turned when the orientation turns the picture.
+    QSize size() const;
+    QImageIOHandler::Transformations orientation() const { return turn; }
+
+    // Decodes the picture as viewed, scaled to `wanted` (a viewed size) when that is valid,
+    // decoding straight to it where the format can. A null image, with whyNot() saying why,
+    // when the decoder fails.
+    QImage read(QSize wanted = QSize());
+
+private:
+    QString path;
+    QByteArray format;
+    QSize stored;
+    QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone;
+    QString refusal;
+};
+
+// The size of a picture file as viewed, read from its header without decoding; an invalid
 // size when the file is missing, refused or cannot tell its size.
-QSize storedPictureSize(const QString &path);
+QSize viewedPictureSize(const QString &path);
 
-// Decodes a whole picture file, as stored (no orientation metadata applied). A null image
-// when the file cannot be read, with the reason in *whyNot.
+// Decodes a whole picture file as viewed. A null image when the file cannot be read, with the
+// reason in *whyNot.
 QImage readPicture(const QString &path, QString *whyNot = nullptr);

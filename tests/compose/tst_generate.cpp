@@ -1,6 +1,7 @@
 #include "app/quorvel.h"
 #include "testsupport.h"
 
+#include <QColorSpace>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
@@ -174,6 +175,8 @@ void GenerateTest::savedFileIsA300DpiJpeg()
     const QImage sheet = reader.read();
     QCOMPARE(sheet.dotsPerMeterX(), 11811);
     QCOMPARE(sheet.dotsPerMeterY(), 11811);
+    // Viewers and printer drivers are told the colours are sRGB.
+    QCOMPARE(sheet.colorSpace(), QColorSpace(QColorSpace::SRgb));
 }
 
 void GenerateTest::marginsComeFromTheSettings_data()

@@ -1,6 +1,7 @@
 #include "compose/sheet.h"
 #include "testsupport.h"
 
+#include <QColorSpace>
 #include <QPainter>
 #include <QTest>
 
@@ -473,6 +474,7 @@ void SheetTest::copiesMatchPaintingThePicture()
         }
     }
     painter.end();
+    expected.setColorSpace(QColorSpace::SRgb);
     QCOMPARE(outcome.sheet.convertToFormat(QImage::Format_RGB888), expected);
 }
 

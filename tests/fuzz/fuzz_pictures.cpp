@@ -1,9 +1,10 @@
 // libFuzzer target over every path that reads bytes from outside: the thumbnail maker, the
-// selection summary's size reader, the sheet loader (which also serves printing) and the TGA
-// decoder. The first input byte picks the file name's suffix, the rest is the file.
+// selection summary's size reader, the sheet loader (which also serves printing, and takes in
+// the TIFF reader, embedded profiles and orientation tags) and the TGA decoder. The first input
+// byte picks the file name's suffix, the rest is the file.
+#include "lists/thumbnails.h"
 #include "pictures/pictures.h"
 #include "pictures/tga.h"
-#include "lists/thumbnails.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
     }
     decodeThumbnail(path, ThumbnailEdge);
-    storedPictureSize(path);
+    viewedPictureSize(path);
     readPicture(path);
     decodeTga(bytes, QSize(), nullptr);
     decodeTga(bytes, QSize(37, 21), nullptr);

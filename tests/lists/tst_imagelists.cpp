@@ -196,7 +196,7 @@ void ImageListsTest::otherFormatsUnderPictureNamesAreNotDecoded()
         writePicture(folder + "/photo.jpg", solidPicture({64, 64}, Qt::red), format.constData());
     QVERIFY(QFileInfo(path).size() > 0);
     QVERIFY(readPicture(path).isNull());
-    QVERIFY(!storedPictureSize(path).isValid());
+    QVERIFY(!viewedPictureSize(path).isValid());
     dialog->fillImageList(folder, input());
     QCOMPARE(texts(input()), QStringList{"photo.jpg"});
     QVERIFY(input()->item(0)->icon().isNull());

@@ -272,7 +272,7 @@ void TgaTest::readThroughTheProgram()
     file.write(encodeTga(expected, layout));
     file.close();
     QVERIFY(QImageReader::supportedImageFormats().contains(QuorvelTgaFormat));
-    QCOMPARE(storedPictureSize(path), QSize(400, 300));
+    QCOMPARE(viewedPictureSize(path), QSize(400, 300));
     QString why;
     QVERIFY(samePixels(readPicture(path, &why), expected, false));
     QCOMPARE(decodeThumbnail(path, 200).size(), QSize(200, 150));
@@ -282,7 +282,7 @@ void TgaTest::readThroughTheProgram()
     fake.write(QByteArray(100, 'x'));
     fake.close();
     QVERIFY(readPicture(fake.fileName()).isNull());
-    QVERIFY(!storedPictureSize(fake.fileName()).isValid());
+    QVERIFY(!viewedPictureSize(fake.fileName()).isValid());
 }
 
 void TgaTest::scaledReading()

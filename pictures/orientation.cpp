@@ -1,0 +1,91 @@
+#include "pictures/orientation.h"
+
+#include <QIODevice>
+#include <QTransform>
+
+QImageIOHandler::Transformations transformationForOrientation(int orientation)
+{
+    switch (orientation) {
+    case 2:
+        return QImageIOHandler::TransformationMirror;
+    case 3:
+        return QImageIOHandler::TransformationRotate180;
+    case 4:
+        return QImageIOHandler::TransformationFlip;
+    case 5:
+        return QImageIOHandler::TransformationFlipAndRotate90;
+    case 6:
+        return QImageIOHandler::TransformationRotate90;
+    case 7:
+        return QImageIOHandler::TransformationMirrorAndRotate90;
+    case 8:
+        return QImageIOHandler::TransformationRotate270;
+    default:
+        return QImageIOHandler::TransformationNone;
+    }
+}
+
+int exifOrientation(const QByteArray &tiff)
+{
+    if (tiff.size() < 8)
+        return 0;
+    const bool little = tiff.startsWith("II*");
+    if (!little && !tiff.startsWith("MM\0*"))
+        return 0;
+    const auto *bytes = reinterpret_cast<const uchar *>(tiff.constData());
+    auto read = [&](qint64 at, int size) -> quint32 {
+        quint32 value = 0;
+        for (int i = 0; i < size; ++i)
+            value |= quint32(bytes[at + (little ? i : size - 1 - i)]) << (8 * i);
+        return value;
+    };
+    const qint64 directory = read(4, 4);
+    if (directory + 2 > tiff.size())
+        return 0;
+    const quint32 entries = read(directory, 2);
+    for (quint32 i = 0; i < entries; ++i) {
+        const qint64 entry = directory + 2 + 12 * qint64(i);
+        if (entry + 12 > tiff.size())
+            return 0;
+        // Tag 274, type SHORT, one value, held in the entry itself.
+        if (read(entry, 2) == 0x0112 && read(entry + 2, 2) == 3 && read(entry + 4, 4) == 1) {
+            const int value = int(read(entry + 8, 2));
+            return value >= 1 && value <= 8 ? value : 0;
+        }
+    }
+    return 0;
+}
+
+int pngOrientation(QIODevice &device)
+{
+    if (device.read(8) != QByteArray("\x89PNG\r\n\x1a\n", 8))
+        return 0;
+    for (;;) {
+        const QByteArray header = device.read(8);
+        if (header.size() < 8)
+            return 0;
+        const auto *b = reinterpret_cast<const uchar *>(header.constData());
+        const quint32 length = (quint32(b[0]) << 24) | (b[1] << 16) | (b[2] << 8) | b[3];
+        const QByteArray type = header.mid(4);
+        // eXIf stands before the picture data; a tag block of over a megabyte is no EXIF.
+        if (type == "IDAT" || type == "IEND" || length > (1u << 20))
+            return 0;
+        if (type == "eXIf")
+            return exifOrientation(device.read(length));
+        if (!device.seek(device.pos() + qint64(length) + 4))
+            return 0;
+    }
+}
+
+QImage applyTransformation(const QImage &picture, QImageIOHandler::Transformations turn)
+{
+    if (turn == QImageIOHandler::TransformationNone)
+        return picture;
+    if (turn == QImageIOHandler::TransformationRotate270)
+        return picture.transformed(QTransform().rotate(270));
+    QImage turned = picture.mirrored(turn.testFlag(QImageIOHandler::TransformationMirror),
+                                     turn.testFlag(QImageIOHandler::TransformationFlip));
+    if (turn.testFlag(QImageIOHandler::TransformationRotate90))
+        turned = turned.transformed(QTransform().rotate(90));
+    return turned;
+}

@@ -1,0 +1,142 @@
+#!/usr/bin/python3
+"""Writes studio picture files with the tools Debian ships, and beside each the picture an
+independent decoder (ImageMagick, Pillow with LittleCMS) makes of it, as PNG.
+
+    make_studio_files.py FOLDER
+
+FOLDER must hold reference.png (the picture every file shows) and p3.icc. Writes
+manifest.tsv: one line per file with its name, the expected PNG and the tolerance."""
+import io
+import subprocess
+import sys
+from pathlib import Path
+
+from PIL import Image, ImageCms, ImageOps
+
+folder = Path(sys.argv[1])
+reference = folder / "reference.png"
+colord = Path("/usr/share/color/icc/colord")
+cmyk_profile = Path("/usr/share/color/icc/ghostscript/default_cmyk.icc")
+srgb = ImageCms.createProfile("sRGB")
+RELATIVE = 1  # LittleCMS's relative colorimetric intent
+manifest = []
+
+
+def run(*command):
+    subprocess.run([str(part) for part in command], check=True, cwd=folder,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def add(name, expected, tolerance):
+    manifest.append(f"{name}\t{expected}\t{tolerance}")
+
+
+def decoded_by_imagemagick(name, orient=False):
+    expected = f"{name}.expected.png"
+    run("convert", name, *(["-auto-orient"] if orient else []), "-depth", "8",
+        "-type", "TrueColor", expected)
+    return expected
+
+
+def to_srgb(image, profile_bytes, expected):
+    """The picture converted from its profile to sRGB by LittleCMS through Pillow, with the
+    intent and black-point compensation the program uses."""
+    source = ImageCms.ImageCmsProfile(io.BytesIO(profile_bytes))
+    converted = ImageCms.profileToProfile(
+        image, source, srgb, renderingIntent=RELATIVE,
+        outputMode="RGB", flags=ImageCms.FLAGS["BLACKPOINTCOMPENSATION"])
+    converted.save(folder / expected)
+    return expected
+
+
+# TIFF layouts, depths and compressions of the plain sRGB reference.
+tiffs = {
+    "rgb8-lzw.tif": ["-compress", "LZW"],
+    "rgb8-deflate.tif": ["-compress", "Zip"],
+    "rgb8-jpeg.tif": ["-compress", "JPEG", "-quality", "95"],
+    "rgb16-contiguous.tif": ["-depth", "16"],
+    "rgb16-planar.tif": ["-depth", "16", "-interlace", "plane"],
+    "rgb16-predictor.tif": ["-depth", "16", "-compress", "LZW", "-define", "tiff:predictor=2"],
+    "cmyk8.tif": ["-colorspace", "CMYK"],
+    "cmyk16.tif": ["-depth", "16", "-colorspace", "CMYK"],
+    "lab.tif": ["-colorspace", "Lab"],
+    "rgba8-unassociated.tif": ["-alpha", "set", "-define", "tiff:alpha=unassociated"],
+}
+for name, options in tiffs.items():
+    run("convert", "reference.png", *options, name)
+    add(name, "reference.png", 12 if "jpeg" in name else 6 if "lab" in name else 3)
+for name, options in {"rgb16-tiled.tif": [], "rgb16-tiled-planar.tif": ["-interlace", "plane"]}.items():
+    run("convert", "reference.png", "-depth", "16", "-define", "tiff:tile-geometry=16x16",
+        *options, name)
+    add(name, "reference.png", 3)
+run("convert", "reference.png", "-depth", "16", "-colorspace", "CMYK", "-define",
+    "tiff:tile-geometry=32x16", "cmyk16-tiled.tif")
+add("cmyk16-tiled.tif", "reference.png", 3)
+
+# CMYK through a profile, embedded by LittleCMS's own TIFF tool.
+run("tificc", f"-o{cmyk_profile}", "-e", "-t1", "-b", "rgb8-lzw.tif", "cmyk8-profile.tif")
+run("tificc", f"-o{cmyk_profile}", "-e", "-t1", "-b", "-w16", "rgb8-lzw.tif", "cmyk16-profile.tif")
+cmyk = Image.open(folder / "cmyk8-profile.tif")
+expected = to_srgb(cmyk, cmyk_profile.read_bytes(), "cmyk-profile.expected.png")
+add("cmyk8-profile.tif", expected, 3)
+add("cmyk16-profile.tif", expected, 4)
+
+# Bilevel, 12-bit and floating-point greyscale.
+run("convert", "reference.png", "-colorspace", "Gray", "-threshold", "40%", "-monochrome",
+    "-compress", "Group4", "bilevel-g4.tif")
+add("bilevel-g4.tif", decoded_by_imagemagick("bilevel-g4.tif"), 1)
+run("convert", "reference.png", "-colorspace", "Gray", "-depth", "12", "grey12.tif")
+add("grey12.tif", decoded_by_imagemagick("grey12.tif"), 2)
+grey = Image.open(reference).convert("L")
+grey.point(lambda v: v / 255.0, "F").save(folder / "grey-float.tif")
+grey.save(folder / "grey-float.expected.png")
+add("grey-float.tif", "grey-float.expected.png", 1)
+
+# Orientation tags: TIFF through ImageMagick, JPEG and PNG through Pillow.
+orients = ["TopLeft", "TopRight", "BottomRight", "BottomLeft", "LeftTop", "RightTop",
+           "RightBottom", "LeftBottom"]
+for value, orient in enumerate(orients, start=1):
+    name = f"orientation{value}.tif"
+    run("convert", "reference.png", "-orient", orient, name)
+    add(name, decoded_by_imagemagick(name, orient=True), 2)
+    for suffix, options in (("jpg", {"quality": 95}), ("png", {})):
+        name = f"orientation{value}.{suffix}"
+        exif = Image.Exif()
+        exif[0x0112] = value
+        Image.open(reference).save(folder / name, exif=exif.tobytes(), **options)
+        expected = f"{name}.expected.png"
+        ImageOps.exif_transpose(Image.open(folder / name)).save(folder / expected)
+        add(name, expected, 1)
+
+# Embedded RGB profiles: the reference's colours written in another space.
+spaces = {
+    "adobe-rgb": (colord / "AdobeRGB1998.icc").read_bytes(),
+    "prophoto": (colord / "ProPhotoRGB.icc").read_bytes(),
+    "display-p3": (folder / "p3.icc").read_bytes(),
+}
+for space, profile in spaces.items():
+    target = ImageCms.ImageCmsProfile(io.BytesIO(profile))
+    image = ImageCms.profileToProfile(
+        Image.open(reference).convert("RGB"), srgb, target,
+        renderingIntent=RELATIVE, outputMode="RGB")
+    for suffix, options in (("jpg", {"quality": 95}), ("png", {})):
+        name = f"{space}.{suffix}"
+        image.save(folder / name, icc_profile=profile, **options)
+        expected = to_srgb(Image.open(folder / name), profile, f"{name}.expected.png")
+        add(name, expected, 2)
+
+# Profiles to be ignored: the picture reads exactly as without one (see also the JPEG and
+# PNG files below, which the test compares with Qt's plain decoding).
+plain = Image.open(reference).convert("RGB")
+ignored = {
+    "broken-profile": b"not a profile at all " * 20,
+    "cmyk-profile-on-rgb": cmyk_profile.read_bytes(),
+    "srgb-profile": (colord / "sRGB.icc").read_bytes(),
+}
+for kind, profile in ignored.items():
+    plain.save(folder / f"{kind}.tif", icc_profile=profile)
+    add(f"{kind}.tif", "reference.png", 0)
+    plain.save(folder / f"{kind}.jpg", icc_profile=profile, quality=90)
+plain.save(folder / "no-profile.jpg", quality=90)
+
+(folder / "manifest.tsv").write_text("\n".join(manifest) + "\n")

@@ -1,0 +1,138 @@
+#include "pictures/pictures.h"
+#include "testsupport.h"
+
+#include <QColorSpace>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+// Pictures as studios have them (TIFF layouts, CMYK, embedded profiles, orientation tags),
+// written at run time by Debian's tools and compared, at a few points, with what an
+// independent decoder makes of each.
+class StudioFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void readsAsAnIndependentDecoder_data();
+    void readsAsAnIndependentDecoder();
+    void picturesWithoutAUsableProfileKeepTheirPixels_data();
+    void picturesWithoutAUsableProfileKeepTheirPixels();
+
+private:
+    std::unique_ptr<testsupport::Sandbox> sandbox;
+    QString folder;
+};
+
+namespace {
+// Four flat quarters of colours inside every gamut used, distinct enough to tell all eight
+// orientations apart.
+QImage referencePicture()
+{
+    QImage picture(96, 64, QImage::Format_RGB32);
+    const QRgb quarters[] = {qRgb(190, 60, 50), qRgb(70, 150, 80), qRgb(60, 80, 170),
+                             qRgb(220, 200, 120)};
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            picture.setPixel(x, y, quarters[(y >= 32) * 2 + (x >= 48)]);
+    return picture;
+}
+
+// The middles of the four quarters of a picture of `size`.
+QList<QPoint> probes(QSize size)
+{
+    const int w = size.width(), h = size.height();
+    return {{w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
+}
+
+int difference(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+} // namespace
+
+void StudioFilesTest::initTestCase()
+{
+    sandbox = std::make_unique<testsupport::Sandbox>();
+    folder = sandbox->makeFolder("studio");
+    writePicture(folder + "/reference.png", referencePicture());
+    QFile p3(folder + "/p3.icc");
+    QVERIFY(p3.open(QIODevice::WriteOnly));
+    p3.write(QColorSpace(QColorSpace::DisplayP3).iccProfile());
+    p3.close();
+    QProcess maker;
+    maker.setProcessChannelMode(QProcess::ForwardedChannels);
+    maker.start("/usr/bin/python3", {MAKE_STUDIO_FILES, folder});
+    QVERIFY(maker.waitForFinished(120000));
+    QCOMPARE(maker.exitCode(), 0);
+}
+
+void StudioFilesTest::readsAsAnIndependentDecoder_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("tolerance");
+    QFile manifest(folder + "/manifest.tsv");
+    QVERIFY(manifest.open(QIODevice::ReadOnly));
+    for (const QByteArray &line : manifest.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() == 3)
+            QTest::newRow(fields[0].constData())
+                << QString(fields[0]) << QString(fields[1]) << fields[2].toInt();
+    }
+}
+
+void StudioFilesTest::readsAsAnIndependentDecoder()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, expected);
+    QFETCH(int, tolerance);
+    const QString path = folder + "/" + file;
+    const QImage reference(folder + "/" + expected);
+    QVERIFY(!reference.isNull());
+    QString why;
+    const QImage picture = readPicture(path, &why);
+    QVERIFY2(!picture.isNull(), qPrintable(why));
+    QCOMPARE(picture.size(), reference.size());
+    QCOMPARE(viewedPictureSize(path), reference.size());
+    for (const QPoint &at : probes(reference.size()))
+        QVERIFY2(difference(picture.pixel(at), reference.pixel(at)) <= tolerance,
+                 qPrintable(QString("at %1,%2: %3 against %4")
+                                .arg(at.x())
+                                .arg(at.y())
+                                .arg(picture.pixel(at), 8, 16)
+                                .arg(reference.pixel(at), 8, 16)));
+    // The thumbnail path (scaled decoding, then turned) agrees.
+    PictureFile scaled(path);
+    const QSize half = reference.size() / 2;
+    const QImage small = scaled.read(half);
+    QCOMPARE(small.size(), half);
+    for (const QPoint &at : probes(half))
+        QVERIFY(difference(small.pixel(at), reference.pixel(at * 2)) <= tolerance + 6);
+}
+
+void StudioFilesTest::picturesWithoutAUsableProfileKeepTheirPixels_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *name : {"no-profile.jpg", "srgb-profile.jpg", "broken-profile.jpg",
+                             "cmyk-profile-on-rgb.jpg", "reference.png"})
+        QTest::newRow(name) << QString(name);
+}
+
+// Exactly the pixels Qt decodes: sheets of ordinary files come out as they always did.
+void StudioFilesTest::picturesWithoutAUsableProfileKeepTheirPixels()
+{
+    QFETCH(QString, file);
+    const QString path = folder + "/" + file;
+    const QImage plain = QImage(path).convertToFormat(QImage::Format_RGB32);
+    const QImage read = readPicture(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(read.size(), plain.size());
+    for (int y = 0; y < plain.height(); ++y)
+        QVERIFY(std::memcmp(read.constScanLine(y), plain.constScanLine(y),
+                            size_t(plain.width()) * 4) == 0);
+}
+
+QTEST_MAIN(StudioFilesTest)
+#include "tst_studiofiles.moc"
