@@ -1,3 +1,4 @@
+#include "pictures/colour.h"
 #include "pictures/pictures.h"
 #include "testsupport.h"
 
@@ -5,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <lcms2.h>
 
 // Pictures as studios have them (TIFF layouts, CMYK, embedded profiles, orientation tags),
 // written at run time by Debian's tools and compared, at a few points, with what an
@@ -19,6 +21,8 @@ private slots:
     void readsAsAnIndependentDecoder();
     void picturesWithoutAUsableProfileKeepTheirPixels_data();
     void picturesWithoutAUsableProfileKeepTheirPixels();
+    void conversionAgreesWithLittleCms_data();
+    void conversionAgreesWithLittleCms();
 
 private:
     std::unique_ptr<testsupport::Sandbox> sandbox;
@@ -132,6 +136,51 @@ void StudioFilesTest::picturesWithoutAUsableProfileKeepTheirPixels()
     for (int y = 0; y < plain.height(); ++y)
         QVERIFY(std::memcmp(read.constScanLine(y), plain.constScanLine(y),
                             size_t(plain.width()) * 4) == 0);
+}
+
+void StudioFilesTest::conversionAgreesWithLittleCms_data()
+{
+    QTest::addColumn<QByteArray>("profile");
+    auto read = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QTest::newRow("Adobe RGB") << read("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    QTest::newRow("ProPhoto") << read("/usr/share/color/icc/colord/ProPhotoRGB.icc");
+    QTest::newRow("Display P3") << QColorSpace(QColorSpace::DisplayP3).iccProfile();
+    QTest::newRow("Rec. 709") << read("/usr/share/color/icc/colord/Rec709.icc");
+}
+
+// Matrix-shaper profiles are converted by the program's own evaluation of the profile: it
+// must give what LittleCMS's transform gives, over a grid of the whole RGB cube.
+void StudioFilesTest::conversionAgreesWithLittleCms()
+{
+    QFETCH(QByteArray, profile);
+    QVERIFY(!profile.isEmpty());
+    QImage grid(64, 512, QImage::Format_RGB32);
+    for (int i = 0; i < 32768; ++i)
+        grid.setPixel(i % 64, i / 64,
+                      qRgb((i & 31) * 255 / 31, ((i >> 5) & 31) * 255 / 31, (i >> 10) * 255 / 31));
+    QImage converted = grid;
+    QVERIFY(convertToSrgb(converted, profile));
+
+    cmsHPROFILE source =
+        cmsOpenProfileFromMem(profile.constData(), cmsUInt32Number(profile.size()));
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHTRANSFORM transform =
+        cmsCreateTransform(source, TYPE_BGRA_8, srgb, TYPE_BGRA_8, INTENT_RELATIVE_COLORIMETRIC,
+                           cmsFLAGS_BLACKPOINTCOMPENSATION);
+    QImage expected = grid.copy();
+    for (int y = 0; y < expected.height(); ++y)
+        cmsDoTransform(transform, expected.scanLine(y), expected.scanLine(y), 64);
+    cmsDeleteTransform(transform);
+    cmsCloseProfile(srgb);
+    cmsCloseProfile(source);
+    int worst = 0;
+    for (int y = 0; y < grid.height(); ++y)
+        for (int x = 0; x < grid.width(); ++x)
+            worst = std::max(worst, difference(converted.pixel(x, y), expected.pixel(x, y)));
+    QVERIFY2(worst <= 1, qPrintable(QString("off by %1").arg(worst)));
 }
 
 QTEST_MAIN(StudioFilesTest)
