@@ -135,23 +135,72 @@ Corpus makeCorpus(const QString &root)
 
 // --- listing, in a child process ------------------------------------------------------------
 
-int listInChild(const QString &folder, int threads, int runs)
+// Where a child keeps the desktop's thumbnail cache, never the user's own: "off" points it at
+// a file, so nothing is cached (the program before the cache); "cold" and "warm" at a folder,
+// `folder` when given.
+QString pointThumbnailCache(const QString &mode, const QString &scratch,
+                            const QString &folder = QString())
+{
+    const QString cache =
+        !folder.isEmpty() ? folder : scratch + (mode == "off" ? "/not-a-folder" : "/cache");
+    if (mode == "off") {
+        QFile file(cache);
+        file.open(QIODevice::WriteOnly);
+    }
+    qputenv("XDG_CACHE_HOME", cache.toLocal8Bit());
+    return cache;
+}
+
+// Lists `folder` `runs` times: with no cache, with an empty one before each run (entries
+// written, and their writing waited for), or with every entry already there.
+int listInChild(const QString &folder, int threads, int runs, const QString &cacheMode,
+                const QString &cacheFolder)
 {
     // The dialog reads the settings store and lists the working folder at start: point both
     // somewhere empty, away from the user's own.
     QTemporaryDir scratch;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
     QDir::setCurrent(scratch.path());
+    const QString cache = pointThumbnailCache(cacheMode, scratch.path(), cacheFolder);
     ThumbnailPrefetcher::setDecodingThreads(threads);
     Quorvel dialog;
     auto *list = dialog.findChild<QListWidget *>("lstPrintFiles");
-    int count = 0;
-    const double ms = timeMs(runs, [&] {
+    if (cacheMode == "warm") {
         dialog.fillImageList(folder, list);
+        ThumbnailPrefetcher::waitForDecodesInFlight();
+    }
+    int count = 0;
+    QList<qint64> samples;
+    for (int run = 0; run < runs; ++run) {
+        if (cacheMode == "cold")
+            QDir(cache).removeRecursively();
+        QElapsedTimer clock;
+        clock.start();
+        dialog.fillImageList(folder, list);
+        if (cacheMode == "cold")
+            ThumbnailPrefetcher::waitForDecodesInFlight();
+        samples << clock.nsecsElapsed();
         count = list->count();
-    });
-    std::printf("%f %ld\n", ms / std::max(1, count), peakMemoryKb());
+    }
+    std::printf("%f %ld\n", medianMs(samples) / std::max(1, count), peakMemoryKb());
     return count > 0 ? 0 : 1;
+}
+
+// A start of the program on `folder` with the thumbnail cache `cacheFolder` (filled by an
+// earlier child): prints the milliseconds from the start of main() to the window shown with
+// both lists filled.
+int startInChild(const QString &folder, const QString &cacheFolder, const QElapsedTimer &sinceMain)
+{
+    QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    QDir::setCurrent(scratch.path());
+    pointThumbnailCache("warm", scratch.path(), cacheFolder);
+    QSettings("Morvane", "Quorvel").setValue("LastSourcePath", folder);
+    Quorvel dialog;
+    dialog.showMaximized();
+    QCoreApplication::processEvents();
+    std::printf("%f\n", sinceMain.nsecsElapsed() / 1e6);
+    return dialog.findChild<QListWidget *>("lstPrintFiles")->count() > 0 ? 0 : 1;
 }
 
 // Refresh pressed while the folder is being listed, once `after` items are in: the time from
@@ -161,6 +210,7 @@ int refillInChild(const QString &folder, int after, int runs)
     QTemporaryDir scratch;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
     QDir::setCurrent(scratch.path());
+    pointThumbnailCache("off", scratch.path());
     Quorvel dialog;
     auto *list = dialog.findChild<QListWidget *>("lstPrintFiles");
     QList<qint64> samples;
@@ -213,10 +263,12 @@ struct Listing
     double peakMb = 0;
 };
 
-Listing listThroughChild(const QString &folder, int threads, int runs)
+Listing listThroughChild(const QString &folder, int threads, int runs,
+                         const QString &cacheMode = "off")
 {
-    const QList<double> figures = figuresFromChild(
-        {"--list", folder, "--threads", QString::number(threads), "--runs", QString::number(runs)});
+    const QList<double> figures =
+        figuresFromChild({"--list", folder, "--threads", QString::number(threads), "--runs",
+                          QString::number(runs), "--cache", cacheMode});
     return {figures.value(0), figures.value(1) / 1024};
 }
 
@@ -314,18 +366,26 @@ void printTable(const QList<Row> &rows)
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
     QApplication application(argc, argv);
     QCommandLineParser options;
     options.addOptions({{"runs", "runs per measure", "n", "5"},
                         {"corpus", "corpus folder (made when missing)", "dir"},
                         {"list", "internal: list a folder in this process", "dir"},
                         {"threads", "internal: decoding threads", "n", "0"},
-                        {"refill", "internal: refill a folder while listing it", "dir"}});
+                        {"refill", "internal: refill a folder while listing it", "dir"},
+                        {"cache", "internal: thumbnail cache off, cold or warm", "mode", "off"},
+                        {"cache-dir", "internal: thumbnail cache folder", "dir"},
+                        {"start", "internal: start the program on a folder", "dir"}});
     options.process(application);
     const int runs = std::max(1, options.value("runs").toInt());
     raiseImageAllocationLimit();
     if (options.isSet("list"))
-        return listInChild(options.value("list"), options.value("threads").toInt(), runs);
+        return listInChild(options.value("list"), options.value("threads").toInt(), runs,
+                           options.value("cache"), options.value("cache-dir"));
+    if (options.isSet("start"))
+        return startInChild(options.value("start"), options.value("cache-dir"), sinceMain);
     if (options.isSet("refill"))
         return refillInChild(options.value("refill"), 10, runs);
 
@@ -475,10 +535,35 @@ int main(int argc, char *argv[])
     rows << Row{"selection summary: size of a 12-MP JPEG from its header", summary, "ms", 0,
                 "< 5 ms"};
 
+    say("the desktop's thumbnail cache...");
+    const Listing coldCache = listThroughChild(corpus.photos, cores, runs, "cold");
+    rows << Row{QString("listing %1 photos, empty thumbnail cache (entries written), per picture")
+                    .arg(PhotoCount),
+                coldCache.msPerPicture, "ms", parallel.msPerPicture, "≤ 1.1 × without cache"};
+    const Listing manyOff = listThroughChild(corpus.many, cores, 1);
+    const Listing manyWarm = listThroughChild(corpus.many, cores, runs, "warm");
+    rows << Row{QString("listing %1 photos, every thumbnail cached, per picture").arg(ManyCount),
+                manyWarm.msPerPicture, "ms", manyOff.msPerPicture, "≤ 0.1 × without cache"};
+    rows << Row{QString("  the same %1 photos without the cache, per picture").arg(ManyCount),
+                manyOff.msPerPicture, "ms", manyOff.msPerPicture, ""};
+    const QString startCache = root + "/thumbnail-cache";
+    QDir(startCache).removeRecursively();
+    figuresFromChild(
+        {"--list", corpus.many, "--runs", "1", "--cache", "warm", "--cache-dir", startCache});
+    QList<qint64> startSamples;
+    for (int run = 0; run < runs; ++run)
+        startSamples << qint64(
+            figuresFromChild({"--start", corpus.many, "--cache-dir", startCache}).value(0) * 1e6);
+    const double start = medianMs(startSamples);
+    rows << Row{QString("start on %1 cached photos: window shown, lists filled").arg(ManyCount),
+                start, "ms", 0, "≤ 1000 ms"};
+
     say("listing 500 photos for peak memory...");
-    const Listing many = listThroughChild(corpus.many, cores, 1);
+    const Listing &many = manyOff;
     rows << Row{QString("listing %1 photos: peak memory").arg(ManyCount), many.peakMb, "MB", 0,
                 QString("< %1 MB").arg(100 + 0.2 * ManyCount)};
+    rows << Row{QString("listing %1 cached photos: peak memory").arg(ManyCount), manyWarm.peakMb,
+                "MB", 0, QString("< %1 MB").arg(100 + 0.2 * ManyCount)};
     rows << Row{QString("listing %1 photos: per picture").arg(ManyCount), many.msPerPicture, "ms",
                 limit, ""};
     rows << Row{QString("listing %1 photos: peak memory").arg(PhotoCount), parallel.peakMb, "MB", 0,

@@ -1,5 +1,6 @@
 #include "lists/thumbnails.h"
 
+#include "lists/thumbnailcache.h"
 #include "pictures/pictures.h"
 
 #include <QMutex>
@@ -30,8 +31,18 @@ QImage decodeThumbnail(const QString &path, int edge)
     return picture.read(thumbnailSize(picture.size(), edge));
 }
 
+namespace {
+QThreadPool &thumbnailPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
+int configuredThreads = 0; // 0: one per core
+} // namespace
+
 struct ThumbnailPrefetcher::Shared
 {
+    ThumbnailCache cache;
     QMutex mutex;
     QWaitCondition decoded;
     QStringList paths;
@@ -48,26 +59,28 @@ struct ThumbnailPrefetcher::Shared
             return -1;
         return nextUnclaimed++;
     }
-    void decode(int index, QMutexLocker<QMutex> &locker)
+    // Makes the thumbnail, from the desktop's cache where it can, and publishes it; only then
+    // is the cache written, so no item waits for that. On the GUI thread (an item taken
+    // before any worker reached it), the writing goes to the pool.
+    void decode(int index, QMutexLocker<QMutex> &locker, bool onWorker)
     {
         const QString path = paths[index];
         locker.unlock();
-        QImage thumbnail = decodeThumbnail(path, edge);
+        ThumbnailCache::Lookup found = cache.lookUp(path, edge);
         locker.relock();
-        thumbnails[index] = std::move(thumbnail);
+        thumbnails[index] = std::move(found.thumbnail);
         done[index] = true;
         decoded.wakeAll();
+        if (!found.store)
+            return;
+        locker.unlock();
+        if (onWorker)
+            found.store();
+        else
+            thumbnailPool().start(std::move(found.store));
+        locker.relock();
     }
 };
-
-namespace {
-QThreadPool &thumbnailPool()
-{
-    static QThreadPool pool;
-    return pool;
-}
-int configuredThreads = 0; // 0: one per core
-} // namespace
 
 ThumbnailPrefetcher::ThumbnailPrefetcher(const QStringList &paths, int edge)
     : shared(std::make_shared<Shared>())
@@ -84,7 +97,7 @@ ThumbnailPrefetcher::ThumbnailPrefetcher(const QStringList &paths, int edge)
         thumbnailPool().start([state = shared] {
             QMutexLocker locker(&state->mutex);
             for (int index = state->claim(); index >= 0; index = state->claim())
-                state->decode(index, locker);
+                state->decode(index, locker, true);
         });
     }
 }
@@ -100,7 +113,7 @@ QImage ThumbnailPrefetcher::take(int index)
     // Not started by any worker: decoding it here beats waiting for one to come free.
     if (!shared->cancelled && shared->nextUnclaimed == index) {
         ++shared->nextUnclaimed;
-        shared->decode(index, locker);
+        shared->decode(index, locker, false);
     }
     while (!shared->done[index] && !shared->cancelled)
         shared->decoded.wait(&shared->mutex);

@@ -18,7 +18,8 @@ QSize thumbnailSize(QSize stored, int edge);
 // A null image for a missing, refused or undecodable file. Safe to call from any thread.
 QImage decodeThumbnail(const QString &path, int edge);
 
-// Decodes the thumbnails of a listing ahead of the list on worker threads, in listing order,
+// Makes the thumbnails of a listing (from the desktop's thumbnail cache where it holds them,
+// see thumbnailcache.h) ahead of the list on worker threads, in listing order,
 // while the caller takes them in that same order. A thumbnail no worker has started yet is
 // decoded by the caller itself, so a listing never waits for workers busy elsewhere (with an
 // older listing's last decodes). Cancelling, or destroying it, drops the decodes not yet

@@ -152,7 +152,8 @@ double sampleAt(const uchar *row, qint64 index, const Samples &s)
     default: {
         float value = 0;
         std::memcpy(&value, row + 4 * index, 4);
-        return std::clamp(double(value), 0.0, 1.0);
+        // NaN and negative values are black; infinities and overshoots white.
+        return value > 0 ? std::min(double(value), 1.0) : 0.0;
     }
     }
 }

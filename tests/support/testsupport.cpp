@@ -21,6 +21,8 @@ Sandbox::Sandbox() : previousWorkingFolder(QDir::currentPath())
     QVERIFY2(root.isValid(), "cannot make a temporary folder");
     QDir(root.path()).mkpath("settings");
     QDir(root.path()).mkpath("cwd");
+    // The desktop's thumbnail cache, too, is the sandbox's own.
+    qputenv("XDG_CACHE_HOME", path("cache").toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("settings"));
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QDir::setCurrent(path("cwd"));
@@ -141,6 +143,7 @@ ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStr
     QProcess probe;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", config);
+    environment.insert("XDG_CACHE_HOME", sandbox.path("cache"));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.remove("QT_QPA_PLATFORMTHEME");
     probe.setProcessEnvironment(environment);

@@ -18,9 +18,10 @@ class QListWidgetItem;
 
 namespace testsupport {
 
-// Points the settings store at a fresh temporary folder, uses Qt's own (non-native) dialogs
-// and makes a scratch working folder current, so no test touches the user's real settings or
-// lists the build folder. Call once from initTestCase().
+// Points the settings store and the desktop's thumbnail cache at a fresh temporary folder,
+// uses Qt's own (non-native) dialogs and makes a scratch working folder current, so no test
+// touches the user's real settings or cache, or lists the build folder. Call once from
+// initTestCase().
 class Sandbox
 {
 public:

@@ -1,0 +1,279 @@
+#include "app/quorvel.h"
+#include "lists/thumbnailcache.h"
+#include "lists/thumbnails.h"
+#include "testsupport.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QListWidget>
+#include <QTest>
+
+using namespace testsupport;
+
+// Thumbnails shared with the desktop through its thumbnail cache, which points at the
+// sandbox (XDG_CACHE_HOME) in every test.
+class ThumbnailCacheTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void entryIsWrittenAndServesTheNextListing();
+    void changedFileGetsANewEntry();
+    void hostileEntriesAreIgnoredAndReplaced_data();
+    void hostileEntriesAreIgnoredAndReplaced();
+    void unwritableCacheMeansNoCaching_data();
+    void unwritableCacheMeansNoCaching();
+    void failuresWaitForTheFileToChange();
+    void theCacheItselfIsNotCached();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    Quorvel *dialog = nullptr;
+    QString folder;
+    QString picture;
+    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
+    QString root() const { return sandbox->path("cache") + "/thumbnails"; }
+    // Lists the folder and waits for the cache to be written.
+    void list(const QString &path)
+    {
+        dialog->fillImageList(path, input());
+        ThumbnailPrefetcher::waitForDecodesInFlight();
+    }
+    QString entryFor(const QString &file, const char *kind = "large") const
+    {
+        const QByteArray uri = ThumbnailCache::uriOf(QFileInfo(file).canonicalFilePath());
+        return root() + "/" + kind + "/" + ThumbnailCache::entryNameOf(uri);
+    }
+    QRgb iconColour(int row)
+    {
+        const QImage icon = input()->item(row)->icon().pixmap(200, 200).toImage();
+        return icon.isNull() ? 0 : icon.pixel(icon.width() / 2, icon.height() / 2) | 0xFF000000u;
+    }
+};
+
+namespace {
+qint64 modifiedSeconds(const QString &file)
+{
+    return QFileInfo(file).lastModified().toSecsSinceEpoch();
+}
+
+// Rewrites a file's bytes in place, keeping its size and modification time, so that only a
+// fresh decode could tell.
+void replaceKeepingStamp(const QString &file, const QByteArray &bytes)
+{
+    const QDateTime modified = QFileInfo(file).lastModified();
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::ReadWrite));
+    QCOMPARE(out.size(), bytes.size());
+    out.write(bytes);
+    QVERIFY(out.flush()); // a later flush would stamp the file anew
+    QVERIFY(out.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+void touchLater(const QString &file)
+{
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::ReadWrite));
+    QVERIFY(out.setFileTime(QFileInfo(file).lastModified().addSecs(10),
+                            QFileDevice::FileModificationTime));
+}
+
+QByteArray readAll(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+void writeEntry(const QString &path, const QImage &image, const QMap<QString, QString> &keys)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QImageWriter writer(path, "png");
+    for (auto key = keys.begin(); key != keys.end(); ++key)
+        writer.setText(key.key(), key.value());
+    QVERIFY(writer.write(image));
+}
+} // namespace
+
+void ThumbnailCacheTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+}
+
+void ThumbnailCacheTest::init()
+{
+    QDir(sandbox->path("cache")).removeRecursively();
+    folder = sandbox->makeFolder("photos");
+    picture = writePicture(folder + "/blue.png", solidPicture({600, 300}, Qt::blue));
+    dialog = new Quorvel;
+}
+
+void ThumbnailCacheTest::cleanup()
+{
+    delete dialog;
+}
+
+void ThumbnailCacheTest::entryIsWrittenAndServesTheNextListing()
+{
+    list(folder);
+    const QString entry = entryFor(picture);
+    QImageReader reader(entry);
+    const QImage written = reader.read();
+    QCOMPARE(written.size(), QSize(256, 128));
+    QCOMPARE(
+        written.text("Thumb::URI"),
+        QUrl::fromLocalFile(QFileInfo(picture).canonicalFilePath()).toString(QUrl::FullyEncoded));
+    QCOMPARE(written.text("Thumb::MTime").toLongLong(), modifiedSeconds(picture));
+    QCOMPARE(written.text("Thumb::Size").toLongLong(), QFileInfo(picture).size());
+    QVERIFY(written.text("Software").startsWith("Quorvel "));
+    // 600 and 700: the owner's alone (group and others have no bits).
+    const auto ownerReadWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto groupAndOthers = QFileDevice::Permissions(0x00FF);
+    QCOMPARE(QFileInfo(entry).permissions() &
+                 (groupAndOthers | QFileDevice::ExeOwner | ownerReadWrite),
+             ownerReadWrite);
+    for (const QString &made : {root(), root() + "/large"})
+        QCOMPARE(QFileInfo(made).permissions() &
+                     (groupAndOthers | ownerReadWrite | QFileDevice::ExeOwner),
+                 ownerReadWrite | QFileDevice::ExeOwner);
+    QVERIFY(QDir(root() + "/large").entryList(QDir::Files | QDir::Hidden).size() == 1);
+
+    // Undecodable now, yet listed with its picture: the entry served, not the file.
+    replaceKeepingStamp(picture, QByteArray(readAll(picture).size(), 'x'));
+    list(folder);
+    QCOMPARE(iconColour(0), qRgb(0, 0, 255));
+}
+
+void ThumbnailCacheTest::changedFileGetsANewEntry()
+{
+    list(folder);
+    writePicture(picture, solidPicture({600, 300}, Qt::red));
+    touchLater(picture);
+    list(folder);
+    QCOMPARE(iconColour(0), qRgb(255, 0, 0));
+    const QImage entry(entryFor(picture));
+    QCOMPARE(entry.text("Thumb::MTime").toLongLong(), modifiedSeconds(picture));
+    QCOMPARE(entry.pixel(128, 64), qRgb(255, 0, 0));
+}
+
+void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"garbage", "cut off", "another file's", "absurd size",
+                             "other file size", "no modification time"})
+        QTest::newRow(kind) << QString(kind);
+}
+
+void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced()
+{
+    QFETCH(QString, kind);
+    const QString entry = entryFor(picture);
+    const QString uri =
+        QUrl::fromLocalFile(QFileInfo(picture).canonicalFilePath()).toString(QUrl::FullyEncoded);
+    QMap<QString, QString> keys{{"Thumb::URI", uri},
+                                {"Thumb::MTime", QString::number(modifiedSeconds(picture))},
+                                {"Thumb::Size", QString::number(QFileInfo(picture).size())}};
+    const QImage green = solidPicture({256, 128}, Qt::green);
+    if (kind == "garbage") {
+        QDir().mkpath(QFileInfo(entry).path());
+        QFile out(entry);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray(5000, '\x89'));
+    } else if (kind == "cut off") {
+        writeEntry(entry, green, keys);
+        const QByteArray whole = readAll(entry);
+        QFile out(entry);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(whole.left(whole.size() / 2));
+    } else if (kind == "another file's") {
+        keys["Thumb::URI"] = "file:///somewhere/else.png";
+        writeEntry(entry, green, keys);
+    } else if (kind == "absurd size") {
+        writeEntry(entry, solidPicture({4000, 2000}, Qt::green), keys);
+    } else if (kind == "other file size") {
+        keys["Thumb::Size"] = "12";
+        writeEntry(entry, green, keys);
+    } else {
+        keys.remove("Thumb::MTime");
+        writeEntry(entry, green, keys);
+    }
+    list(folder);
+    QCOMPARE(iconColour(0), qRgb(0, 0, 255));
+    const QImage replaced(entry);
+    QCOMPARE(replaced.size(), QSize(256, 128));
+    QCOMPARE(replaced.text("Thumb::URI"), uri);
+    QCOMPARE(replaced.pixel(128, 64), qRgb(0, 0, 255));
+}
+
+void ThumbnailCacheTest::unwritableCacheMeansNoCaching_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("cache folder is a file") << "file";
+    QTest::newRow("read-only cache folder") << "read-only";
+}
+
+void ThumbnailCacheTest::unwritableCacheMeansNoCaching()
+{
+    QFETCH(QString, how);
+    std::unique_ptr<ScratchMount> mount;
+    if (how == "file") {
+        QDir().mkpath(sandbox->path("cache"));
+        QFile blocker(root());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else {
+        mount = std::make_unique<ScratchMount>(root(), "1M");
+        if (!mount->isMounted() || !mount->makeReadOnly())
+            QSKIP("mounting a read-only folder needs root");
+    }
+    list(folder);
+    QCOMPARE(iconColour(0), qRgb(0, 0, 255));
+    QVERIFY(!QFile::exists(entryFor(picture)));
+}
+
+void ThumbnailCacheTest::failuresWaitForTheFileToChange()
+{
+    const QString broken = writePicture(folder + "/broken.jpg", solidPicture({300, 200}, Qt::red));
+    const QByteArray whole = readAll(broken);
+    QByteArray spoilt = whole;
+    spoilt[0] = 'x'; // no longer starts like a JPEG
+    replaceKeepingStamp(broken, spoilt);
+    list(folder);
+    QCOMPARE(input()->item(0)->text(), "blue.png");
+    QCOMPARE(iconColour(1), QRgb(0));
+    const QImage failure(entryFor(broken, "fail/quorvel-" QUORVEL_VERSION));
+    QCOMPARE(failure.size(), QSize(1, 1));
+    QCOMPARE(failure.text("Thumb::MTime").toLongLong(), modifiedSeconds(broken));
+
+    // Mended behind the cache's back: the failure stands while the file looks the same...
+    replaceKeepingStamp(broken, whole);
+    list(folder);
+    QCOMPARE(iconColour(1), QRgb(0));
+    // ...and is retried once it changes.
+    touchLater(broken);
+    list(folder);
+    const QRgb retried = iconColour(1);
+    QVERIFY(qRed(retried) > 240 && qGreen(retried) < 16 && qBlue(retried) < 16);
+    QVERIFY(QFile::exists(entryFor(broken)));
+}
+
+void ThumbnailCacheTest::theCacheItselfIsNotCached()
+{
+    list(folder);
+    const QString large = root() + "/large";
+    const QStringList before = QDir(large).entryList(QDir::Files);
+    QCOMPARE(before.size(), 1);
+    list(large);
+    QCOMPARE(input()->count(), 1);
+    QVERIFY(!input()->item(0)->icon().isNull());
+    QCOMPARE(QDir(large).entryList(QDir::Files), before);
+    QVERIFY(!QDir(root() + "/fail").exists());
+}
+
+QTEST_MAIN(ThumbnailCacheTest)
+#include "tst_thumbnailcache.moc"
