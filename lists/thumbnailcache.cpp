@@ -10,9 +10,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
+#include <cstdio>
 
 namespace {
 constexpr int LargeEdge = 256;
@@ -90,17 +91,18 @@ void writeEntry(const QString &root, const QString &folder, const QString &name,
         entry.setText(QStringLiteral("Thumb::Image::Width"), QString::number(viewed.width()));
         entry.setText(QStringLiteral("Thumb::Image::Height"), QString::number(viewed.height()));
     }
-    QSaveFile file(folder + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::WriteOnly))
+    // A temporary file (made 600) renamed over the entry: readers see a whole entry or none.
+    // Not synced to disk: a cache entry lost in a crash is only made again.
+    QTemporaryFile file(folder + QStringLiteral("/.quorvel-XXXXXX.png"));
+    if (!file.open())
         return;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QImageWriter writer(&file, "png");
     // Quick to write: the entry is written while the listing goes on.
     writer.setCompression(1);
-    if (writer.write(entry))
-        file.commit();
-    else
-        file.cancelWriting();
+    if (writer.write(entry) && file.flush() &&
+        std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(folder + QLatin1Char('/') + name).constData()) == 0)
+        file.setAutoRemove(false);
 }
 } // namespace
 
