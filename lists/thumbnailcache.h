@@ -34,7 +34,6 @@ public:
     // The URI and entry name the standard gives a file.
     static QByteArray uriOf(const QString &canonicalPath);
     static QString entryNameOf(const QByteArray &uri);
-    QString root() const { return folder; }
 
 private:
     QString folder;

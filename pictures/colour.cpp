@@ -297,14 +297,3 @@ void CmykConverter::convert(const void *cmyk, QRgb *out, int count) const
         out[x] = qRgb(channel(ink[0]), channel(ink[1]), channel(ink[2]));
     }
 }
-
-QByteArray srgbProfile()
-{
-    const Profile srgb(cmsCreate_sRGBProfile());
-    cmsUInt32Number size = 0;
-    if (!cmsSaveProfileToMem(srgb.get(), nullptr, &size))
-        return QByteArray();
-    QByteArray bytes(qsizetype(size), '\0');
-    cmsSaveProfileToMem(srgb.get(), bytes.data(), &size);
-    return bytes;
-}

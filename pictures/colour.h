@@ -31,6 +31,3 @@ private:
     std::shared_ptr<void> transform;
     int bits;
 };
-
-// The sRGB profile LittleCMS writes, to embed in saved sheets.
-QByteArray srgbProfile();

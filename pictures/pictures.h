@@ -33,7 +33,6 @@ public:
     QString whyNot() const { return refusal; }
     // The size as viewed, from the header: turned when the orientation turns the picture.
     QSize size() const;
-    QImageIOHandler::Transformations orientation() const { return turn; }
 
     // Decodes the picture as viewed, scaled to `wanted` (a viewed size) when that is valid,
     // decoding straight to it where the format can. A null image, with whyNot() saying why,
