@@ -55,8 +55,6 @@ QImage readEntry(const QString &path, const Stamp &stamp, QSize *viewed)
     return entry;
 }
 
-// Writes an entry as the standard asks: a temporary file in the same folder renamed into
-// place, folders 700, files 600. Any failure leaves no entry and is not reported.
 // Makes `folder` and the folders between it and the cache's root (the thumbnails folder
 // itself included) that are missing, each 700.
 bool makeFolders(const QString &root, const QString &folder)
@@ -78,6 +76,8 @@ bool makeFolders(const QString &root, const QString &folder)
     return true;
 }
 
+// Writes an entry as the standard asks: a temporary file in the same folder renamed into
+// place, folders 700, files 600. Any failure leaves no entry and is not reported.
 void writeEntry(const QString &root, const QString &folder, const QString &name, QImage entry,
                 const Stamp &stamp, QSize viewed)
 {
@@ -107,11 +107,10 @@ void writeEntry(const QString &root, const QString &folder, const QString &name,
 } // namespace
 
 ThumbnailCache::ThumbnailCache()
-    : ThumbnailCache(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-                     QStringLiteral("/thumbnails"))
+    : folder(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+             QStringLiteral("/thumbnails")),
+      canonicalFolder(QFileInfo(folder).canonicalFilePath())
 {}
-
-ThumbnailCache::ThumbnailCache(const QString &root) : folder(root) {}
 
 QByteArray ThumbnailCache::uriOf(const QString &canonicalPath)
 {
@@ -128,11 +127,15 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
 {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
-    const QString cacheRoot = QFileInfo(folder).canonicalFilePath();
     // The cache's own files are never thumbnailed into it.
     if (canonical.isEmpty() || folder.isEmpty() ||
-        (!cacheRoot.isEmpty() && canonical.startsWith(cacheRoot + QLatin1Char('/'))))
+        (!canonicalFolder.isEmpty() && canonical.startsWith(canonicalFolder + QLatin1Char('/'))))
         return {decodeThumbnail(path, edge), {}};
+    // The list's thumbnail, from an entry or a fresh decode, sized as the picture is viewed.
+    auto fitted = [edge](const QImage &image, QSize viewed) {
+        return image.scaled(thumbnailSize(viewed, edge), Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation);
+    };
 
     const Stamp stamp{uriOf(canonical), info.lastModified().toSecsSinceEpoch(), info.size()};
     const QString name = entryNameOf(stamp.uri);
@@ -142,9 +145,7 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
                                            QLatin1Char('/') + name,
                                        stamp, &viewed);
         if (!entry.isNull())
-            return {entry.scaled(thumbnailSize(viewed, edge), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation),
-                    {}};
+            return {fitted(entry, viewed), {}};
     }
     const QString failures = folder + QLatin1Char('/') + FailureFolder;
     QSize unused;
@@ -165,9 +166,7 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
                 }};
     }
     const QString largeFolder = folder + QStringLiteral("/large");
-    return {
-        large.scaled(thumbnailSize(viewed, edge), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-        [root = folder, largeFolder, name, large, stamp, viewed] {
-            writeEntry(root, largeFolder, name, large, stamp, viewed);
-        }};
+    return {fitted(large, viewed), [root = folder, largeFolder, name, large, stamp, viewed] {
+                writeEntry(root, largeFolder, name, large, stamp, viewed);
+            }};
 }

@@ -16,7 +16,6 @@ class ThumbnailCache
 public:
     // $XDG_CACHE_HOME/thumbnails, ~/.cache/thumbnails by default.
     ThumbnailCache();
-    explicit ThumbnailCache(const QString &root);
 
     // A list thumbnail of `path`, fitted into edge x edge.
     struct Lookup
@@ -37,4 +36,5 @@ public:
 
 private:
     QString folder;
+    QString canonicalFolder; // empty while the folder does not exist
 };

@@ -5,24 +5,14 @@
 
 QImageIOHandler::Transformations transformationForOrientation(int orientation)
 {
-    switch (orientation) {
-    case 2:
-        return QImageIOHandler::TransformationMirror;
-    case 3:
-        return QImageIOHandler::TransformationRotate180;
-    case 4:
-        return QImageIOHandler::TransformationFlip;
-    case 5:
-        return QImageIOHandler::TransformationFlipAndRotate90;
-    case 6:
-        return QImageIOHandler::TransformationRotate90;
-    case 7:
-        return QImageIOHandler::TransformationMirrorAndRotate90;
-    case 8:
-        return QImageIOHandler::TransformationRotate270;
-    default:
-        return QImageIOHandler::TransformationNone;
-    }
+    // Indexed by the tag's value; 0 stands for values outside 1 to 8.
+    static const QImageIOHandler::Transformations turns[] = {
+        QImageIOHandler::TransformationNone,     QImageIOHandler::TransformationNone,
+        QImageIOHandler::TransformationMirror,   QImageIOHandler::TransformationRotate180,
+        QImageIOHandler::TransformationFlip,     QImageIOHandler::TransformationFlipAndRotate90,
+        QImageIOHandler::TransformationRotate90, QImageIOHandler::TransformationMirrorAndRotate90,
+        QImageIOHandler::TransformationRotate270};
+    return turns[orientation >= 1 && orientation <= 8 ? orientation : 0];
 }
 
 int exifOrientation(const QByteArray &tiff)

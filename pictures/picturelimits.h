@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 
 // Pictures larger than trusted image tools accept are treated as unreadable, before anything
 // is decoded: a header can claim any size, and a small file can decompress to gigabytes.
@@ -12,4 +13,15 @@ inline bool withinPictureLimits(QSize size)
     return size.width() > 0 && size.height() > 0 && size.width() <= MaxPictureSide &&
            size.height() <= MaxPictureSide &&
            qint64(size.width()) * size.height() <= MaxPicturePixels;
+}
+
+// Why a picture of `claimed` pixels is refused.
+inline QString beyondPictureLimits(QSize claimed)
+{
+    return QStringLiteral("%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 "
+                          "megapixels")
+        .arg(claimed.width())
+        .arg(claimed.height())
+        .arg(MaxPictureSide)
+        .arg(MaxPicturePixels / 1'000'000);
 }

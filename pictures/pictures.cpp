@@ -33,21 +33,6 @@ bool isWhole(const QByteArray &format, QFile &file)
     return true;
 }
 
-QString beyondLimits(QSize claimed)
-{
-    return QStringLiteral("%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 "
-                          "megapixels")
-        .arg(claimed.width())
-        .arg(claimed.height())
-        .arg(MaxPictureSide)
-        .arg(MaxPicturePixels / 1'000'000);
-}
-
-// The name Qt's reader knows a detected format by.
-QByteArray readerFormat(const QByteArray &format)
-{
-    return format == "tga" ? QByteArray(QuorvelTgaFormat) : format;
-}
 } // namespace
 
 PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
@@ -79,7 +64,7 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
             file.seek(0);
             QImageReader tga(&file, QuorvelTgaFormat);
             tga.setAutoDetectImageFormat(false);
-            format = tga.canRead() ? QByteArray("tga") : QByteArray();
+            format = tga.canRead() ? QByteArray(QuorvelTgaFormat) : QByteArray();
             stored = tga.size();
         }
     }
@@ -90,8 +75,8 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
     if (!withinPictureLimits(stored)) {
-        refusal =
-            stored.isValid() ? beyondLimits(stored) : QStringLiteral("its header tells no size");
+        refusal = stored.isValid() ? beyondPictureLimits(stored)
+                                   : QStringLiteral("its header tells no size");
         return;
     }
     if (check == PictureCheck::WholeFile && !isWhole(format, file))
@@ -117,7 +102,7 @@ QImage PictureFile::read(QSize wanted)
         else
             refusal = file.errorString();
     } else {
-        QImageReader reader(path, readerFormat(format));
+        QImageReader reader(path, format);
         // The detected format's reader alone: no other plug-in may step in if it fails.
         reader.setAutoDetectImageFormat(false);
         reader.setAutoTransform(false);

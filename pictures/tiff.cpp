@@ -334,9 +334,7 @@ QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *error)
         return QImage();
     }
     if (!withinPictureLimits(header.size)) {
-        fail(error, QStringLiteral("%1 x %2 pixels is beyond the limits")
-                        .arg(header.size.width())
-                        .arg(header.size.height()));
+        fail(error, beyondPictureLimits(header.size));
         return QImage();
     }
     Samples s;

@@ -62,8 +62,7 @@ ModalWatcher::ModalWatcher(Look look, QObject *parent) : QObject(parent)
         if (!look(QApplication::activeModalWidget(), elapsed))
             return;
         timer.stop();
-        if (this->parent() == qApp)
-            deleteLater();
+        deleteLater();
     });
     timer.start(Interval);
 }

@@ -39,8 +39,9 @@ private:
 };
 
 // The one way the tests meet modal dialogs: every 10 ms, the active modal widget (null when
-// there is none) is handed to `look`, which returns true once it is done watching. A watcher
-// made with `new` deletes itself then; one owned by an object stops.
+// there is none) is handed to `look`, which returns true once it is done watching; the
+// watcher then deletes itself. Watchers kept as members watch for their owner's whole life
+// (their `look` never returns true).
 class ModalWatcher : public QObject
 {
 public:
