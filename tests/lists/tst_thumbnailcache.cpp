@@ -25,13 +25,11 @@ private slots:
     void init();
     void cleanup();
     void entryIsWrittenAndServesTheNextListing();
-    void changedFileGetsANewEntry();
     void hostileEntriesAreIgnoredAndReplaced_data();
     void hostileEntriesAreIgnoredAndReplaced();
-    void unwritableCacheMeansNoCaching_data();
-    void unwritableCacheMeansNoCaching();
+    void noEntryIsWritten_data();
+    void noEntryIsWritten();
     void failuresWaitForTheFileToChange();
-    void theCacheItselfIsNotCached();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -150,90 +148,99 @@ void ThumbnailCacheTest::entryIsWrittenAndServesTheNextListing()
     QCOMPARE(iconColour(0), qRgb(0, 0, 255));
 }
 
-void ThumbnailCacheTest::changedFileGetsANewEntry()
-{
-    list(folder);
-    writePicture(picture, solidPicture({600, 300}, Qt::red));
-    touchLater(picture);
-    list(folder);
-    QCOMPARE(iconColour(0), qRgb(255, 0, 0));
-    const QImage entry(entryFor(picture));
-    QCOMPARE(entry.text("Thumb::MTime").toLongLong(), modifiedSeconds(picture));
-    QCOMPARE(entry.pixel(128, 64), qRgb(255, 0, 0));
-}
-
 void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced_data()
 {
-    QTest::addColumn<QString>("kind");
-    for (const char *kind : {"garbage", "cut off", "another file's", "absurd size",
-                             "other file size", "no modification time"})
-        QTest::newRow(kind) << QString(kind);
+    QTest::addColumn<QString>("key"); // an entry key given `value`; removed when empty
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("damage"); // what happens to the written entry's bytes
+    const QSize large(256, 128);
+    QTest::newRow("garbage") << ""
+                             << "" << large << "garbage";
+    QTest::newRow("cut off") << ""
+                             << "" << large << "cut off";
+    QTest::newRow("another file's") << "Thumb::URI"
+                                    << "file:///somewhere/else.png" << large << "";
+    QTest::newRow("absurd size") << ""
+                                 << "" << QSize(4000, 2000) << "";
+    QTest::newRow("other file size") << "Thumb::Size"
+                                     << "12" << large << "";
+    QTest::newRow("no modification time") << "Thumb::MTime"
+                                          << "" << large << "";
+    QTest::newRow("stale: the file changed since") << "Thumb::MTime"
+                                                   << "older" << large << "";
 }
 
 void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced()
 {
-    QFETCH(QString, kind);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QSize, size);
+    QFETCH(QString, damage);
     const QString entry = entryFor(picture);
     const QString uri =
         QUrl::fromLocalFile(QFileInfo(picture).canonicalFilePath()).toString(QUrl::FullyEncoded);
     QMap<QString, QString> keys{{"Thumb::URI", uri},
                                 {"Thumb::MTime", QString::number(modifiedSeconds(picture))},
                                 {"Thumb::Size", QString::number(QFileInfo(picture).size())}};
-    const QImage green = solidPicture({256, 128}, Qt::green);
-    if (kind == "garbage") {
-        QDir().mkpath(QFileInfo(entry).path());
-        QFile out(entry);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray(5000, '\x89'));
-    } else if (kind == "cut off") {
-        writeEntry(entry, green, keys);
-        const QByteArray whole = readAll(entry);
+    if (value == "older")
+        value = QString::number(modifiedSeconds(picture) - 10);
+    if (!key.isEmpty() && value.isEmpty())
+        keys.remove(key);
+    else if (!key.isEmpty())
+        keys[key] = value;
+    writeEntry(entry, solidPicture(size, Qt::green), keys);
+    const QByteArray written = readAll(entry);
+    if (!damage.isEmpty()) {
         QFile out(entry);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(whole.left(whole.size() / 2));
-    } else if (kind == "another file's") {
-        keys["Thumb::URI"] = "file:///somewhere/else.png";
-        writeEntry(entry, green, keys);
-    } else if (kind == "absurd size") {
-        writeEntry(entry, solidPicture({4000, 2000}, Qt::green), keys);
-    } else if (kind == "other file size") {
-        keys["Thumb::Size"] = "12";
-        writeEntry(entry, green, keys);
-    } else {
-        keys.remove("Thumb::MTime");
-        writeEntry(entry, green, keys);
+        out.write(damage == "garbage" ? QByteArray(5000, '\x89')
+                                      : written.left(written.size() / 2));
     }
     list(folder);
     QCOMPARE(iconColour(0), qRgb(0, 0, 255));
     const QImage replaced(entry);
     QCOMPARE(replaced.size(), QSize(256, 128));
     QCOMPARE(replaced.text("Thumb::URI"), uri);
+    QCOMPARE(replaced.text("Thumb::MTime").toLongLong(), modifiedSeconds(picture));
     QCOMPARE(replaced.pixel(128, 64), qRgb(0, 0, 255));
 }
 
-void ThumbnailCacheTest::unwritableCacheMeansNoCaching_data()
+void ThumbnailCacheTest::noEntryIsWritten_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("cache folder is a file") << "file";
     QTest::newRow("read-only cache folder") << "read-only";
+    QTest::newRow("the cache's own folder listed") << "own folder";
 }
 
-void ThumbnailCacheTest::unwritableCacheMeansNoCaching()
+// Listing still works, with every thumbnail, and the cache is left as it was.
+void ThumbnailCacheTest::noEntryIsWritten()
 {
     QFETCH(QString, how);
     std::unique_ptr<ScratchMount> mount;
+    QString listed = folder;
+    QString unwritten = entryFor(picture);
     if (how == "file") {
         QDir().mkpath(sandbox->path("cache"));
         QFile blocker(root());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-    } else {
+    } else if (how == "read-only") {
         mount = std::make_unique<ScratchMount>(root(), "1M");
         if (!mount->isMounted() || !mount->makeReadOnly())
             QSKIP("mounting a read-only folder needs root");
+    } else {
+        list(folder);
+        listed = root() + "/large";
+        unwritten = entryFor(entryFor(picture));
     }
-    list(folder);
-    QCOMPARE(iconColour(0), qRgb(0, 0, 255));
-    QVERIFY(!QFile::exists(entryFor(picture)));
+    const QStringList before = QDir(root() + "/large").entryList(QDir::Files);
+    list(listed);
+    QCOMPARE(input()->count(), 1);
+    QVERIFY(!input()->item(0)->icon().isNull());
+    QVERIFY(!QFile::exists(unwritten));
+    QCOMPARE(QDir(root() + "/large").entryList(QDir::Files), before);
+    QVERIFY(!QDir(root() + "/fail").exists());
 }
 
 void ThumbnailCacheTest::failuresWaitForTheFileToChange()
@@ -260,19 +267,6 @@ void ThumbnailCacheTest::failuresWaitForTheFileToChange()
     const QRgb retried = iconColour(1);
     QVERIFY(qRed(retried) > 240 && qGreen(retried) < 16 && qBlue(retried) < 16);
     QVERIFY(QFile::exists(entryFor(broken)));
-}
-
-void ThumbnailCacheTest::theCacheItselfIsNotCached()
-{
-    list(folder);
-    const QString large = root() + "/large";
-    const QStringList before = QDir(large).entryList(QDir::Files);
-    QCOMPARE(before.size(), 1);
-    list(large);
-    QCOMPARE(input()->count(), 1);
-    QVERIFY(!input()->item(0)->icon().isNull());
-    QCOMPARE(QDir(large).entryList(QDir::Files), before);
-    QVERIFY(!QDir(root() + "/fail").exists());
 }
 
 QTEST_MAIN(ThumbnailCacheTest)
