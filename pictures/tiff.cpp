@@ -359,18 +359,17 @@ QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *error)
         picture = QImage(header.size, QImage::Format_RGB32);
         if (!picture.isNull() && !readBySamples(tiff.get(), s, header.profile, picture, error))
             picture = QImage();
-        if (picture.isNull() && error && error->isEmpty())
-            *error = file.error.isEmpty() ? QStringLiteral("the TIFF's pixel data cannot be read")
-                                          : file.error;
     } else {
         picture = decodeThroughRgba(tiff.get(), header.size, error);
-        if (!picture.isNull())
-            convertToSrgb(picture, header.profile);
-        else if (error && error->isEmpty())
-            *error = file.error;
+        convertToSrgb(picture, header.profile);
     }
-    if (picture.isNull())
+    if (picture.isNull()) {
+        // libtiff's own words where the reader had none of its own.
+        if (error && error->isEmpty())
+            *error = file.error.isEmpty() ? QStringLiteral("the TIFF's pixel data cannot be read")
+                                          : file.error;
         return QImage();
+    }
     if (scaledSize.isValid() && !scaledSize.isEmpty() && scaledSize != picture.size())
         picture = picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
