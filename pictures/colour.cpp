@@ -1,5 +1,6 @@
 #include "pictures/colour.h"
 
+#include <QColorSpace>
 #include <QMutex>
 #include <QMutexLocker>
 #include <algorithm>
@@ -17,6 +18,10 @@ using Transform = std::shared_ptr<void>;
 constexpr cmsUInt32Number Intent = INTENT_RELATIVE_COLORIMETRIC;
 // Without the one-pixel cache a transform may be used by several threads at once.
 constexpr cmsUInt32Number Flags = cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NOCACHE;
+// Grey pixels decoded to QRgb words: the first byte of each word is the grey level, the other
+// three are passed over (and, converting in place, the alpha byte is kept).
+constexpr cmsUInt32Number TYPE_GREY_IN_BGRA_8 =
+    COLORSPACE_SH(PT_GRAY) | EXTRA_SH(3) | CHANNELS_SH(1) | BYTES_SH(1);
 
 struct ProfileCloser
 {
@@ -37,26 +42,9 @@ Profile openProfile(const QByteArray &bytes)
                        : cmsOpenProfileFromMem(bytes.constData(), cmsUInt32Number(bytes.size())));
 }
 
-// Profiles that call themselves sRGB (IEC 61966-2.1 and its many re-issues) describe the
-// sheet's own colours: converting would only round the pixels.
-bool isSrgb(cmsHPROFILE profile)
+bool usesTables(cmsHPROFILE profile)
 {
-    char description[256] = {};
-    cmsGetProfileInfoASCII(profile, cmsInfoDescription, "en", "US", description,
-                           sizeof description);
-    return QByteArray(description).trimmed().startsWith("sRGB");
-}
-
-cmsColorSpaceSignature spaceOf(cmsUInt32Number format)
-{
-    switch (T_COLORSPACE(format)) {
-    case PT_GRAY:
-        return cmsSigGrayData;
-    case PT_CMYK:
-        return cmsSigCmykData;
-    default:
-        return cmsSigRgbData;
-    }
+    return cmsIsCLUT(profile, Intent, LCMS_USED_AS_INPUT);
 }
 
 // The conversion of a matrix-shaper RGB profile (the usual kind for photos: Adobe RGB,
@@ -160,39 +148,104 @@ std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
     return shaper;
 }
 
+// Whether a profile describes the sheet's own colours, so that converting would only round the
+// pixels: an RGB matrix-shaper profile whose colorants and curves are sRGB's (IEC 61966-2.1 and
+// its many re-issues, whatever they are called; a linear profile named "sRGB..." is not one).
+bool describesSrgb(cmsHPROFILE profile)
+{
+    if (cmsGetColorSpace(profile) != cmsSigRgbData || !cmsIsMatrixShaper(profile) ||
+        usesTables(profile))
+        return false;
+    const Profile srgb(cmsCreate_sRGBProfile());
+    double own[3][3], reference[3][3];
+    if (!colorants(profile, own) || !colorants(srgb.get(), reference))
+        return false;
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            if (std::abs(own[row][column] - reference[row][column]) > 2e-3)
+                return false;
+    const auto *srgbCurve =
+        static_cast<const cmsToneCurve *>(cmsReadTag(srgb.get(), cmsSigRedTRCTag));
+    const cmsTagSignature curves[] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
+    for (cmsTagSignature tag : curves) {
+        const auto *curve = static_cast<const cmsToneCurve *>(cmsReadTag(profile, tag));
+        if (!curve || !srgbCurve)
+            return false;
+        // Within half a level of 8 bits everywhere.
+        for (int level = 0; level <= 255; ++level) {
+            const float x = level / 255.0f;
+            if (std::abs(cmsEvalToneCurveFloat(curve, x) - cmsEvalToneCurveFloat(srgbCurve, x)) >
+                0.5f / 255.0f)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The LittleCMS pixel type of a layout, for a profile of colour space `space`; 0 when the
+// profile does not apply to such pixels.
+cmsUInt32Number inputFormat(PixelLayout layout, bool greyPixels, cmsColorSpaceSignature space)
+{
+    switch (layout) {
+    case PixelLayout::Rgb32:
+        if (space == cmsSigRgbData)
+            return TYPE_BGRA_8;
+        return greyPixels && space == cmsSigGrayData ? TYPE_GREY_IN_BGRA_8 : 0;
+    case PixelLayout::Grey8:
+        return space == cmsSigGrayData ? TYPE_GRAY_8 : 0;
+    case PixelLayout::Cmyk8:
+        return space == cmsSigCmykData ? TYPE_CMYK_8 : 0;
+    case PixelLayout::InvertedCmyk8:
+        return space == cmsSigCmykData ? TYPE_CMYK_8_REV : 0;
+    case PixelLayout::Cmyk16:
+        return space == cmsSigCmykData ? TYPE_CMYK_16 : 0;
+    }
+    return 0;
+}
+} // namespace
+
 // How pixels of one profile and layout become sRGB: LittleCMS's transform, and for RGB
-// matrix-shaper profiles the quicker evaluation above.
-struct Conversion
+// matrix-shaper profiles converted without tables the quicker evaluation above.
+struct SrgbConversion::Conversion
 {
     Transform transform;
+    cmsUInt32Number input = 0;
     std::shared_ptr<const MatrixShaper> matrixShaper;
-    explicit operator bool() const { return bool(transform); }
 };
 
+namespace {
 // Transforms are costly to build and cheap to apply: kept per profile and pixel layout, with
 // the decision that there is nothing to convert kept too. A studio's editors use a handful of
 // profiles; a folder of files each with its own profile only makes the oldest ones go.
 class TransformCache
 {
 public:
-    // Empty when the profile cannot be parsed, describes other pixels than `input`, or is sRGB.
-    Conversion get(const QByteArray &profile, cmsUInt32Number input)
+    using Conversion = SrgbConversion::Conversion;
+
+    // Null when the profile cannot be parsed, does not apply to such pixels, or is sRGB.
+    std::shared_ptr<const Conversion> get(const QByteArray &profile, PixelLayout layout,
+                                          bool greyPixels)
     {
-        const Key key{profile, input};
+        const Key key{profile, layout, greyPixels};
         QMutexLocker locker(&mutex);
         for (const auto &[known, conversion] : transforms) {
             if (known == key)
                 return conversion;
         }
-        Conversion conversion;
+        std::shared_ptr<Conversion> conversion;
         const Profile source = openProfile(profile);
-        if (source && cmsGetColorSpace(source.get()) == spaceOf(input) && !isSrgb(source.get())) {
+        const cmsUInt32Number input =
+            source ? inputFormat(layout, greyPixels, cmsGetColorSpace(source.get())) : 0;
+        if (input && !describesSrgb(source.get())) {
             const Profile srgb(cmsCreate_sRGBProfile());
-            if (cmsHTRANSFORM made =
-                    cmsCreateTransform(source.get(), input, srgb.get(), TYPE_BGRA_8, Intent, Flags))
-                conversion.transform = Transform(made, cmsDeleteTransform);
-            if (conversion && input == TYPE_BGRA_8)
-                conversion.matrixShaper = makeMatrixShaper(source.get());
+            if (cmsHTRANSFORM made = cmsCreateTransform(source.get(), input, srgb.get(),
+                                                        TYPE_BGRA_8, Intent, Flags)) {
+                conversion = std::make_shared<Conversion>();
+                conversion->transform = Transform(made, cmsDeleteTransform);
+                conversion->input = input;
+                if (input == TYPE_BGRA_8 && !usesTables(source.get()))
+                    conversion->matrixShaper = makeMatrixShaper(source.get());
+            }
         }
         if (transforms.size() >= Capacity)
             transforms.pop_front();
@@ -205,16 +258,18 @@ private:
     struct Key
     {
         QByteArray profile;
-        cmsUInt32Number input;
+        PixelLayout layout;
+        bool greyPixels;
         bool operator==(const Key &other) const
         {
-            return input == other.input && profile == other.profile;
+            return layout == other.layout && greyPixels == other.greyPixels &&
+                   profile == other.profile;
         }
     };
 
     QMutex mutex;
     // A transform in use elsewhere outlives its eviction through its shared pointer.
-    std::deque<std::pair<Key, Conversion>> transforms;
+    std::deque<std::pair<Key, std::shared_ptr<const Conversion>>> transforms;
 };
 
 TransformCache &transformCache()
@@ -222,7 +277,61 @@ TransformCache &transformCache()
     static TransformCache cache;
     return cache;
 }
+
+// The plain conversion of printing, for CMYK without a usable profile.
+QRgb plainCmyk(int cyan, int magenta, int yellow, int black)
+{
+    auto channel = [black](int ink) { return (255 - ink) * (255 - black) / 255; };
+    return qRgb(channel(cyan), channel(magenta), channel(yellow));
+}
 } // namespace
+
+SrgbConversion::SrgbConversion(const QByteArray &profile, PixelLayout layout, bool greyPixels)
+    : conversion(profile.isEmpty() ? nullptr : transformCache().get(profile, layout, greyPixels)),
+      layout(layout)
+{}
+
+void SrgbConversion::convert(const void *in, QRgb *out, int count) const
+{
+    if (layout == PixelLayout::Rgb32) {
+        // In place: LittleCMS writes the three colour bytes only, so the alpha byte is kept.
+        if (in != out)
+            std::copy_n(static_cast<const QRgb *>(in), count, out);
+        if (conversion && conversion->matrixShaper)
+            conversion->matrixShaper->convert(out, count);
+        else if (conversion)
+            cmsDoTransform(conversion->transform.get(), out, out, cmsUInt32Number(count));
+        return;
+    }
+    if (conversion) {
+        std::fill_n(out, count, 0xFF000000u);
+        cmsDoTransform(conversion->transform.get(), in, out, cmsUInt32Number(count));
+        return;
+    }
+    const auto *bytes = static_cast<const uchar *>(in);
+    switch (layout) {
+    case PixelLayout::Rgb32:
+        break;
+    case PixelLayout::Grey8:
+        for (int x = 0; x < count; ++x)
+            out[x] = qRgb(bytes[x], bytes[x], bytes[x]);
+        break;
+    case PixelLayout::Cmyk8:
+        for (int x = 0; x < count; ++x, bytes += 4)
+            out[x] = plainCmyk(bytes[0], bytes[1], bytes[2], bytes[3]);
+        break;
+    case PixelLayout::InvertedCmyk8:
+        for (int x = 0; x < count; ++x, bytes += 4)
+            out[x] = plainCmyk(255 - bytes[0], 255 - bytes[1], 255 - bytes[2], 255 - bytes[3]);
+        break;
+    case PixelLayout::Cmyk16: {
+        const auto *words = static_cast<const quint16 *>(in);
+        for (int x = 0; x < count; ++x, words += 4)
+            out[x] = plainCmyk(words[0] >> 8, words[1] >> 8, words[2] >> 8, words[3] >> 8);
+        break;
+    }
+    }
+}
 
 bool convertToSrgb(QImage &image, const QByteArray &profile)
 {
@@ -230,70 +339,31 @@ bool convertToSrgb(QImage &image, const QByteArray &profile)
         return false;
     const bool grey =
         image.format() == QImage::Format_Grayscale8 || image.format() == QImage::Format_Grayscale16;
-    const Conversion conversion = transformCache().get(profile, grey ? TYPE_GRAY_8 : TYPE_BGRA_8);
-    if (!conversion)
+    const SrgbConversion conversion(profile, PixelLayout::Rgb32, grey);
+    if (!conversion.usesProfile())
         return false;
-    QImage converted;
-    QImage source;
-    if (grey) {
-        source = image.convertToFormat(QImage::Format_Grayscale8);
-        converted = QImage(image.size(), QImage::Format_RGB32);
-        converted.fill(Qt::white); // the alpha byte, which LittleCMS leaves alone
-    } else {
-        const QImage::Format format =
-            image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-        // Taken over rather than shared, so that writing it copies nothing.
-        converted = image.format() == format ? std::exchange(image, QImage())
-                                             : image.convertToFormat(format);
-    }
+    const QImage::Format format =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    // Taken over rather than shared, so that writing it copies nothing.
+    QImage converted =
+        image.format() == format ? std::exchange(image, QImage()) : image.convertToFormat(format);
     if (converted.isNull())
         return false;
-    // Row by row, as QImage rows may be padded; RGB in place. The alpha byte is an extra
-    // channel neither conversion writes, so it keeps its value. The rows are shared between
-    // two threads.
+    // Row by row, as QImage rows may be padded; in place; the rows are shared between two
+    // threads.
     uchar *bits = converted.bits();
     const qsizetype stride = converted.bytesPerLine();
-    const int width = converted.width();
-    auto convertRows = [&](int top, int bottom) {
+    auto convertRows = [&, width = converted.width()](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
-            uchar *row = bits + y * stride;
-            if (conversion.matrixShaper)
-                conversion.matrixShaper->convert(reinterpret_cast<QRgb *>(row), width);
-            else
-                cmsDoTransform(conversion.transform.get(), grey ? source.constScanLine(y) : row,
-                               row, cmsUInt32Number(width));
+            auto *row = reinterpret_cast<QRgb *>(bits + y * stride);
+            conversion.convert(row, row, width);
         }
     };
     const int middle = converted.height() / 2;
     std::future<void> upper = std::async(std::launch::async, convertRows, 0, middle);
     convertRows(middle, converted.height());
     upper.get();
-    image = converted;
+    converted.setColorSpace(QColorSpace::SRgb);
+    image = std::move(converted);
     return true;
-}
-
-CmykConverter::CmykConverter(const QByteArray &profile, int bits)
-    : transform(
-          profile.isEmpty()
-              ? Transform()
-              : transformCache().get(profile, bits == 16 ? TYPE_CMYK_16 : TYPE_CMYK_8).transform),
-      bits(bits)
-{}
-
-void CmykConverter::convert(const void *cmyk, QRgb *out, int count) const
-{
-    if (transform) {
-        cmsDoTransform(transform.get(), cmyk, out, cmsUInt32Number(count));
-        for (int x = 0; x < count; ++x)
-            out[x] |= 0xFF000000u;
-        return;
-    }
-    for (int x = 0; x < count; ++x) {
-        int ink[4];
-        for (int c = 0; c < 4; ++c)
-            ink[c] = bits == 16 ? static_cast<const quint16 *>(cmyk)[4 * x + c] >> 8
-                                : static_cast<const uchar *>(cmyk)[4 * x + c];
-        auto channel = [&](int colour) { return (255 - colour) * (255 - ink[3]) / 255; };
-        out[x] = qRgb(channel(ink[0]), channel(ink[1]), channel(ink[2]));
-    }
 }

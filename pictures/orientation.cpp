@@ -1,6 +1,5 @@
 #include "pictures/orientation.h"
 
-#include <QIODevice>
 #include <QTransform>
 
 QImageIOHandler::Transformations transformationForOrientation(int orientation)
@@ -44,27 +43,6 @@ int exifOrientation(const QByteArray &tiff)
         }
     }
     return 0;
-}
-
-int pngOrientation(QIODevice &device)
-{
-    if (device.read(8) != QByteArray("\x89PNG\r\n\x1a\n", 8))
-        return 0;
-    for (;;) {
-        const QByteArray header = device.read(8);
-        if (header.size() < 8)
-            return 0;
-        const auto *b = reinterpret_cast<const uchar *>(header.constData());
-        const quint32 length = (quint32(b[0]) << 24) | (b[1] << 16) | (b[2] << 8) | b[3];
-        const QByteArray type = header.mid(4);
-        // eXIf stands before the picture data; a tag block of over a megabyte is no EXIF.
-        if (type == "IDAT" || type == "IEND" || length > (1u << 20))
-            return 0;
-        if (type == "eXIf")
-            return exifOrientation(device.read(length));
-        if (!device.seek(device.pos() + qint64(length) + 4))
-            return 0;
-    }
 }
 
 QImage applyTransformation(const QImage &picture, QImageIOHandler::Transformations turn)

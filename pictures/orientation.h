@@ -4,8 +4,6 @@
 #include <QImage>
 #include <QImageIOHandler>
 
-class QIODevice;
-
 // Cameras and phones store a picture as the sensor read it and record, in an orientation tag
 // (EXIF, PNG eXIf, TIFF Orientation: values 1 to 8), how it is to be turned for viewing.
 
@@ -15,10 +13,6 @@ QImageIOHandler::Transformations transformationForOrientation(int orientation);
 // The orientation value in a TIFF-structured block (the body of an EXIF segment after
 // "Exif\0\0", or a PNG eXIf chunk): 0 when there is none or the block is malformed.
 int exifOrientation(const QByteArray &tiffStructure);
-
-// The orientation value of a PNG's eXIf chunk, read from the device's current position: 0
-// when it has none.
-int pngOrientation(QIODevice &device);
 
 // The picture as it is to be viewed: mirrored and flipped first, then turned a quarter turn
 // clockwise, as Qt orders these steps.

@@ -1,86 +1,93 @@
 #include "pictures/pictures.h"
 
-#include "pictures/colour.h"
+#include "pictures/jpeg.h"
 #include "pictures/orientation.h"
 #include "pictures/picturelimits.h"
-#include "pictures/tgaplugin.h"
+#include "pictures/png.h"
+#include "pictures/refusal.h"
+#include "pictures/tga.h"
 #include "pictures/tiff.h"
 #include "pictures/wholeness.h"
 
-#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QtPlugin>
-
-Q_IMPORT_PLUGIN(TgaPlugin)
+#include <new>
+#include <system_error>
 
 void raiseImageAllocationLimit()
 {
     QImageReader::setAllocationLimit(512);
 }
 
-namespace {
-// Checks that walk the file, for the formats whose headers outlive a cut.
-bool isWhole(const QByteArray &format, QFile &file)
-{
-    if (!file.seek(0))
-        return false;
-    if (format == "jpeg")
-        return jpegReachesItsEnd(file);
-    if (format == "png")
-        return pngReachesItsEnd(file);
-    return true;
-}
-
-} // namespace
-
 PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile()) {
         refusal = QStringLiteral("file not found");
+        unopenable = true;
         return;
     }
-    if (looksLikeTiff(file.peek(4))) {
+    if (!file.open(QIODevice::ReadOnly)) {
+        refusal = file.errorString();
+        unopenable = true;
+        return;
+    }
+    const QByteArray head = file.peek(TgaHeaderSize);
+    int orientation = 0;
+    bool headerRead = false;
+    if (looksLikeTiff(head)) {
         TiffHeader header;
-        if (!readTiffHeader(&file, &header, &refusal))
-            return;
-        format = "tiff";
+        format = Format::Tiff;
+        headerRead = readTiffHeader(&file, &header, &refusal);
         stored = header.size;
-        turn = transformationForOrientation(header.orientation);
+        orientation = header.orientation;
+    } else if (looksLikeJpeg(head)) {
+        JpegHeader header;
+        format = Format::Jpeg;
+        headerRead = readJpegHeader(&file, &header, &refusal);
+        stored = header.size;
+        orientation = header.orientation;
+    } else if (looksLikePng(head)) {
+        PngHeader header;
+        format = Format::Png;
+        headerRead = readPngHeader(&file, &header, false, &refusal);
+        stored = header.size;
+        orientation = header.orientation;
     } else {
-        QImageReader reader(&file);
-        reader.setDecideFormatFromContent(true);
-        format = reader.format();
-        if (format == "jpeg" || format == "png") {
-            stored = reader.size();
-            turn = format == "jpeg"
-                       ? reader.transformation()
-                       : transformationForOrientation(file.seek(0) ? pngOrientation(file) : 0);
-        } else {
-            // TGA files carry no signature, so their reader takes only what the others leave,
-            // and only with a header it can decode.
-            file.seek(0);
-            QImageReader tga(&file, QuorvelTgaFormat);
-            tga.setAutoDetectImageFormat(false);
-            format = tga.canRead() ? QByteArray(QuorvelTgaFormat) : QByteArray();
-            stored = tga.size();
+        // TGA files carry no signature, so their reader takes only what the others leave,
+        // and only with a header it can decode.
+        TgaHeader header;
+        if (!parseTgaHeader(head, &header, nullptr)) {
+            refusal = notAPictureReason();
+            return;
         }
+        format = Format::Tga;
+        headerRead = true;
+        stored = QSize(header.width, header.height);
     }
-    if (format.isEmpty()) {
-        refusal = QStringLiteral("not a JPEG, PNG, TIFF or TGA picture");
+    if (!headerRead) {
+        if (refusal.isEmpty())
+            refusal = QStringLiteral("its header tells no size");
         return;
     }
+    turn = transformationForOrientation(orientation);
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
     if (!withinPictureLimits(stored)) {
-        refusal = stored.isValid() ? beyondPictureLimits(stored)
-                                   : QStringLiteral("its header tells no size");
+        refusal = stored.isValid() && !stored.isEmpty()
+                      ? beyondPictureLimits(stored)
+                      : QStringLiteral("its header tells no size");
         return;
     }
-    if (check == PictureCheck::WholeFile && !isWhole(format, file))
-        refusal = QStringLiteral("cut off before its end");
+    if (check == PictureCheck::Header || !file.seek(0))
+        return;
+    const bool whole = format == Format::Jpeg   ? jpegReachesItsEnd(file)
+                       : format == Format::Png  ? pngReachesItsEnd(file)
+                       : format == Format::Tiff ? tiffReachesItsEnd(&file)
+                                                : true;
+    if (!whole)
+        refusal = cutOffReason();
 }
 
 QSize PictureFile::size() const
@@ -92,30 +99,45 @@ QImage PictureFile::read(QSize wanted)
 {
     if (!isReadable())
         return QImage();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        refusal = file.errorString();
+        unopenable = true;
+        return QImage();
+    }
     // Decoders work in stored rows and columns: the same swap turns the wanted size back.
     const QSize scaled = wanted.isValid() ? viewedSize(wanted, turn) : QSize();
     QImage picture;
-    if (format == "tiff") {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
+    try {
+        switch (format) {
+        case Format::Jpeg:
+            picture = decodeJpeg(&file, scaled, &refusal);
+            break;
+        case Format::Png:
+            picture = decodePng(&file, scaled, &refusal);
+            break;
+        case Format::Tiff:
             picture = decodeTiff(&file, scaled, &refusal);
-        else
-            refusal = file.errorString();
-    } else {
-        QImageReader reader(path, format);
-        // The detected format's reader alone: no other plug-in may step in if it fails.
-        reader.setAutoDetectImageFormat(false);
-        reader.setAutoTransform(false);
-        if (scaled.isValid())
-            reader.setScaledSize(scaled);
-        picture = reader.read();
-        if (picture.isNull())
-            refusal = reader.errorString();
-        // Qt parses embedded profiles (JPEG APP2, PNG iCCP) but converts no pixels.
-        else if (picture.colorSpace().isValid() && picture.colorSpace() != QColorSpace::SRgb)
-            convertToSrgb(picture, picture.colorSpace().iccProfile());
+            break;
+        case Format::Tga:
+            picture = decodeTga(file.readAll(), scaled, &refusal);
+            break;
+        case Format::None:
+            break;
+        }
+        if (!picture.isNull())
+            picture = applyTransformation(picture, turn);
+    } catch (const std::bad_alloc &) {
+        picture = QImage();
+        refusal = QStringLiteral("not enough memory to read it");
+    } catch (const std::system_error &error) {
+        // No thread could be started for the colour conversion.
+        picture = QImage();
+        refusal = QString::fromLocal8Bit(error.what());
     }
-    return applyTransformation(picture, turn);
+    if (picture.isNull() && refusal.isEmpty())
+        refusal = QStringLiteral("its picture data cannot be decoded");
+    return picture;
 }
 
 QSize viewedPictureSize(const QString &path)

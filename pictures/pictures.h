@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QImageIOHandler>
 #include <QSize>
@@ -22,7 +21,8 @@ enum class PictureCheck {
 // format (an ICNS or WebP file named ".jpg"), when its header claims a picture beyond the size
 // limits and, checking the whole file, when it is cut off before its end. Read pictures come
 // as they are to be viewed: turned as their orientation tag (EXIF, PNG eXIf, TIFF Orientation)
-// says, and in sRGB (see colour.h).
+// says, and in sRGB (see colour.h). Running out of memory refuses the picture; nothing is
+// thrown.
 class PictureFile
 {
 public:
@@ -31,6 +31,9 @@ public:
     bool isReadable() const { return refusal.isEmpty(); }
     // Why the file cannot be read; empty when it can.
     QString whyNot() const { return refusal; }
+    // Whether the file itself could not be opened (missing, no permission), as opposed to its
+    // content being refused.
+    bool isUnopenable() const { return unopenable; }
     // The size as viewed, from the header: turned when the orientation turns the picture.
     QSize size() const;
 
@@ -40,11 +43,13 @@ public:
     QImage read(QSize wanted = QSize());
 
 private:
+    enum class Format { None, Jpeg, Png, Tiff, Tga };
     QString path;
-    QByteArray format;
+    Format format = Format::None;
     QSize stored;
     QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone;
     QString refusal;
+    bool unopenable = false;
 };
 
 // The size of a picture file as viewed, read from its header without decoding; an invalid

@@ -1,6 +1,8 @@
 #include "pictures/tga.h"
 
 #include "pictures/picturelimits.h"
+#include "pictures/picturerows.h"
+#include "pictures/refusal.h"
 
 #include <QVector>
 #include <algorithm>
@@ -65,88 +67,11 @@ int extensionAlphaType(const QByteArray &data)
     return extension[extensionSize - 1];
 }
 
-// Where decoded rows go: straight into the picture, or through a box filter to a smaller one.
-class RowSink
-{
-public:
-    virtual ~RowSink() = default;
-    // The row that sheet row `y` (top-down) is decoded into, `width` pixels long.
-    virtual QRgb *rowFor(int y) = 0;
-    virtual void rowDone(int y) = 0;
-};
-
-class FullPicture : public RowSink
-{
-public:
-    explicit FullPicture(QImage *picture) : picture(picture) {}
-    QRgb *rowFor(int y) override { return reinterpret_cast<QRgb *>(picture->scanLine(y)); }
-    void rowDone(int) override {}
-
-private:
-    QImage *picture;
-};
-
-// Averages every source pixel into the target pixel whose box holds it, one target row at a
-// time, so that only a row of sums is kept. Rows may arrive bottom-up.
-class BoxShrink : public RowSink
-{
-public:
-    BoxShrink(QSize source, QImage *target, bool straightAlpha)
-        : source(source), target(target), straightAlpha(straightAlpha), row(source.width()),
-          sums(size_t(target->width()) * 4), counts(target->width()), column(source.width())
-    {
-        for (int x = 0; x < source.width(); ++x)
-            column[x] = int(qint64(x) * target->width() / source.width());
-    }
-    QRgb *rowFor(int) override { return row.data(); }
-    void rowDone(int y) override
-    {
-        const int targetRow = int(qint64(y) * target->height() / source.height());
-        if (targetRow != currentRow) {
-            flush();
-            currentRow = targetRow;
-        }
-        for (int x = 0; x < source.width(); ++x) {
-            const QRgb pixel = straightAlpha ? qPremultiply(row[x]) : row[x];
-            quint64 *sum = &sums[size_t(column[x]) * 4];
-            sum[0] += qRed(pixel);
-            sum[1] += qGreen(pixel);
-            sum[2] += qBlue(pixel);
-            sum[3] += qAlpha(pixel);
-            ++counts[column[x]];
-        }
-    }
-    void flush()
-    {
-        if (currentRow < 0)
-            return;
-        auto *out = reinterpret_cast<QRgb *>(target->scanLine(currentRow));
-        for (int x = 0; x < target->width(); ++x) {
-            const quint64 n = std::max<quint64>(counts[x], 1);
-            const quint64 *sum = &sums[size_t(x) * 4];
-            out[x] = qRgba(int((sum[0] + n / 2) / n), int((sum[1] + n / 2) / n),
-                           int((sum[2] + n / 2) / n), int((sum[3] + n / 2) / n));
-        }
-        std::fill(sums.begin(), sums.end(), 0);
-        std::fill(counts.begin(), counts.end(), 0);
-    }
-
-private:
-    QSize source;
-    QImage *target;
-    bool straightAlpha;
-    QVector<QRgb> row;
-    std::vector<quint64> sums;
-    std::vector<quint64> counts;
-    std::vector<int> column;
-    int currentRow = -1;
-};
-
 // Decodes the pixel data, uncompressed or run-length encoded, row by row into `sink`.
 // Run-length packets may run on from one row into the next. False when the data ends early.
 template <typename Convert>
 bool decodeRows(const TgaHeader &header, const uchar *cursor, const uchar *end, int bytes,
-                Convert convert, RowSink &sink)
+                Convert convert, PictureRows &sink)
 {
     const qsizetype rowBytes = qsizetype(header.width) * bytes;
     int packetLeft = 0;
@@ -154,7 +79,7 @@ bool decodeRows(const TgaHeader &header, const uchar *cursor, const uchar *end, 
     QRgb repeated = 0;
     for (int fileRow = 0; fileRow < header.height; ++fileRow) {
         const int y = header.topToBottom ? fileRow : header.height - 1 - fileRow;
-        QRgb *row = sink.rowFor(y);
+        QRgb *row = sink.row(y);
         if (!header.isRunLength()) {
             if (end - cursor < rowBytes)
                 return false;
@@ -195,18 +120,12 @@ bool decodeRows(const TgaHeader &header, const uchar *cursor, const uchar *end, 
     return true;
 }
 
-bool fail(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 } // namespace
 
 bool parseTgaHeader(const QByteArray &data, TgaHeader *header, QString *error)
 {
     if (data.size() < TgaHeaderSize)
-        return fail(error, QStringLiteral("the TGA header is cut short"));
+        return refuse(error, QStringLiteral("the TGA header is cut short"));
     const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
     TgaHeader h;
     h.idLength = bytes[0];
@@ -224,23 +143,24 @@ bool parseTgaHeader(const QByteArray &data, TgaHeader *header, QString *error)
 
     const int type = h.imageType;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11)
-        return fail(error, QStringLiteral("TGA image type %1 is not a picture").arg(type));
+        return refuse(error, QStringLiteral("TGA image type %1 is not a picture").arg(type));
     if (h.colourMapType > 1)
-        return fail(error, QStringLiteral("unknown TGA colour map type %1").arg(h.colourMapType));
+        return refuse(error, QStringLiteral("unknown TGA colour map type %1").arg(h.colourMapType));
     const auto colourBits = [](int bits) {
         return bits == 15 || bits == 16 || bits == 24 || bits == 32;
     };
     if (h.colourMapType == 1 && !colourBits(h.mapEntryBits))
-        return fail(error, QStringLiteral("TGA colour map entries of %1 bits").arg(h.mapEntryBits));
+        return refuse(error,
+                      QStringLiteral("TGA colour map entries of %1 bits").arg(h.mapEntryBits));
     if (h.isColourMapped() &&
         (h.colourMapType != 1 || h.mapLength == 0 || (h.pixelBits != 8 && h.pixelBits != 16)))
-        return fail(error, QStringLiteral("a colour-mapped TGA without a usable colour map"));
+        return refuse(error, QStringLiteral("a colour-mapped TGA without a usable colour map"));
     if (h.isGreyscale() && h.pixelBits != 8 && h.pixelBits != 16)
-        return fail(error, QStringLiteral("greyscale TGA of %1 bits a pixel").arg(h.pixelBits));
+        return refuse(error, QStringLiteral("greyscale TGA of %1 bits a pixel").arg(h.pixelBits));
     if ((type == 2 || type == 10) && !colourBits(h.pixelBits))
-        return fail(error, QStringLiteral("true-colour TGA of %1 bits a pixel").arg(h.pixelBits));
+        return refuse(error, QStringLiteral("true-colour TGA of %1 bits a pixel").arg(h.pixelBits));
     if (h.width == 0 || h.height == 0)
-        return fail(error, QStringLiteral("the TGA picture is empty"));
+        return refuse(error, QStringLiteral("the TGA picture is empty"));
     *header = h;
     return true;
 }
@@ -252,9 +172,7 @@ QImage decodeTga(const QByteArray &data, QSize scaledSize, QString *error)
         return QImage();
     const QSize size(h.width, h.height);
     if (!withinPictureLimits(size)) {
-        fail(error, QStringLiteral("a TGA picture of %1 x %2 pixels is too large")
-                        .arg(h.width)
-                        .arg(h.height));
+        refuse(error, beyondPictureLimits(size));
         return QImage();
     }
 
@@ -270,7 +188,7 @@ QImage decodeTga(const QByteArray &data, QSize scaledSize, QString *error)
     // uncompressed one, at least one packet per 128 pixels for a run-length encoded one.
     const qint64 needed = h.isRunLength() ? (pixels + 127) / 128 * (1 + bytes) : pixels * bytes;
     if (pixelOffset + needed > data.size()) {
-        fail(error, QStringLiteral("the TGA file is cut short"));
+        refuse(error, QStringLiteral("the TGA file is cut short"));
         return QImage();
     }
 
@@ -294,18 +212,9 @@ QImage decodeTga(const QByteArray &data, QSize scaledSize, QString *error)
     const QImage::Format format = !hasAlpha       ? QImage::Format_RGB32
                                   : premultiplied ? QImage::Format_ARGB32_Premultiplied
                                                   : QImage::Format_ARGB32;
-    const bool shrink = scaledSize.isValid() && !scaledSize.isEmpty() &&
-                        scaledSize.width() <= h.width && scaledSize.height() <= h.height &&
-                        scaledSize != size;
-    QImage picture(shrink ? scaledSize : size,
-                   shrink && hasAlpha ? QImage::Format_ARGB32_Premultiplied : format);
-    if (picture.isNull()) {
-        fail(error, QStringLiteral("not enough memory for the TGA picture"));
+    PictureRows sink(size, format, scaledSize);
+    if (!sink.allocate(error))
         return QImage();
-    }
-    FullPicture full(&picture);
-    BoxShrink box(size, &picture, hasAlpha && !premultiplied);
-    RowSink &sink = shrink ? static_cast<RowSink &>(box) : full;
 
     const uchar *data0 = begin + pixelOffset;
     bool decoded = false;
@@ -341,16 +250,12 @@ QImage decodeTga(const QByteArray &data, QSize scaledSize, QString *error)
             sink);
     }
     if (!decoded) {
-        fail(error, QStringLiteral("the TGA pixel data is cut short"));
+        refuse(error, QStringLiteral("the TGA pixel data is cut short"));
         return QImage();
     }
     if (indexOutOfMap) {
-        fail(error, QStringLiteral("a TGA pixel points outside the colour map"));
+        refuse(error, QStringLiteral("a TGA pixel points outside the colour map"));
         return QImage();
     }
-    if (shrink)
-        box.flush();
-    if (scaledSize.isValid() && !scaledSize.isEmpty() && picture.size() != scaledSize)
-        picture = picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return picture;
+    return sink.take();
 }

@@ -2,28 +2,42 @@
 
 #include "pictures/colour.h"
 #include "pictures/picturelimits.h"
+#include "pictures/picturerows.h"
+#include "pictures/refusal.h"
 
 #include <QIODevice>
-#include <QVector>
+#include <QScopeGuard>
 #include <algorithm>
 #include <climits>
 #include <cstdarg>
 #include <cstring>
 #include <memory>
 #include <tiffio.h>
+#include <vector>
 
 namespace {
+// No buffer of a read, nor any single allocation inside libtiff, beyond what a band of the
+// largest picture allowed needs at four 16-bit samples a pixel.
+constexpr qint64 MaxBufferBytes = MaxPicturePixels * 8;
+// Colour, alpha and a few spot channels; a header may claim 65535.
+constexpr int MaxSamplesPerPixel = 16;
+
 // libtiff reads through the device, its offsets counted from where the file starts.
 struct DeviceFile
 {
     QIODevice *device;
     qint64 start;
-    QString error;
+    QString error;           // libtiff's first error since it was last cleared
+    bool endReached = false; // a read asked for bytes past the end of the file
 };
 
 tmsize_t readDevice(thandle_t handle, void *buffer, tmsize_t size)
 {
-    return static_cast<DeviceFile *>(handle)->device->read(static_cast<char *>(buffer), size);
+    auto *file = static_cast<DeviceFile *>(handle);
+    const qint64 got = file->device->read(static_cast<char *>(buffer), size);
+    if (got < size)
+        file->endReached = true;
+    return got;
 }
 
 tmsize_t writeNothing(thandle_t, void *, tmsize_t)
@@ -62,7 +76,6 @@ int mapNothing(thandle_t, void **, toff_t *)
 
 void unmapNothing(thandle_t, void *, toff_t) {}
 
-// Keeps the first error of an open file as the reason it is refused; warnings go nowhere.
 int keepError(TIFF *, void *userData, const char *module, const char *format, va_list arguments)
 {
     auto *file = static_cast<DeviceFile *>(userData);
@@ -91,19 +104,19 @@ Tiff openTiff(DeviceFile &file)
     TIFFOpenOptions *options = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetErrorHandlerExtR(options, keepError, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options, dropWarning, &file);
-    // No single allocation beyond what the largest picture allowed needs.
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(MaxPicturePixels) * 8);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(MaxBufferBytes));
     Tiff tiff(TIFFClientOpenExt("picture", "rm", &file, readDevice, writeNothing, seekDevice,
                                 closeNothing, deviceSize, mapNothing, unmapNothing, options));
     TIFFOpenOptionsFree(options);
     return tiff;
 }
 
-bool fail(QString *error, const QString &reason)
+// Why a file could not be opened or decoded: libtiff's words where it had any.
+QString failure(const DeviceFile &file, const QString &otherwise)
 {
-    if (error)
-        *error = reason;
-    return false;
+    if (file.endReached)
+        return cutOffReason();
+    return file.error.isEmpty() ? otherwise : file.error;
 }
 
 bool readHeader(TIFF *tiff, TiffHeader *header)
@@ -124,185 +137,353 @@ bool readHeader(TIFF *tiff, TiffHeader *header)
     return true;
 }
 
-// The layout of the samples, for the files read sample by sample.
-struct Samples
+// How the first page's samples are laid out, checked against the picture it belongs to.
+struct Layout
 {
     int width = 0;
     int height = 0;
-    int perPixel = 1;
-    int bits = 8;
+    int samples = 1; // a pixel
+    int bits = 8;    // a sample
     bool planar = false;
     bool floating = false;
-    uint16_t photometric = 0;
+    bool tiled = false;
+    uint16_t photometric = PHOTOMETRIC_MINISBLACK;
+    uint16_t inkSet = INKSET_CMYK;
+    int alphaSample = -1; // which sample is alpha; -1 for none
+    bool associatedAlpha = false;
+    uint32_t bandRows = 1; // rows a strip, or the tile length
+    uint32_t tileWidth = 0;
+
+    bool grey() const
+    {
+        return photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE;
+    }
+    bool cmyk() const { return photometric == PHOTOMETRIC_SEPARATED; }
+    int planes() const { return planar ? samples : 1; }
+    int samplesInPlane() const { return planar ? 1 : samples; }
+    // Bytes of one row of one plane, and of one row with every sample interleaved.
+    qint64 planeRowBytes() const { return (qint64(width) * samplesInPlane() * bits + 7) / 8; }
+    qint64 pixelRowBytes() const { return (qint64(width) * samples * bits + 7) / 8; }
 };
 
-// One sample of a row as 0..1; rows start on a byte, 12-bit samples are packed big-endian.
-double sampleAt(const uchar *row, qint64 index, const Samples &s)
+bool readLayout(TIFF *tiff, QSize size, Layout *layout, QString *why)
 {
-    switch (s.bits) {
-    case 8:
-        return row[index] / 255.0;
-    case 12: {
-        const qint64 bit = index * 12;
-        const uint32_t pair = (uint32_t(row[bit / 8]) << 8) | row[bit / 8 + 1];
-        return ((bit % 8) ? (pair & 0x0FFF) : (pair >> 4)) / 4095.0;
-    }
-    case 16:
-        return reinterpret_cast<const uint16_t *>(row)[index] / 65535.0;
-    default: {
-        float value = 0;
-        std::memcpy(&value, row + 4 * index, 4);
-        // NaN and negative values are black; infinities and overshoots white.
-        return value > 0 ? std::min(double(value), 1.0) : 0.0;
-    }
-    }
-}
+    Layout &s = *layout;
+    s.width = size.width();
+    s.height = size.height();
+    uint16_t samples = 1, bits = 1, planar = PLANARCONFIG_CONTIG, format = SAMPLEFORMAT_UINT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &s.photometric);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &s.inkSet);
+    if (samples < 1 || samples > MaxSamplesPerPixel)
+        return refuse(
+            why, QStringLiteral("%1 samples a pixel is more than this reader takes").arg(samples));
+    if (bits < 1 || bits > 32)
+        return refuse(why, QStringLiteral("%1 bits a sample").arg(bits));
+    s.samples = samples;
+    s.bits = bits;
+    s.planar = planar == PLANARCONFIG_SEPARATE;
+    s.floating = format == SAMPLEFORMAT_IEEEFP;
 
-// Turns one row of samples (interleaved) into sRGB pixels.
-void convertRow(const uchar *row, const Samples &s, const CmykConverter &inks, QRgb *out,
-                QVector<uchar> &cmyk)
-{
-    if (s.photometric == PHOTOMETRIC_SEPARATED) {
-        if (s.perPixel == 4) {
-            inks.convert(row, out, s.width);
-            return;
+    // Extra samples come last; the first that is alpha is the picture's alpha.
+    uint16_t extraCount = 0;
+    const uint16_t *extraTypes = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) && extraTypes) {
+        for (int i = 0; i < extraCount && i < samples; ++i) {
+            if (extraTypes[i] == EXTRASAMPLE_ASSOCALPHA ||
+                extraTypes[i] == EXTRASAMPLE_UNASSALPHA) {
+                s.alphaSample = samples - extraCount + i;
+                s.associatedAlpha = extraTypes[i] == EXTRASAMPLE_ASSOCALPHA;
+                break;
+            }
         }
-        // Extra channels after the inks: gather the four inks first.
-        const int bytes = s.bits / 8;
-        cmyk.resize(qsizetype(s.width) * 4 * bytes);
-        for (int x = 0; x < s.width; ++x)
-            std::memcpy(cmyk.data() + qsizetype(x) * 4 * bytes,
-                        row + qsizetype(x) * s.perPixel * bytes, size_t(4 * bytes));
-        inks.convert(cmyk.constData(), out, s.width);
-        return;
     }
-    const bool grey =
-        s.photometric == PHOTOMETRIC_MINISBLACK || s.photometric == PHOTOMETRIC_MINISWHITE;
-    for (int x = 0; x < s.width; ++x) {
-        const qint64 first = qint64(x) * s.perPixel;
-        auto level = [&](int channel) {
-            double value = sampleAt(row, first + channel, s);
-            if (s.photometric == PHOTOMETRIC_MINISWHITE)
-                value = 1.0 - value;
-            return int(value * 255.0 + 0.5);
+
+    s.tiled = TIFFIsTiled(tiff);
+    if (s.tiled) {
+        uint32_t tileLength = 0;
+        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &s.tileWidth);
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &tileLength);
+        // Tiles are multiples of 16 pixels and may overhang a small picture; a tile much
+        // larger than its picture is a hostile claim on memory.
+        auto fits = [](uint32_t tile, int side) {
+            return tile >= 1 && qint64(tile) <= std::max<qint64>(qint64(side) + 15, 1024);
         };
-        out[x] = grey ? qRgb(level(0), level(0), level(0)) : qRgb(level(0), level(1), level(2));
-    }
-}
-
-// Reads the whole picture band by band (a strip or a row of tiles at a time, every plane),
-// interleaving planar samples, and converts it row by row.
-bool readBySamples(TIFF *tiff, const Samples &s, const QByteArray &profile, QImage &picture,
-                   QString *error)
-{
-    const bool tiled = TIFFIsTiled(tiff);
-    uint32_t tileWidth = 0, bandHeight = 0;
-    if (tiled) {
-        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &tileWidth);
-        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &bandHeight);
+        if (!fits(s.tileWidth, s.width) || !fits(tileLength, s.height))
+            return refuse(why, QStringLiteral("its tiles of %1 x %2 pixels are larger than its "
+                                              "picture")
+                                   .arg(s.tileWidth)
+                                   .arg(tileLength));
+        s.bandRows = tileLength;
     } else {
-        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &bandHeight);
-    }
-    bandHeight = std::clamp<uint32_t>(bandHeight, 1, uint32_t(s.height));
-    const int planes = s.planar ? s.perPixel : 1;
-    const int samplesInPlane = s.planar ? 1 : s.perPixel;
-    // Bytes of one row of one plane, and of one row with every sample interleaved.
-    auto rowBytes = [&](int samples) { return (qint64(s.width) * samples * s.bits + 7) / 8; };
-    const qint64 planeRow = rowBytes(samplesInPlane);
-    const qint64 pixelRow = rowBytes(s.perPixel);
-    const tmsize_t chunkSize = tiled ? TIFFTileSize(tiff) : TIFFStripSize(tiff);
-    if (chunkSize <= 0 || (tiled && (tileWidth == 0 || tileWidth > (1u << 16))))
-        return fail(error, QStringLiteral("the TIFF's strips or tiles are malformed"));
-    QVector<uchar> chunk(chunkSize);
-    QVector<QVector<uchar>> band(planes, QVector<uchar>(planeRow * bandHeight));
-    QVector<uchar> interleaved(s.planar ? pixelRow : 0);
-    QVector<uchar> cmyk;
-    const CmykConverter inks(s.photometric == PHOTOMETRIC_SEPARATED ? profile : QByteArray(),
-                             s.bits);
-    // Tiles hold their rows at tile width; padded past the picture's right edge.
-    const qint64 tileRow = tiled ? (qint64(tileWidth) * samplesInPlane * s.bits + 7) / 8 : 0;
-    for (uint32_t top = 0; top < uint32_t(s.height); top += bandHeight) {
-        const uint32_t rows = std::min<uint32_t>(bandHeight, uint32_t(s.height) - top);
-        for (int plane = 0; plane < planes; ++plane) {
-            if (!tiled) {
-                const tmsize_t got =
-                    TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, uint16_t(plane)),
-                                         band[plane].data(), planeRow * rows);
-                if (got < planeRow * qint64(rows))
-                    return false;
-                continue;
-            }
-            for (uint32_t left = 0; left < uint32_t(s.width); left += tileWidth) {
-                const tmsize_t got =
-                    TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, uint16_t(plane)),
-                                        chunk.data(), chunkSize);
-                if (got < tileRow * qint64(rows))
-                    return false;
-                // Tile widths are multiples of 16, so whole bytes even at 12 bits a sample.
-                const qint64 offset = (qint64(left) * samplesInPlane * s.bits) / 8;
-                const qint64 length = std::min(tileRow, planeRow - offset);
-                for (uint32_t y = 0; y < rows; ++y)
-                    std::memcpy(band[plane].data() + y * planeRow + offset,
-                                chunk.constData() + y * tileRow, size_t(length));
-            }
-        }
-        for (uint32_t y = 0; y < rows; ++y) {
-            const uchar *row = band[0].constData() + y * planeRow;
-            if (s.planar) {
-                // Interleave whole bytes (8, 16 and 32 bits a sample).
-                const int bytes = s.bits / 8;
-                for (int x = 0; x < s.width; ++x)
-                    for (int p = 0; p < planes; ++p)
-                        std::memcpy(interleaved.data() + (qint64(x) * planes + p) * bytes,
-                                    band[p].constData() + y * planeRow + qint64(x) * bytes,
-                                    size_t(bytes));
-                row = interleaved.constData();
-            }
-            convertRow(row, s, inks, reinterpret_cast<QRgb *>(picture.scanLine(int(top + y))),
-                       cmyk);
-        }
+        uint32_t rowsPerStrip = 0;
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+        s.bandRows = std::clamp<uint32_t>(rowsPerStrip, 1, uint32_t(s.height));
     }
     return true;
 }
 
-// What the sample-by-sample reader takes; the RGBA interface handles everything else.
-bool readsBySamples(const Samples &s, uint16_t inkSet)
+// What this reader decodes sample by sample; libtiff's RGBA interface takes the rest.
+bool readsBySamples(const Layout &s)
 {
-    const bool floating = s.floating && s.bits == 32;
+    const bool whole = (s.bits == 8 || s.bits == 16) && !s.floating;
+    const bool floating = s.bits == 32 && s.floating;
     switch (s.photometric) {
     case PHOTOMETRIC_SEPARATED:
-        return inkSet == INKSET_CMYK && s.perPixel >= 4 && (s.bits == 8 || s.bits == 16) &&
-               !s.floating;
+        return s.inkSet == INKSET_CMYK && s.samples >= 4 && whole;
     case PHOTOMETRIC_MINISBLACK:
     case PHOTOMETRIC_MINISWHITE:
-        return (s.bits == 12 && !s.planar) || floating;
+        // Twelve bits a sample straddle bytes: planes of them are not interleaved.
+        return whole || floating || (s.bits == 12 && !s.floating && (!s.planar || s.samples == 1));
     case PHOTOMETRIC_RGB:
-        return floating && s.perPixel >= 3;
+        return s.samples >= 3 && (whole || floating);
     default:
         return false;
     }
 }
 
-QImage decodeThroughRgba(TIFF *tiff, QSize size, QString *error)
+// One sample of a row as an 8-bit level; rows start on a byte, 12-bit samples are packed
+// big-endian, 16- and 32-bit ones are in the machine's order (libtiff swaps them).
+template <int Bits> int levelAt(const uchar *row, qint64 index);
+
+template <> inline int levelAt<8>(const uchar *row, qint64 index)
+{
+    return row[index];
+}
+
+template <> inline int levelAt<12>(const uchar *row, qint64 index)
+{
+    const qint64 bit = index * 12;
+    const uint32_t pair = (uint32_t(row[bit / 8]) << 8) | row[bit / 8 + 1];
+    const uint32_t value = (bit % 8) ? (pair & 0x0FFF) : (pair >> 4);
+    return int((value * 255 + 2047) / 4095);
+}
+
+template <> inline int levelAt<16>(const uchar *row, qint64 index)
+{
+    quint16 value;
+    std::memcpy(&value, row + 2 * index, 2);
+    return int((uint32_t(value) * 255 + 32767) / 65535);
+}
+
+template <> inline int levelAt<32>(const uchar *row, qint64 index)
+{
+    float value = 0;
+    std::memcpy(&value, row + 4 * index, 4);
+    // NaN and negative values are black; infinities and overshoots white.
+    return value > 0 ? int(std::min(value, 1.0f) * 255.0f + 0.5f) : 0;
+}
+
+// A row of RGB or grey samples (interleaved, alpha where the layout has it) as QRgb words.
+template <int Bits, bool Grey> void samplesToRgb(const uchar *row, const Layout &s, QRgb *out)
+{
+    const bool whiteIsZero = s.photometric == PHOTOMETRIC_MINISWHITE;
+    for (int x = 0; x < s.width; ++x) {
+        const qint64 first = qint64(x) * s.samples;
+        const int alpha = s.alphaSample >= 0 ? levelAt<Bits>(row, first + s.alphaSample) : 255;
+        if (Grey) {
+            int level = levelAt<Bits>(row, first);
+            if (whiteIsZero)
+                level = 255 - level;
+            out[x] = qRgba(level, level, level, alpha);
+        } else {
+            out[x] = qRgba(levelAt<Bits>(row, first), levelAt<Bits>(row, first + 1),
+                           levelAt<Bits>(row, first + 2), alpha);
+        }
+    }
+}
+
+template <bool Grey> void samplesToRgb(const uchar *row, const Layout &s, QRgb *out)
+{
+    switch (s.bits) {
+    case 8:
+        return samplesToRgb<8, Grey>(row, s, out);
+    case 12:
+        return samplesToRgb<12, Grey>(row, s, out);
+    case 16:
+        return samplesToRgb<16, Grey>(row, s, out);
+    default:
+        return samplesToRgb<32, Grey>(row, s, out);
+    }
+}
+
+// Supplies the page's rows of interleaved samples, top to bottom, reading as little at a time
+// as the layout allows: a row of a contiguous strip, a strip of every plane, a row of tiles.
+class SampleRows
+{
+public:
+    SampleRows(TIFF *tiff, const Layout &s) : tiff(tiff), s(s) {}
+
+    bool allocate(QString *why)
+    {
+        planeRow = s.planeRowBytes();
+        pixelRow = s.pixelRowBytes();
+        byScanline = !s.tiled && !s.planar;
+        if (!allocateBuffer(row, pixelRow, MaxBufferBytes, why))
+            return false;
+        if (byScanline)
+            return true;
+        if (!allocateBuffer(band, planeRow * s.bandRows * s.planes(), MaxBufferBytes, why))
+            return false;
+        tileRow = s.tiled ? (qint64(s.tileWidth) * s.samplesInPlane() * s.bits + 7) / 8 : 0;
+        return !s.tiled || allocateBuffer(tile, tileRow * s.bandRows, MaxBufferBytes, why);
+    }
+
+    // Row `y`, or null when libtiff cannot read it.
+    const uchar *rowAt(uint32_t y)
+    {
+        if (byScanline)
+            return TIFFReadScanline(tiff, row.data(), y, 0) == 1 ? row.data() : nullptr;
+        if (y % s.bandRows == 0 && !readBand(y))
+            return nullptr;
+        const qint64 inBand = y % s.bandRows;
+        if (!s.planar)
+            return band.data() + inBand * planeRow;
+        // Interleave whole bytes (8, 16 and 32 bits a sample).
+        const int bytes = s.bits / 8;
+        const int planes = s.planes();
+        for (int x = 0; x < s.width; ++x)
+            for (int p = 0; p < planes; ++p)
+                std::memcpy(row.data() + (qint64(x) * planes + p) * bytes,
+                            band.data() + (qint64(p) * s.bandRows + inBand) * planeRow +
+                                qint64(x) * bytes,
+                            size_t(bytes));
+        return row.data();
+    }
+
+private:
+    bool readBand(uint32_t top)
+    {
+        const uint32_t rows = std::min<uint32_t>(s.bandRows, uint32_t(s.height) - top);
+        for (int plane = 0; plane < s.planes(); ++plane) {
+            uchar *planeBand = band.data() + qint64(plane) * s.bandRows * planeRow;
+            if (!s.tiled) {
+                if (TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, uint16_t(plane)),
+                                         planeBand, planeRow * rows) < planeRow * qint64(rows))
+                    return false;
+                continue;
+            }
+            for (uint32_t left = 0; left < uint32_t(s.width); left += s.tileWidth) {
+                if (TIFFReadEncodedTile(tiff, TIFFComputeTile(tiff, left, top, 0, uint16_t(plane)),
+                                        tile.data(),
+                                        tmsize_t(tile.size())) < tileRow * qint64(rows))
+                    return false;
+                // Tile widths are multiples of 16, so whole bytes even at 12 bits a sample.
+                const qint64 offset = (qint64(left) * s.samplesInPlane() * s.bits) / 8;
+                const qint64 length = std::min(tileRow, planeRow - offset);
+                for (uint32_t y = 0; y < rows; ++y)
+                    std::memcpy(planeBand + y * planeRow + offset, tile.data() + y * tileRow,
+                                size_t(length));
+            }
+        }
+        return true;
+    }
+
+    TIFF *tiff;
+    const Layout &s;
+    bool byScanline = false;
+    qint64 planeRow = 0;
+    qint64 pixelRow = 0;
+    qint64 tileRow = 0;
+    std::vector<uchar> row;
+    std::vector<uchar> band; // every plane's rows of one band, plane after plane
+    std::vector<uchar> tile;
+};
+
+bool readBySamples(TIFF *tiff, const Layout &s, const QByteArray &profile, PictureRows &picture,
+                   QString *why)
+{
+    SampleRows rows(tiff, s);
+    std::vector<uchar> inks;
+    const int inkBytes = s.bits / 8;
+    if (!rows.allocate(why) ||
+        (s.cmyk() && !allocateBuffer(inks, qint64(s.width) * 4 * inkBytes, MaxBufferBytes, why)))
+        return false;
+    const SrgbConversion colour(profile,
+                                !s.cmyk()      ? PixelLayout::Rgb32
+                                : s.bits == 16 ? PixelLayout::Cmyk16
+                                               : PixelLayout::Cmyk8,
+                                s.grey());
+    for (uint32_t y = 0; y < uint32_t(s.height); ++y) {
+        const uchar *row = rows.rowAt(y);
+        if (!row)
+            return false;
+        QRgb *out = picture.row(int(y));
+        if (s.cmyk()) {
+            // The four inks of each pixel; alpha and spot channels after them are left out.
+            const uchar *source = row;
+            if (s.samples > 4) {
+                for (int x = 0; x < s.width; ++x)
+                    std::memcpy(inks.data() + qint64(x) * 4 * inkBytes,
+                                row + qint64(x) * s.samples * inkBytes, size_t(4 * inkBytes));
+                source = inks.data();
+            }
+            colour.convert(source, out, s.width);
+        } else {
+            if (s.grey())
+                samplesToRgb<true>(row, s, out);
+            else
+                samplesToRgb<false>(row, s, out);
+            colour.convert(out, out, s.width);
+        }
+        picture.rowDone(int(y));
+    }
+    return true;
+}
+
+// Decodes through libtiff's RGBA interface a band at a time: whole strips or rows of tiles,
+// at least 64 rows, so that each strip or tile is decoded once.
+bool readThroughRgba(TIFF *tiff, const Layout &s, const QByteArray &profile, PictureRows &picture,
+                     QString *why)
 {
     char message[1024] = {};
     TIFFRGBAImage rgba{};
-    if (!TIFFRGBAImageOK(tiff, message) || !TIFFRGBAImageBegin(&rgba, tiff, 0, message)) {
-        fail(error, QString::fromLocal8Bit(message));
-        return QImage();
-    }
+    // Told to stop at the first strip or tile it cannot read, rather than skip it.
+    if (!TIFFRGBAImageOK(tiff, message) || !TIFFRGBAImageBegin(&rgba, tiff, 1, message))
+        return refuse(why, QString::fromLocal8Bit(message));
+    const auto end = qScopeGuard([&rgba] { TIFFRGBAImageEnd(&rgba); });
     // Rows as stored: the orientation is applied by the caller, as for every format.
     rgba.req_orientation = ORIENTATION_TOPLEFT;
     rgba.orientation = ORIENTATION_TOPLEFT;
-    // libtiff writes 0xAABBGGRR words: Qt's byte-ordered RGBA, premultiplied as libtiff
-    // associates any alpha.
-    QImage picture(size,
-                   rgba.alpha ? QImage::Format_RGBA8888_Premultiplied : QImage::Format_RGBX8888);
-    if (picture.isNull() || !TIFFRGBAImageGet(&rgba, reinterpret_cast<uint32_t *>(picture.bits()),
-                                              uint32_t(size.width()), uint32_t(size.height())))
-        picture = QImage();
-    TIFFRGBAImageEnd(&rgba);
-    return picture;
+    const uint32_t bandRows =
+        std::min<uint32_t>((63 / s.bandRows + 1) * s.bandRows, uint32_t(s.height));
+    std::vector<uint32_t> raster;
+    if (!allocateBuffer(raster, qint64(s.width) * bandRows, MaxBufferBytes, why))
+        return false;
+    const SrgbConversion colour(profile, PixelLayout::Rgb32, s.grey());
+    for (uint32_t top = 0; top < uint32_t(s.height); top += bandRows) {
+        const uint32_t rows = std::min(bandRows, uint32_t(s.height) - top);
+        rgba.row_offset = int(top);
+        rgba.col_offset = 0;
+        if (!TIFFRGBAImageGet(&rgba, raster.data(), uint32_t(s.width), rows))
+            return false;
+        for (uint32_t y = 0; y < rows; ++y) {
+            // libtiff's words hold red in the low byte; any alpha comes premultiplied.
+            const uint32_t *in = raster.data() + qint64(y) * s.width;
+            QRgb *out = picture.row(int(top + y));
+            for (int x = 0; x < s.width; ++x)
+                out[x] = qRgba(int(TIFFGetR(in[x])), int(TIFFGetG(in[x])), int(TIFFGetB(in[x])),
+                               int(TIFFGetA(in[x])));
+            colour.convert(out, out, s.width);
+            picture.rowDone(int(top + y));
+        }
+    }
+    return true;
+}
+
+// The format rows are decoded in: alpha as the file keeps it.
+QImage::Format formatFor(const Layout &s, bool bySamples)
+{
+    if (!bySamples)
+        return s.alphaSample >= 0 || s.photometric == PHOTOMETRIC_PALETTE
+                   ? QImage::Format_ARGB32_Premultiplied
+                   : QImage::Format_RGB32;
+    if (s.alphaSample < 0 || s.cmyk())
+        return QImage::Format_RGB32;
+    return s.associatedAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32;
 }
 } // namespace
 
@@ -312,65 +493,67 @@ bool looksLikeTiff(const QByteArray &head)
            head.startsWith(QByteArray("II+\0", 4)) || head.startsWith(QByteArray("MM\0+", 4));
 }
 
-bool readTiffHeader(QIODevice *device, TiffHeader *header, QString *error)
+bool readTiffHeader(QIODevice *device, TiffHeader *header, QString *why)
 {
     DeviceFile file{device, device->pos(), QString()};
     const Tiff tiff = openTiff(file);
     const bool read = tiff && readHeader(tiff.get(), header);
     device->seek(file.start);
-    if (!read)
-        return fail(error,
-                    file.error.isEmpty() ? QStringLiteral("not a readable TIFF file") : file.error);
-    return true;
+    return read || refuse(why, failure(file, QStringLiteral("not a readable TIFF file")));
 }
 
-QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *error)
+bool tiffReachesItsEnd(QIODevice *device)
+{
+    DeviceFile file{device, device->pos(), QString()};
+    const Tiff tiff = openTiff(file);
+    if (!tiff)
+        return false;
+    const uint64_t size = uint64_t(device->size() - file.start);
+    const uint32_t count =
+        TIFFIsTiled(tiff.get()) ? TIFFNumberOfTiles(tiff.get()) : TIFFNumberOfStrips(tiff.get());
+    bool whole = count > 0;
+    for (uint32_t strile = 0; strile < count && whole; ++strile) {
+        int failed = 0;
+        const uint64_t offset = TIFFGetStrileOffsetWithErr(tiff.get(), strile, &failed);
+        const uint64_t bytes = TIFFGetStrileByteCountWithErr(tiff.get(), strile, &failed);
+        whole = !failed && offset <= size && bytes <= size - offset;
+    }
+    device->seek(file.start);
+    return whole;
+}
+
+QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why)
 {
     DeviceFile file{device, device->pos(), QString()};
     const Tiff tiff = openTiff(file);
     TiffHeader header;
     if (!tiff || !readHeader(tiff.get(), &header)) {
-        fail(error, file.error.isEmpty() ? QStringLiteral("not a readable TIFF file") : file.error);
+        refuse(why, failure(file, QStringLiteral("not a readable TIFF file")));
         return QImage();
     }
     if (!withinPictureLimits(header.size)) {
-        fail(error, beyondPictureLimits(header.size));
+        refuse(why, beyondPictureLimits(header.size));
         return QImage();
     }
-    Samples s;
-    s.width = header.size.width();
-    s.height = header.size.height();
-    uint16_t perPixel = 1, bits = 1, planar = PLANARCONFIG_CONTIG, format = SAMPLEFORMAT_UINT,
-             photometric = PHOTOMETRIC_MINISBLACK, inkSet = INKSET_CMYK;
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SAMPLESPERPIXEL, &perPixel);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SAMPLEFORMAT, &format);
-    TIFFGetField(tiff.get(), TIFFTAG_PHOTOMETRIC, &photometric);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_INKSET, &inkSet);
-    s.perPixel = perPixel;
-    s.bits = bits;
-    s.planar = planar == PLANARCONFIG_SEPARATE;
-    s.floating = format == SAMPLEFORMAT_IEEEFP;
-    s.photometric = photometric;
-
-    QImage picture;
-    if (readsBySamples(s, inkSet)) {
-        picture = QImage(header.size, QImage::Format_RGB32);
-        if (!picture.isNull() && !readBySamples(tiff.get(), s, header.profile, picture, error))
-            picture = QImage();
-    } else {
-        picture = decodeThroughRgba(tiff.get(), header.size, error);
-        convertToSrgb(picture, header.profile);
-    }
-    if (picture.isNull()) {
-        // libtiff's own words where the reader had none of its own.
-        if (error && error->isEmpty())
-            *error = file.error.isEmpty() ? QStringLiteral("the TIFF's pixel data cannot be read")
-                                          : file.error;
+    Layout layout;
+    if (!readLayout(tiff.get(), header.size, &layout, why))
+        return QImage();
+    const bool bySamples = readsBySamples(layout);
+    PictureRows picture(header.size, formatFor(layout, bySamples), scaledSize);
+    if (!picture.allocate(why))
+        return QImage();
+    // Only errors of the decoding itself count from here.
+    file.error.clear();
+    file.endReached = false;
+    QString readerWhy;
+    const bool read =
+        bySamples ? readBySamples(tiff.get(), layout, header.profile, picture, &readerWhy)
+                  : readThroughRgba(tiff.get(), layout, header.profile, picture, &readerWhy);
+    if (!read || !file.error.isEmpty() || file.endReached) {
+        refuse(why, failure(file, readerWhy.isEmpty()
+                                      ? QStringLiteral("the TIFF's pixel data cannot be read")
+                                      : readerWhy));
         return QImage();
     }
-    if (scaledSize.isValid() && !scaledSize.isEmpty() && scaledSize != picture.size())
-        picture = picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return picture;
+    return picture.take();
 }

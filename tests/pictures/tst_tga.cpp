@@ -2,7 +2,6 @@
 #include "lists/thumbnails.h"
 #include "pictures/pictures.h"
 #include "pictures/tga.h"
-#include "pictures/tgaplugin.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -271,7 +270,6 @@ void TgaTest::readThroughTheProgram()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(encodeTga(expected, layout));
     file.close();
-    QVERIFY(QImageReader::supportedImageFormats().contains(QuorvelTgaFormat));
     QCOMPARE(viewedPictureSize(path), QSize(400, 300));
     QString why;
     QVERIFY(samePixels(readPicture(path, &why), expected, false));
@@ -367,7 +365,7 @@ void TgaTest::oversizedPicturesAreRefusedUnread()
         header[16] = 24;
         QString error;
         QVERIFY(decodeTga(header + QByteArray(4096, '\x80'), QSize(), &error).isNull());
-        QVERIFY2(error.contains("too large"), qPrintable(error));
+        QVERIFY2(error.contains("is beyond the limits"), qPrintable(error));
     }
 }
 

@@ -1,0 +1,352 @@
+#include "pictures/jpeg.h"
+
+#include "pictures/colour.h"
+#include "pictures/orientation.h"
+#include "pictures/refusal.h"
+
+#include <QIODevice>
+#include <QImageIOHandler>
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <future>
+#include <mutex>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+constexpr size_t InputBufferBytes = 64 * 1024;
+// libjpeg's working memory (a progressive picture keeps all its coefficients) for the largest
+// picture allowed, and not beyond.
+constexpr long MaxDecoderMemory = 1024L * 1024 * 1024;
+
+// Errors jump back out of libjpeg with its message; warnings (stray bytes, a missing end
+// marker) are not reported, as Qt's reader does not: wholeness is checked before decoding.
+struct ErrorManager : jpeg_error_mgr
+{
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void jumpOut(j_common_ptr info)
+{
+    auto *errors = static_cast<ErrorManager *>(info->err);
+    errors->format_message(info, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+void stayQuiet(j_common_ptr) {}
+
+// Feeds libjpeg from a QIODevice through a buffer; skips seek.
+struct DeviceSource : jpeg_source_mgr
+{
+    QIODevice *device;
+    JOCTET buffer[InputBufferBytes];
+    bool ended;
+};
+
+void startSource(j_decompress_ptr) {}
+
+boolean fillInput(j_decompress_ptr info)
+{
+    auto *source = static_cast<DeviceSource *>(info->src);
+    const qint64 got = source->device->read(reinterpret_cast<char *>(source->buffer),
+                                            qint64(sizeof source->buffer));
+    if (got <= 0) {
+        // An end of image where the data ends, as libjpeg recommends; the picture is then
+        // cut, which the wholeness check has already refused.
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        source->bytes_in_buffer = 2;
+        source->ended = true;
+    } else {
+        source->bytes_in_buffer = size_t(got);
+    }
+    source->next_input_byte = source->buffer;
+    return TRUE;
+}
+
+void skipInput(j_decompress_ptr info, long count)
+{
+    auto *source = static_cast<DeviceSource *>(info->src);
+    if (count <= 0)
+        return;
+    if (size_t(count) <= source->bytes_in_buffer) {
+        source->next_input_byte += count;
+        source->bytes_in_buffer -= size_t(count);
+        return;
+    }
+    const qint64 beyond = count - qint64(source->bytes_in_buffer);
+    source->bytes_in_buffer = 0;
+    if (!source->device->seek(source->device->pos() + beyond))
+        fillInput(info);
+}
+
+void endSource(j_decompress_ptr) {}
+
+// libjpeg's objects with their error and source managers. Everything that longjmp may skip
+// over lives here, created before the jump point.
+struct Decompressor
+{
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    DeviceSource source{};
+
+    explicit Decompressor(QIODevice *device)
+    {
+        info.err = jpeg_std_error(&errors);
+        errors.error_exit = jumpOut;
+        errors.output_message = stayQuiet;
+        jpeg_create_decompress(&info);
+        info.mem->max_memory_to_use = MaxDecoderMemory;
+        source.device = device;
+        source.init_source = startSource;
+        source.fill_input_buffer = fillInput;
+        source.skip_input_data = skipInput;
+        source.resync_to_restart = jpeg_resync_to_restart;
+        source.term_source = endSource;
+        info.src = &source;
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&info); }
+    QString error() const { return QString::fromLocal8Bit(errors.message); }
+};
+
+int orientationOf(const jpeg_decompress_struct &info)
+{
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 &&
+            std::memcmp(marker->data, "Exif\0\0", 6) == 0)
+            return exifOrientation(QByteArray(reinterpret_cast<const char *>(marker->data) + 6,
+                                              qsizetype(marker->data_length) - 6));
+    }
+    return 0;
+}
+
+// Reads up to the first scan; false, with libjpeg's message, when it cannot.
+bool readHeader(Decompressor &jpeg, bool withProfile)
+{
+    if (setjmp(jpeg.errors.jump))
+        return false;
+    jpeg_save_markers(&jpeg.info, JPEG_APP0 + 1, 0xFFFF);
+    if (withProfile)
+        jpeg_save_markers(&jpeg.info, JPEG_APP0 + 2, 0xFFFF);
+    return jpeg_read_header(&jpeg.info, TRUE) == JPEG_HEADER_OK;
+}
+
+// Converts the rows of a picture to sRGB on another thread, behind the decoder, band by band.
+class BandConverter
+{
+public:
+    BandConverter(const SrgbConversion &colour, QImage &picture)
+        : colour(colour), bits(picture.bits()), stride(picture.bytesPerLine()),
+          width(picture.width())
+    {
+        worker = std::async(std::launch::async, [this] { run(); });
+    }
+    ~BandConverter() { finish(false); }
+
+    void rowsDecoded(int rows)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            decoded = rows;
+        }
+        ready.notify_one();
+    }
+    // Waits for the conversion of the rows decoded so far; with `complete`, of every row.
+    void finish(bool complete)
+    {
+        if (!worker.valid())
+            return;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!complete)
+                decoded = converted;
+            stopping = true;
+        }
+        ready.notify_one();
+        worker.get();
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            ready.wait(lock, [this] { return decoded > converted || stopping; });
+            const int from = converted, to = decoded;
+            if (from == to && stopping)
+                return;
+            lock.unlock();
+            for (int y = from; y < to; ++y) {
+                auto *row = reinterpret_cast<QRgb *>(bits + y * stride);
+                colour.convert(row, row, width);
+            }
+            lock.lock();
+            converted = to;
+        }
+    }
+
+    const SrgbConversion &colour;
+    uchar *bits;
+    qsizetype stride;
+    int width;
+    std::mutex mutex;
+    std::condition_variable ready;
+    int decoded = 0;
+    int converted = 0;
+    bool stopping = false;
+    std::future<void> worker;
+};
+
+// What a decode needs beside libjpeg: made before the jump point, so that nothing with a
+// destructor is skipped by an error.
+struct Output
+{
+    QImage *picture;
+    const SrgbConversion *colour;
+    BandConverter *converter; // null: rows are converted as they come
+    std::vector<uchar> *inks; // a row of CMYK samples; empty for three-channel pictures
+};
+
+bool decodeRows(Decompressor &jpeg, const Output &out)
+{
+    if (setjmp(jpeg.errors.jump))
+        return false;
+    jpeg_start_decompress(&jpeg.info);
+    const int width = int(jpeg.info.output_width);
+    uchar *bits = out.picture->bits();
+    const qsizetype stride = out.picture->bytesPerLine();
+    while (jpeg.info.output_scanline < jpeg.info.output_height) {
+        const int y = int(jpeg.info.output_scanline);
+        auto *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        if (!out.inks->empty()) {
+            JSAMPROW samples = out.inks->data();
+            jpeg_read_scanlines(&jpeg.info, &samples, 1);
+            out.colour->convert(samples, row, width);
+            continue;
+        }
+        // libjpeg-turbo writes B, G, R and an opaque byte: QRgb words as they lie in memory.
+        JSAMPROW rows[16];
+        const int count =
+            std::min({int(jpeg.info.rec_outbuf_height), 16, int(jpeg.info.output_height) - y});
+        for (int i = 0; i < count; ++i)
+            rows[i] = bits + (y + i) * stride;
+        const int got = int(jpeg_read_scanlines(&jpeg.info, rows, JDIMENSION(count)));
+        if (out.converter) {
+            out.converter->rowsDecoded(y + got);
+        } else {
+            for (int i = 0; i < got; ++i) {
+                auto *converted = reinterpret_cast<QRgb *>(rows[i]);
+                out.colour->convert(converted, converted, width);
+            }
+        }
+    }
+    jpeg_finish_decompress(&jpeg.info);
+    return true;
+}
+
+// Chooses the pixels libjpeg delivers and the eighth of the size it decodes at: the nearest
+// at or above the one wanted, as Qt's reader does.
+bool prepareOutput(Decompressor &jpeg, QSize scaledSize, PixelLayout *layout)
+{
+    jpeg_decompress_struct &info = jpeg.info;
+    if (setjmp(jpeg.errors.jump))
+        return false;
+    if (info.num_components == 4) {
+        info.out_color_space = JCS_CMYK;
+        *layout = info.saw_Adobe_marker ? PixelLayout::InvertedCmyk8 : PixelLayout::Cmyk8;
+    } else if (info.num_components == 1) {
+        info.out_color_space = JCS_GRAYSCALE;
+        *layout = PixelLayout::Grey8;
+    } else {
+        info.out_color_space = JCS_EXT_BGRX;
+        *layout = PixelLayout::Rgb32;
+    }
+    if (scaledSize.isValid() && !scaledSize.isEmpty() && info.image_width && info.image_height) {
+        const double factor = std::min(double(info.image_width) / scaledSize.width(),
+                                       double(info.image_height) / scaledSize.height());
+        info.scale_num = std::clamp(int(std::ceil(8 / factor)), 1, 8);
+        info.scale_denom = 8;
+    }
+    jpeg_calc_output_dimensions(&info);
+    return true;
+}
+
+QByteArray profileOf(Decompressor &jpeg)
+{
+    JOCTET *bytes = nullptr;
+    unsigned int length = 0;
+    if (setjmp(jpeg.errors.jump))
+        return QByteArray();
+    if (!jpeg_read_icc_profile(&jpeg.info, &bytes, &length))
+        return QByteArray();
+    QByteArray profile(reinterpret_cast<const char *>(bytes), qsizetype(length));
+    std::free(bytes);
+    return profile;
+}
+} // namespace
+
+bool looksLikeJpeg(const QByteArray &head)
+{
+    return head.startsWith("\xFF\xD8\xFF");
+}
+
+bool readJpegHeader(QIODevice *device, JpegHeader *header, QString *why)
+{
+    Decompressor jpeg(device);
+    if (!readHeader(jpeg, false))
+        return refuse(why, jpeg.error());
+    header->size = QSize(int(jpeg.info.image_width), int(jpeg.info.image_height));
+    header->orientation = orientationOf(jpeg.info);
+    return true;
+}
+
+QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
+{
+    Decompressor jpeg(device);
+    if (!readHeader(jpeg, true)) {
+        refuse(why, jpeg.error());
+        return QImage();
+    }
+    jpeg_decompress_struct &info = jpeg.info;
+    const QByteArray profile = profileOf(jpeg);
+    PixelLayout layout = PixelLayout::Rgb32;
+    if (!prepareOutput(jpeg, scaledSize, &layout)) {
+        refuse(why, jpeg.error());
+        return QImage();
+    }
+    const QSize decoded(int(info.output_width), int(info.output_height));
+    QImage picture;
+    if (!QImageIOHandler::allocateImage(decoded, QImage::Format_RGB32, &picture)) {
+        refuse(why, QStringLiteral("not enough memory for a picture of %1 x %2 pixels")
+                        .arg(decoded.width())
+                        .arg(decoded.height()));
+        return QImage();
+    }
+    // One grey or CMYK row at a time goes through the conversion into the picture's row.
+    std::vector<uchar> samples;
+    if (layout != PixelLayout::Rgb32)
+        samples.resize(size_t(decoded.width()) * size_t(info.output_components));
+    const SrgbConversion colour(profile, layout);
+    // A large picture with a profile is converted on another core while it is decoded.
+    std::unique_ptr<BandConverter> converter;
+    if (layout == PixelLayout::Rgb32 && colour.usesProfile() &&
+        qint64(decoded.width()) * decoded.height() >= 1'000'000)
+        converter = std::make_unique<BandConverter>(colour, picture);
+    const bool read = decodeRows(jpeg, {&picture, &colour, converter.get(), &samples});
+    if (converter)
+        converter->finish(read);
+    if (!read) {
+        refuse(why, jpeg.error());
+        return QImage();
+    }
+    if (scaledSize.isValid() && !scaledSize.isEmpty() && picture.size() != scaledSize)
+        picture = picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return picture;
+}

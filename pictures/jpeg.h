@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QIODevice;
+
+// Reading JPEG files through libjpeg-turbo: baseline and progressive, greyscale, YCbCr and
+// CMYK (Adobe's inverted form included), with their embedded ICC profile (APP2 chunks, in
+// order) and EXIF orientation. Decodes with the library's defaults, so a picture without a
+// profile reads exactly as Qt's own JPEG reader reads it.
+
+struct JpegHeader
+{
+    QSize size;          // as stored
+    int orientation = 0; // EXIF orientation, 0 when there is none
+};
+
+// Whether `head`, a file's first bytes, starts like a JPEG.
+bool looksLikeJpeg(const QByteArray &head);
+
+// Reads the header (up to the first scan) from the device's current position.
+bool readJpegHeader(QIODevice *device, JpegHeader *header, QString *why);
+
+// Decodes the picture as stored (its orientation is not applied), in sRGB through its embedded
+// profile where there is a usable one; CMYK without one takes the plain conversion. With a
+// valid `scaledSize`, libjpeg decodes at the nearest larger eighth of the size and the rest is
+// scaled smoothly.
+QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why);
