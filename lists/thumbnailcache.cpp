@@ -12,7 +12,6 @@
 #include <QImageWriter>
 #include <QStandardPaths>
 #include <QTemporaryFile>
-#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -30,7 +29,7 @@ struct Stamp
     qint64 size = 0;
 };
 
-QImage readEntry(const QString &path, const Stamp &stamp, QSize *viewed)
+QImage readEntry(const QString &path, const Stamp &stamp)
 {
     QFile file(path);
     // A cut-off entry is passed over before libpng would complain about it.
@@ -49,39 +48,52 @@ QImage readEntry(const QString &path, const Stamp &stamp, QSize *viewed)
         entry.text(QStringLiteral("Thumb::MTime")).toLongLong(&known) != stamp.modified || !known ||
         (!recordedSize.isEmpty() && recordedSize.toLongLong() != stamp.size))
         return QImage();
-    const QSize original(entry.text(QStringLiteral("Thumb::Image::Width")).toInt(),
-                         entry.text(QStringLiteral("Thumb::Image::Height")).toInt());
-    *viewed = original.isValid() && !original.isEmpty() ? original : entry.size();
     return entry;
 }
 
-// Makes `folder` and the folders between it and the cache's root (the thumbnails folder
-// itself included) that are missing, each 700.
-bool makeFolders(const QString &root, const QString &folder)
+// The shape of the picture an entry shows. Its own pixels decide; the picture's size it records
+// (as the entry's maker saw it) only refines that where the two agree, as another program may
+// record the stored size of a picture it shows turned.
+QSize shapeOf(const QImage &entry)
 {
-    if (!QDir().mkpath(QFileInfo(root).path()))
+    const QSize recorded(entry.text(QStringLiteral("Thumb::Image::Width")).toInt(),
+                         entry.text(QStringLiteral("Thumb::Image::Height")).toInt());
+    if (recorded.isEmpty())
+        return entry.size();
+    const QSize expected = thumbnailSize(recorded, std::max(entry.width(), entry.height()));
+    const bool agrees = std::abs(expected.width() - entry.width()) <= 1 &&
+                        std::abs(expected.height() - entry.height()) <= 1;
+    return agrees ? recorded : entry.size();
+}
+
+// Makes a folder 700 unless it is there already: another program making it at the same
+// moment is no failure.
+bool makeFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (QDir().mkdir(folder))
+        return QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+    return QFileInfo(folder).isDir();
+}
+
+// Makes `folder` and every missing folder above it, each 700, as the desktop's own programs
+// do (the cache's parent, ~/.cache, included).
+bool makeFolders(const QString &folder)
+{
+    const QString parent = QFileInfo(folder).path();
+    if (parent != folder && !QFileInfo(parent).isDir() && !makeFolders(parent))
         return false;
-    QString made = root;
-    const QStringList below = QDir(root).relativeFilePath(folder).split(QLatin1Char('/'));
-    for (int step = -1; step < below.size(); ++step) {
-        if (step >= 0)
-            made += QLatin1Char('/') + below[step];
-        if (QFileInfo(made).isDir())
-            continue;
-        if (!QDir().mkdir(made) ||
-            !QFile::setPermissions(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                             QFileDevice::ExeOwner))
-            return false;
-    }
-    return true;
+    return makeFolder(folder);
 }
 
 // Writes an entry as the standard asks: a temporary file in the same folder renamed into
 // place, folders 700, files 600. Any failure leaves no entry and is not reported.
-void writeEntry(const QString &root, const QString &folder, const QString &name, QImage entry,
-                const Stamp &stamp, QSize viewed)
+void writeEntry(const QString &folder, const QString &name, QImage entry, const Stamp &stamp,
+                QSize viewed)
 {
-    if (!makeFolders(root, folder))
+    if (!makeFolders(folder))
         return;
     entry.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(stamp.uri));
     entry.setText(QStringLiteral("Thumb::MTime"), QString::number(stamp.modified));
@@ -112,9 +124,27 @@ ThumbnailCache::ThumbnailCache()
       canonicalFolder(QFileInfo(folder).canonicalFilePath())
 {}
 
-QByteArray ThumbnailCache::uriOf(const QString &canonicalPath)
+QByteArray ThumbnailCache::uriOf(const QString &absolutePath)
 {
-    return QUrl::fromLocalFile(canonicalPath).toEncoded(QUrl::FullyEncoded);
+    // As GLib's g_filename_to_uri makes it, byte for byte: every byte of the file name is
+    // escaped but the unreserved characters, the sub-delimiters and ":@/".
+    static const QByteArray kept = QByteArrayLiteral("-._~!$&'()*+,=:@/");
+    const QByteArray bytes = QFile::encodeName(absolutePath);
+    QByteArray uri = QByteArrayLiteral("file://");
+    uri.reserve(uri.size() + bytes.size() * 3);
+    for (const char byte : bytes) {
+        const uchar c = uchar(byte);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            kept.contains(byte)) {
+            uri += byte;
+        } else {
+            static const char hex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 15];
+        }
+    }
+    return uri;
 }
 
 QString ThumbnailCache::entryNameOf(const QByteArray &uri)
@@ -126,30 +156,30 @@ QString ThumbnailCache::entryNameOf(const QByteArray &uri)
 ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) const
 {
     const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
+    // The desktop names entries by the path as it is, links not resolved.
+    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
     // The cache's own files are never thumbnailed into it.
-    if (canonical.isEmpty() || folder.isEmpty() ||
-        (!canonicalFolder.isEmpty() && canonical.startsWith(canonicalFolder + QLatin1Char('/'))))
+    if (!info.isFile() || folder.isEmpty() ||
+        (!canonicalFolder.isEmpty() &&
+         info.canonicalFilePath().startsWith(canonicalFolder + QLatin1Char('/'))))
         return {decodeThumbnail(path, edge), {}};
-    // The list's thumbnail, from an entry or a fresh decode, sized as the picture is viewed.
+    // The list's thumbnail, from an entry or a fresh decode, in the picture's shape.
     auto fitted = [edge](const QImage &image, QSize viewed) {
         return image.scaled(thumbnailSize(viewed, edge), Qt::IgnoreAspectRatio,
                             Qt::SmoothTransformation);
     };
 
-    const Stamp stamp{uriOf(canonical), info.lastModified().toSecsSinceEpoch(), info.size()};
+    const Stamp stamp{uriOf(absolute), info.lastModified().toSecsSinceEpoch(), info.size()};
     const QString name = entryNameOf(stamp.uri);
     for (const char *entryFolder : EntryFolders) {
-        QSize viewed;
         const QImage entry = readEntry(folder + QLatin1Char('/') + QLatin1String(entryFolder) +
                                            QLatin1Char('/') + name,
-                                       stamp, &viewed);
+                                       stamp);
         if (!entry.isNull())
-            return {fitted(entry, viewed), {}};
+            return {fitted(entry, shapeOf(entry)), {}};
     }
     const QString failures = folder + QLatin1Char('/') + FailureFolder;
-    QSize unused;
-    if (!readEntry(failures + QLatin1Char('/') + name, stamp, &unused).isNull())
+    if (!readEntry(failures + QLatin1Char('/') + name, stamp).isNull())
         return {QImage(), {}};
 
     PictureFile picture(path);
@@ -159,14 +189,18 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
                                 : viewed;
     const QImage large = picture.isReadable() ? picture.read(largeSize) : QImage();
     if (large.isNull()) {
+        // Only what the picture's content refuses is recorded: a file that could not be
+        // opened (its permissions, the disk) may be mended without changing its stamp.
+        if (picture.isUnopenable())
+            return {QImage(), {}};
         QImage failure(1, 1, QImage::Format_ARGB32);
         failure.fill(Qt::transparent);
-        return {QImage(), [root = folder, failures, name, failure, stamp] {
-                    writeEntry(root, failures, name, failure, stamp, QSize());
+        return {QImage(), [failures, name, failure, stamp] {
+                    writeEntry(failures, name, failure, stamp, QSize());
                 }};
     }
     const QString largeFolder = folder + QStringLiteral("/large");
-    return {fitted(large, viewed), [root = folder, largeFolder, name, large, stamp, viewed] {
-                writeEntry(root, largeFolder, name, large, stamp, viewed);
+    return {fitted(large, viewed), [largeFolder, name, large, stamp, viewed] {
+                writeEntry(largeFolder, name, large, stamp, viewed);
             }};
 }

@@ -6,7 +6,7 @@
 #include <functional>
 
 // The desktop's shared thumbnail cache, as the freedesktop.org Thumbnail Managing Standard
-// lays it out: PNG entries named by the MD5 of the file's canonical file:// URI, in "large"
+// lays it out: PNG entries named by the MD5 of the file's file:// URI, in "large"
 // (256 px), "x-large" and "xx-large" folders, valid while their Thumb::MTime (and Thumb::Size
 // where present) match the file. File managers fill it for the folders they show, so a folder
 // the operator has opened there lists without decoding a picture. A folder that cannot be
@@ -30,8 +30,9 @@ public:
     // recorded under fail/ is not decoded again until the file changes. Any thread.
     Lookup lookUp(const QString &path, int edge) const;
 
-    // The URI and entry name the standard gives a file.
-    static QByteArray uriOf(const QString &canonicalPath);
+    // The URI and entry name the standard gives a file, as GLib names it: from its absolute
+    // path, symbolic links not resolved.
+    static QByteArray uriOf(const QString &absolutePath);
     static QString entryNameOf(const QByteArray &uri);
 
 private:

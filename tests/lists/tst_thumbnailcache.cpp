@@ -11,8 +11,13 @@
 #include <QImageWriter>
 #include <QListWidget>
 #include <QTest>
+#include <sys/fsuid.h>
 
 using namespace testsupport;
+
+namespace {
+QByteArray uriOf(const QString &file);
+}
 
 // Thumbnails shared with the desktop through its thumbnail cache, which points at the
 // sandbox (XDG_CACHE_HOME) in every test.
@@ -24,6 +29,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void urisAreGLibs_data();
+    void urisAreGLibs();
     void entryIsWrittenAndServesTheNextListing();
     void hostileEntriesAreIgnoredAndReplaced_data();
     void hostileEntriesAreIgnoredAndReplaced();
@@ -46,8 +53,8 @@ private:
     }
     QString entryFor(const QString &file, const char *kind = "large") const
     {
-        const QByteArray uri = ThumbnailCache::uriOf(QFileInfo(file).canonicalFilePath());
-        return root() + "/" + kind + "/" + ThumbnailCache::entryNameOf(uri);
+        return root() + "/" + kind + "/" +
+               QCryptographicHash::hash(uriOf(file), QCryptographicHash::Md5).toHex() + ".png";
     }
     QRgb iconColour(int row)
     {
@@ -57,6 +64,34 @@ private:
 };
 
 namespace {
+// File names as GLib's g_filename_to_uri escapes them (made with GLib 2.74): space, ";", "[",
+// "]", "#", "?" and "%" escaped, the sub-delimiters "!$&'()*+,=" and ":@" kept.
+const struct
+{
+    const char *name;
+    const char *escaped;
+} GLibNames[] = {
+    {"IMG_1 [edit];v2.jpg", "IMG_1%20%5Bedit%5D%3Bv2.jpg"},
+    {"IMG_1 [edit];v2.png", "IMG_1%20%5Bedit%5D%3Bv2.png"},
+    {"été 100% #1?.png", "%C3%A9t%C3%A9%20100%25%20%231%3F.png"},
+    {"a&b=c,d+e!$'()*.tif", "a&b=c,d+e!$'()*.tif"},
+    {"x:y@z~_-.jpg", "x:y@z~_-.jpg"},
+    {"tab\there.jpg", "tab%09here.jpg"},
+    {"ünï cödé.jpeg", "%C3%BCn%C3%AF%20c%C3%B6d%C3%A9.jpeg"},
+};
+
+// The URI the desktop gives a file: its folder as it is (the sandbox's folders need no
+// escaping), its name as GLib escapes it.
+QByteArray uriOf(const QString &file)
+{
+    const QFileInfo info(file);
+    QByteArray name = info.fileName().toUtf8();
+    for (const auto &known : GLibNames)
+        if (info.fileName() == QString::fromUtf8(known.name))
+            name = known.escaped;
+    return "file://" + QDir::cleanPath(info.absolutePath()).toUtf8() + "/" + name;
+}
+
 qint64 modifiedSeconds(const QString &file)
 {
     return QFileInfo(file).lastModified().toSecsSinceEpoch();
@@ -89,13 +124,13 @@ QByteArray readAll(const QString &file)
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
-void writeEntry(const QString &path, const QImage &image, const QMap<QString, QString> &keys)
+// Writes an entry as desktop programs do: PNG text chunks keyed "Thumb::URI" and so on.
+void writeEntry(const QString &path, QImage image, const QMap<QString, QString> &keys)
 {
     QDir().mkpath(QFileInfo(path).path());
-    QImageWriter writer(path, "png");
     for (auto key = keys.begin(); key != keys.end(); ++key)
-        writer.setText(key.key(), key.value());
-    QVERIFY(writer.write(image));
+        image.setText(key.key(), key.value());
+    QVERIFY(QImageWriter(path, "png").write(image));
 }
 } // namespace
 
@@ -108,13 +143,35 @@ void ThumbnailCacheTest::init()
 {
     QDir(sandbox->path("cache")).removeRecursively();
     folder = sandbox->makeFolder("photos");
-    picture = writePicture(folder + "/blue.png", solidPicture({600, 300}, Qt::blue));
+    // A name whose URI other programs escape differently from QUrl.
+    picture = writePicture(folder + "/IMG_1 [edit];v2.png", solidPicture({600, 300}, Qt::blue));
     dialog = new Quorvel;
 }
 
 void ThumbnailCacheTest::cleanup()
 {
     delete dialog;
+}
+
+void ThumbnailCacheTest::urisAreGLibs_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("uri");
+    for (const char *folder : {"/srv/photos/", "/home/op/Pictures/shoot 2026/"}) {
+        const QByteArray escapedFolder = QByteArray(folder).replace(" ", "%20");
+        for (const auto &known : GLibNames) {
+            const QString name = QString::fromUtf8(known.name);
+            QTest::newRow(qPrintable(folder + name))
+                << QString(folder + name) << QByteArray("file://" + escapedFolder + known.escaped);
+        }
+    }
+}
+
+void ThumbnailCacheTest::urisAreGLibs()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, uri);
+    QCOMPARE(ThumbnailCache::uriOf(path), uri);
 }
 
 void ThumbnailCacheTest::entryIsWrittenAndServesTheNextListing()
@@ -124,28 +181,44 @@ void ThumbnailCacheTest::entryIsWrittenAndServesTheNextListing()
     QImageReader reader(entry);
     const QImage written = reader.read();
     QCOMPARE(written.size(), QSize(256, 128));
-    QCOMPARE(
-        written.text("Thumb::URI"),
-        QUrl::fromLocalFile(QFileInfo(picture).canonicalFilePath()).toString(QUrl::FullyEncoded));
+    QCOMPARE(written.text("Thumb::URI").toUtf8(), uriOf(picture));
     QCOMPARE(written.text("Thumb::MTime").toLongLong(), modifiedSeconds(picture));
     QCOMPARE(written.text("Thumb::Size").toLongLong(), QFileInfo(picture).size());
     QVERIFY(written.text("Software").startsWith("Quorvel "));
-    // 600 and 700: the owner's alone (group and others have no bits).
+    // 600 and 700: the owner's alone (group and others have no bits), the cache's parent
+    // (~/.cache) made too.
     const auto ownerReadWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     const auto groupAndOthers = QFileDevice::Permissions(0x00FF);
     QCOMPARE(QFileInfo(entry).permissions() &
                  (groupAndOthers | QFileDevice::ExeOwner | ownerReadWrite),
              ownerReadWrite);
-    for (const QString &made : {root(), root() + "/large"})
+    for (const QString &made : {sandbox->path("cache"), root(), root() + "/large"})
         QCOMPARE(QFileInfo(made).permissions() &
                      (groupAndOthers | ownerReadWrite | QFileDevice::ExeOwner),
                  ownerReadWrite | QFileDevice::ExeOwner);
     QVERIFY(QDir(root() + "/large").entryList(QDir::Files | QDir::Hidden).size() == 1);
 
+    // Reached through a symbolic link, the file has the entry of the link's path, as the
+    // file manager showing that folder names it.
+    const QString linked = sandbox->path("linked");
+    QFile::remove(linked);
+    QVERIFY(QFile::link(folder, linked));
+    list(linked);
+    QVERIFY(QFile::exists(entryFor(linked + "/" + QFileInfo(picture).fileName())));
+
     // Undecodable now, yet listed with its picture: the entry served, not the file.
     replaceKeepingStamp(picture, QByteArray(readAll(picture).size(), 'x'));
     list(folder);
     QCOMPARE(iconColour(0), qRgb(0, 0, 255));
+
+    // Another program's entry recording the picture's stored, unturned size: the entry's own
+    // pixels give the shape.
+    QImage entryImage(entry);
+    entryImage.setText("Thumb::Image::Width", "300");
+    entryImage.setText("Thumb::Image::Height", "600");
+    QVERIFY(entryImage.save(entry));
+    list(folder);
+    QCOMPARE(input()->item(0)->icon().availableSizes().value(0), QSize(200, 100));
 }
 
 void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced_data()
@@ -178,8 +251,7 @@ void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced()
     QFETCH(QSize, size);
     QFETCH(QString, damage);
     const QString entry = entryFor(picture);
-    const QString uri =
-        QUrl::fromLocalFile(QFileInfo(picture).canonicalFilePath()).toString(QUrl::FullyEncoded);
+    const QString uri = QString::fromUtf8(uriOf(picture));
     QMap<QString, QString> keys{{"Thumb::URI", uri},
                                 {"Thumb::MTime", QString::number(modifiedSeconds(picture))},
                                 {"Thumb::Size", QString::number(QFileInfo(picture).size())}};
@@ -251,7 +323,7 @@ void ThumbnailCacheTest::failuresWaitForTheFileToChange()
     spoilt[0] = 'x'; // no longer starts like a JPEG
     replaceKeepingStamp(broken, spoilt);
     list(folder);
-    QCOMPARE(input()->item(0)->text(), "blue.png");
+    QCOMPARE(input()->item(0)->text(), "IMG_1 [edit];v2.png");
     QCOMPARE(iconColour(1), QRgb(0));
     const QImage failure(entryFor(broken, "fail/quorvel-" QUORVEL_VERSION));
     QCOMPARE(failure.size(), QSize(1, 1));
@@ -267,6 +339,19 @@ void ThumbnailCacheTest::failuresWaitForTheFileToChange()
     const QRgb retried = iconColour(1);
     QVERIFY(qRed(retried) > 240 && qGreen(retried) < 16 && qBlue(retried) < 16);
     QVERIFY(QFile::exists(entryFor(broken)));
+
+    // A file that cannot be opened records no failure: mending its permissions leaves its
+    // stamp as it was. Root reads whatever the permissions say, so it is looked up as nobody.
+    const QString locked = writePicture(folder + "/locked.png", solidPicture({30, 20}, Qt::red));
+    QVERIFY(QFile::setPermissions(locked, {}));
+    const auto searchable = QFileDevice::Permissions(0x7755); // rwxr-xr-x
+    QVERIFY(QFile::setPermissions(sandbox->path(), searchable));
+    QVERIFY(QFile::setPermissions(folder, searchable));
+    const int previous = setfsuid(65534);
+    const ThumbnailCache::Lookup lookup = ThumbnailCache().lookUp(locked, 200);
+    setfsuid(uid_t(previous));
+    QVERIFY(lookup.thumbnail.isNull());
+    QVERIFY(!lookup.store);
 }
 
 QTEST_MAIN(ThumbnailCacheTest)
