@@ -42,9 +42,13 @@ Profile openProfile(const QByteArray &bytes)
                        : cmsOpenProfileFromMem(bytes.constData(), cmsUInt32Number(bytes.size())));
 }
 
+// Whether LittleCMS converts from the profile through a table rather than its matrix and
+// curves: as it chooses, the intent's own table, or else the perceptual one (A2B0), which
+// cmsIsCLUT does not count.
 bool usesTables(cmsHPROFILE profile)
 {
-    return cmsIsCLUT(profile, Intent, LCMS_USED_AS_INPUT);
+    return cmsIsTag(profile, cmsSigDToB1Tag) || cmsIsTag(profile, cmsSigAToB1Tag) ||
+           cmsIsTag(profile, cmsSigAToB0Tag);
 }
 
 // The conversion of a matrix-shaper RGB profile (the usual kind for photos: Adobe RGB,

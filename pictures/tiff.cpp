@@ -105,7 +105,7 @@ Tiff openTiff(DeviceFile &file)
     TIFFOpenOptionsSetErrorHandlerExtR(options, keepError, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options, dropWarning, &file);
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(MaxBufferBytes));
-    Tiff tiff(TIFFClientOpenExt("picture", "rm", &file, readDevice, writeNothing, seekDevice,
+    Tiff tiff(TIFFClientOpenExt("TIFF", "rm", &file, readDevice, writeNothing, seekDevice,
                                 closeNothing, deviceSize, mapNothing, unmapNothing, options));
     TIFFOpenOptionsFree(options);
     return tiff;

@@ -4,7 +4,9 @@ independent decoder (ImageMagick, Pillow with LittleCMS) makes of it, as PNG.
 
     make_studio_files.py FOLDER
 
-FOLDER must hold reference.png (the picture every file shows) and p3.icc. Writes
+FOLDER must hold reference.png (the picture every file shows), p3.icc and the profiles the
+test makes with LittleCMS (table-rgb.icc, matrix-and-table.icc, linear-named-srgb.icc,
+grey-gamma-1.8.icc). Writes
 manifest.tsv: one line per file with its name, the expected PNG and the tolerance."""
 import io
 import subprocess
@@ -72,6 +74,12 @@ for name, options in {"rgb16-tiled.tif": [], "rgb16-tiled-planar.tif": ["-interl
 run("convert", "reference.png", "-depth", "16", "-colorspace", "CMYK", "-define",
     "tiff:tile-geometry=32x16", "cmyk16-tiled.tif")
 add("cmyk16-tiled.tif", "reference.png", 3)
+# An extra channel after the inks (opaque alpha), and floating-point RGB.
+run("convert", "reference.png", "-alpha", "set", "-colorspace", "CMYK", "cmyk8-extra.tif")
+add("cmyk8-extra.tif", "reference.png", 3)
+run("convert", "reference.png", "-depth", "32", "-define", "quantum:format=floating-point",
+    "rgb-float.tif")
+add("rgb-float.tif", "reference.png", 1)
 
 # CMYK through a profile, embedded by LittleCMS's own TIFF tool.
 run("tificc", f"-o{cmyk_profile}", "-e", "-t1", "-b", "rgb8-lzw.tif", "cmyk8-profile.tif")
@@ -80,6 +88,12 @@ cmyk = Image.open(folder / "cmyk8-profile.tif")
 expected = to_srgb(cmyk, cmyk_profile.read_bytes(), "cmyk-profile.expected.png")
 add("cmyk8-profile.tif", expected, 3)
 add("cmyk16-profile.tif", expected, 4)
+# The same inks as a JPEG with its CMYK profile, as editors write it for print (Adobe's
+# marker, inverted samples).
+cmyk.save(folder / "cmyk-profile.jpg", icc_profile=cmyk_profile.read_bytes(), quality=95)
+add("cmyk-profile.jpg",
+    to_srgb(Image.open(folder / "cmyk-profile.jpg"), cmyk_profile.read_bytes(),
+            "cmyk-profile.jpg.expected.png"), 3)
 
 # Bilevel, 12-bit and floating-point greyscale.
 run("convert", "reference.png", "-colorspace", "Gray", "-threshold", "40%", "-monochrome",
@@ -124,6 +138,19 @@ for space, profile in spaces.items():
         image.save(folder / name, icc_profile=profile, **options)
         expected = to_srgb(Image.open(folder / name), profile, f"{name}.expected.png")
         add(name, expected, 2)
+
+# Profiles Qt cannot parse or that are easily misjudged: the reference's numbers tagged with
+# them, converted by LittleCMS through Pillow.
+for space in ("table-rgb", "matrix-and-table", "linear-named-srgb"):
+    profile = (folder / f"{space}.icc").read_bytes()
+    for suffix, options in (("jpg", {"quality": 95}), ("png", {})):
+        name = f"{space}.{suffix}"
+        Image.open(reference).convert("RGB").save(folder / name, icc_profile=profile, **options)
+        add(name, to_srgb(Image.open(folder / name), profile, f"{name}.expected.png"), 2)
+grey_profile = (folder / "grey-gamma-1.8.icc").read_bytes()
+for name in ("grey-profile.png", "grey-profile.tif", "grey-profile.jpg"):
+    Image.open(reference).convert("L").save(folder / name, icc_profile=grey_profile)
+    add(name, to_srgb(Image.open(folder / name), grey_profile, f"{name}.expected.png"), 2)
 
 # Profiles to be ignored: the picture reads exactly as without one (see also the JPEG and
 # PNG files below, which the test compares with Qt's plain decoding).

@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QTest>
 #include <sys/resource.h>
+#include <tiffio.h>
+#include <vector>
 
 using namespace testsupport;
 
@@ -112,10 +114,10 @@ QByteArray pngClaiming(QSize claimed)
     return png;
 }
 
-// A little-endian TIFF whose image width and length tags claim another size.
-QByteArray tiffClaiming(QSize claimed)
+// A little-endian TIFF with some tags of its first directory set to other values (stored as
+// LONG, which every one of them may be).
+QByteArray withTiffTags(QByteArray tiff, const QHash<quint32, quint32> &values)
 {
-    QByteArray tiff = encoded(solidPicture({64, 48}, Qt::red), "tiff");
     auto read = [&](qsizetype at, int size) {
         quint32 value = 0;
         for (int i = size - 1; i >= 0; --i)
@@ -131,11 +133,130 @@ QByteArray tiffClaiming(QSize claimed)
     for (quint32 i = 0; i < entries; ++i) {
         const qsizetype entry = directory + 2 + 12 * i;
         const quint32 tag = read(entry, 2);
-        if (tag != 256 && tag != 257)
+        if (!values.contains(tag))
             continue;
-        const int size = read(entry + 2, 2) == 3 ? 2 : 4;
-        write(entry + 8, quint32(tag == 256 ? claimed.width() : claimed.height()), size);
+        write(entry + 2, 4, 2); // LONG
+        write(entry + 4, 1, 4); // one value, held in the entry
+        write(entry + 8, values[tag], 4);
     }
+    return tiff;
+}
+
+// A TIFF whose image width and length tags claim another size.
+QByteArray tiffClaiming(QSize claimed)
+{
+    return withTiffTags(encoded(solidPicture({64, 48}, Qt::red), "tiff"),
+                        {{256, quint32(claimed.width())}, {257, quint32(claimed.height())}});
+}
+
+// TIFF layouts libtiff writes and Qt does not.
+enum class TiffKind {
+    TiledCmyk,  // one tile the picture's size, CMYK without ink
+    LzwRgb,     // LZW-compressed strips of 16 rows
+    LzwPalette, // the same with palette indices, read through libtiff's RGBA interface
+};
+
+QByteArray tiffThroughLibtiff(const QString &scratch, const QImage &picture, TiffKind kind)
+{
+    TIFF *tiff = TIFFOpen(QFile::encodeName(scratch).constData(), "w");
+    const int width = picture.width(), height = picture.height();
+    const int samples = kind == TiffKind::TiledCmyk ? 4 : kind == TiffKind::LzwRgb ? 3 : 1;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(width));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(height));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, samples);
+    std::vector<uint16_t> map(256);
+    for (int i = 0; i < 256; ++i)
+        map[size_t(i)] = uint16_t(i * 257);
+    switch (kind) {
+    case TiffKind::TiledCmyk:
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_SEPARATED);
+        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, uint32_t(width));
+        TIFFSetField(tiff, TIFFTAG_TILELENGTH, uint32_t(height));
+        break;
+    case TiffKind::LzwRgb:
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+        break;
+    case TiffKind::LzwPalette:
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_PALETTE);
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, map.data(), map.data(), map.data());
+        break;
+    }
+    if (kind != TiffKind::TiledCmyk) {
+        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 16u);
+    }
+    std::vector<uchar> rows(size_t(width) * height * samples);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            uchar *out = &rows[(size_t(y) * width + x) * samples];
+            out[0] = uchar(kind == TiffKind::LzwPalette ? qGray(pixel) : qRed(pixel));
+            if (samples >= 3) {
+                out[1] = uchar(qGreen(pixel));
+                out[2] = uchar(qBlue(pixel));
+            }
+            if (samples == 4)
+                out[3] = 0;
+        }
+    if (kind == TiffKind::TiledCmyk) {
+        TIFFWriteTile(tiff, rows.data(), 0, 0, 0, 0);
+    } else {
+        for (int y = 0; y < height; ++y)
+            TIFFWriteScanline(tiff, &rows[size_t(y) * width * samples], uint32_t(y), 0);
+    }
+    TIFFClose(tiff);
+    QFile file(scratch);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// An uncompressed RGB TIFF with its directory right after the header and its strips of
+// eight rows after that, as scanners and many editors write it.
+QByteArray tiffWithLeadingDirectory(const QImage &picture)
+{
+    const int width = picture.width(), height = picture.height(), rowsPerStrip = 8;
+    const int strips = (height + rowsPerStrip - 1) / rowsPerStrip;
+    QByteArray tiff("II*\0", 4);
+    auto put = [&](quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            tiff.append(char((value >> (8 * i)) & 0xff));
+    };
+    const quint32 entries = 9;
+    const quint32 bitsAt = 8 + 2 + 12 * entries + 4;
+    const quint32 offsetsAt = bitsAt + 6;
+    const quint32 countsAt = offsetsAt + 4 * strips;
+    const quint32 dataAt = countsAt + 4 * strips;
+    put(8, 4);
+    put(entries, 2);
+    auto entry = [&](quint32 tag, quint32 type, quint32 count, quint32 value) {
+        put(tag, 2);
+        put(type, 2);
+        put(count, 4);
+        put(value, 4);
+    };
+    entry(256, 4, 1, quint32(width));
+    entry(257, 4, 1, quint32(height));
+    entry(258, 3, 3, bitsAt);
+    entry(259, 3, 1, 1);
+    entry(262, 3, 1, 2);
+    entry(273, 4, quint32(strips), offsetsAt);
+    entry(277, 3, 1, 3);
+    entry(278, 4, 1, quint32(rowsPerStrip));
+    entry(279, 4, quint32(strips), countsAt);
+    put(0, 4);
+    for (int i = 0; i < 3; ++i)
+        put(8, 2);
+    for (int strip = 0; strip < strips; ++strip)
+        put(dataAt + quint32(strip * rowsPerStrip * width * 3), 4);
+    for (int strip = 0; strip < strips; ++strip)
+        put(quint32(std::min(rowsPerStrip, height - strip * rowsPerStrip) * width * 3), 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            tiff.append(char(qRed(pixel))).append(char(qGreen(pixel))).append(char(qBlue(pixel)));
+        }
     return tiff;
 }
 
@@ -187,8 +308,36 @@ void HostileTest::initTestCase()
         // The summary reads the header alone, which outlives the cut.
         sizeTold << name;
     }
+    // Qt writes the directory at the end: cut, the header is gone.
     const QByteArray tiff = encoded(photoLikePicture({400, 300}, 5), "tiff");
-    keep("cut.tiff", tiff.left(tiff.size() / 2), false);
+    refuse("cut.tiff", tiff.left(tiff.size() / 2), "cut off before its end");
+    // The directory at the start: cut, the header stands and the strips are missing.
+    const QByteArray leading = tiffWithLeadingDirectory(photoLikePicture({120, 100}, 6));
+    keep("leading directory.tif", leading, true);
+    refuse("leading directory cut at 40 %.tif", leading.left(leading.size() * 4 / 10),
+           "cut off before its end");
+    sizeTold << "leading directory cut at 40 %.tif";
+    // A stretch of codes no LZW table can hold, in the middle of the strips: read sample by
+    // sample, and through libtiff's RGBA interface.
+    for (const auto &[name, kind] : {std::pair{QString("lzw"), TiffKind::LzwRgb},
+                                     std::pair{QString("lzw palette"), TiffKind::LzwPalette}}) {
+        QByteArray lzw =
+            tiffThroughLibtiff(sandbox->path("scratch.tif"), photoLikePicture({200, 160}, 8), kind);
+        keep(name + ".tif", lzw, true);
+        lzw.replace(lzw.size() / 2, 64, QByteArray(64, '\xFF'));
+        refuse(name + " with corrupt data.tif", lzw, "code not yet in table");
+        sizeTold << name + " with corrupt data.tif";
+    }
+    // A small tiled CMYK picture whose tiles claim 2^30 rows (a 64 GB tile).
+    const QByteArray tiled = tiffThroughLibtiff(
+        sandbox->path("scratch.tif"), solidPicture({64, 64}, Qt::cyan), TiffKind::TiledCmyk);
+    keep("tiled cmyk.tif", tiled, true);
+    refuse("tiles of a billion rows.tif", withTiffTags(tiled, {{323, 1u << 30}}),
+           "larger than its picture");
+    sizeTold << "tiles of a billion rows.tif";
+    refuse("samples without end.tif", withTiffTags(tiled, {{277, 60000}, {258, 8}}),
+           "60000 samples a pixel");
+    sizeTold << "samples without end.tif";
     refuse("bomb.jpg", jpegClaiming({20000, 20000}),
            "20000 x 20000 pixels is beyond the limits of 20000 pixels a side and 100 megapixels");
     refuse("bomb.png", pngClaiming({20000, 20000}), "20000 x 20000 pixels is beyond the limits");
@@ -258,6 +407,8 @@ void HostileTest::readersRefuseWhatTheyCannotRead()
     QCOMPARE(why.isEmpty(), picture);
     QCOMPARE(viewedPictureSize(path).isValid(), sizeTold.contains(name));
     QCOMPARE(!decodeThumbnail(path, 200).isNull(), picture);
+    // Every refusal names its cause.
+    QCOMPARE(refusals.contains(name), !picture);
     QVERIFY2(why.contains(refusals.value(name)), qPrintable(why));
     // Turned as its EXIF orientation says.
     if (name == "exif6.jpg")
@@ -324,25 +475,33 @@ void HostileTest::wholeWorkflowOverTheCorpus()
     }
 
     // Go with everything selected, in a row and in a column.
+    auto pressGo = [&] {
+        MessageRecorder recorder;
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnGenerate"), Qt::LeftButton);
+        input()->clearSelection();
+        return recorder.messages;
+    };
     for (int direction : {0, 1}) {
         for (int row = 0; row < input()->count(); ++row)
             input()->item(row)->setSelected(true);
         dialog->findChild<QComboBox *>("cmbCopyDirection")->setCurrentIndex(direction);
-        MessageRecorder recorder;
-        QTest::mouseClick(dialog->findChild<QPushButton *>("btnGenerate"), Qt::LeftButton);
-        QCOMPARE(recorder.messages.size(), 1);
-        const QString report = recorder.messages[0].text;
-        QVERIFY2(recorder.messages[0].title == "Task Completed", qPrintable(report));
-        // Every unreadable file is named; the sheet filled up before the last pictures.
-        for (const QString &name : std::as_const(unreadable)) {
-            if (report.contains("did not fit"))
-                break;
-            QVERIFY2(report.contains("Skipped, could not be read: " + name + " ("),
-                     qPrintable(name + " in:\n" + report));
-        }
+        const QList<MessageSeen> messages = pressGo();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].title == "Task Completed", qPrintable(messages[0].text));
         QVERIFY(QFile::exists(destination + "/01.jpg"));
-        input()->clearSelection();
     }
+    // The unreadable files with one picture small enough that all is used: every one of them
+    // is named in the report.
+    for (int row = 0; row < input()->count(); ++row) {
+        const QString name = input()->item(row)->text();
+        input()->item(row)->setSelected(unreadable.contains(name) || name == "dot.png");
+    }
+    const QList<MessageSeen> messages = pressGo();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].title, "Task Completed");
+    for (const QString &name : std::as_const(unreadable))
+        QVERIFY2(messages[0].text.contains("Skipped, could not be read: " + name + " ("),
+                 qPrintable(name + " in:\n" + messages[0].text));
 
     // And print the last sheet, to a PDF file.
     const QString pdf = sandbox->path("hostile.pdf");

@@ -50,6 +50,83 @@ QList<QPoint> probes(QSize size)
     return {{w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
 }
 
+// Profiles Qt 6.4 cannot parse or the program used to misjudge, made with LittleCMS: an RGB
+// profile that is a table (Adobe RGB sampled on a 33-point grid), the same table beside a
+// linear sRGB matrix (LittleCMS uses the table), a linear profile that calls itself sRGB, and a
+// grey profile of gamma 1.8 (as a dot-gain profile of an editor).
+int tableToLab(const cmsUInt16Number in[], cmsUInt16Number out[], void *toLab)
+{
+    cmsDoTransform(toLab, in, out, 1);
+    return 1;
+}
+
+QByteArray saved(cmsHPROFILE profile, const char *description)
+{
+    cmsMLU *text = cmsMLUalloc(nullptr, 1);
+    cmsMLUsetASCII(text, "en", "US", description);
+    cmsWriteTag(profile, cmsSigProfileDescriptionTag, text);
+    cmsMLUfree(text);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray bytes(qsizetype(size), '\0');
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
+cmsHPROFILE linearSrgb()
+{
+    cmsCIExyY white;
+    cmsWhitePointFromTemp(&white, 6504);
+    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}};
+    cmsToneCurve *linear = cmsBuildGamma(nullptr, 1.0);
+    cmsToneCurve *curves[3] = {linear, linear, linear};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(linear);
+    return profile;
+}
+
+// Adds Adobe RGB, sampled into a table, as the profile's A2B0 tag.
+cmsHPROFILE withAdobeTable(cmsHPROFILE profile)
+{
+    cmsHPROFILE adobe = cmsOpenProfileFromFile("/usr/share/color/icc/colord/AdobeRGB1998.icc", "r");
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM toLab =
+        cmsCreateTransform(adobe, TYPE_RGB_16, lab, TYPE_Lab_16, INTENT_RELATIVE_COLORIMETRIC, 0);
+    cmsPipeline *table = cmsPipelineAlloc(nullptr, 3, 3);
+    cmsStage *grid = cmsStageAllocCLut16bit(nullptr, 33, 3, 3, nullptr);
+    cmsStageSampleCLut16bit(grid, tableToLab, toLab, 0);
+    // Stored as an A2B table needs curves on both sides of the grid: identities here.
+    cmsPipelineInsertStage(table, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    cmsPipelineInsertStage(table, cmsAT_END, grid);
+    cmsPipelineInsertStage(table, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    cmsSetPCS(profile, cmsSigLabData);
+    cmsWriteTag(profile, cmsSigAToB0Tag, table);
+    cmsPipelineFree(table);
+    cmsDeleteTransform(toLab);
+    cmsCloseProfile(lab);
+    cmsCloseProfile(adobe);
+    return profile;
+}
+
+QByteArray tableOnlyProfile()
+{
+    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(profile, 4.3);
+    cmsSetDeviceClass(profile, cmsSigDisplayClass);
+    cmsSetColorSpace(profile, cmsSigRgbData);
+    cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    return saved(withAdobeTable(profile), "Adobe RGB as a table");
+}
+
+QByteArray greyProfile()
+{
+    cmsToneCurve *gamma = cmsBuildGamma(nullptr, 1.8);
+    cmsHPROFILE profile = cmsCreateGrayProfile(cmsD50_xyY(), gamma);
+    cmsFreeToneCurve(gamma);
+    return saved(profile, "Grey gamma 1.8");
+}
+
 int difference(QRgb a, QRgb b)
 {
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
@@ -66,6 +143,19 @@ void StudioFilesTest::initTestCase()
     QVERIFY(p3.open(QIODevice::WriteOnly));
     p3.write(QColorSpace(QColorSpace::DisplayP3).iccProfile());
     p3.close();
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } profiles[] = {{"table-rgb.icc", tableOnlyProfile()},
+                    {"matrix-and-table.icc", saved(withAdobeTable(linearSrgb()), "sRGB")},
+                    {"linear-named-srgb.icc", saved(linearSrgb(), "sRGB-elle-V2-g10")},
+                    {"grey-gamma-1.8.icc", greyProfile()}};
+    for (const auto &profile : profiles) {
+        QFile file(folder + "/" + profile.name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(profile.bytes);
+    }
     QProcess maker;
     maker.setProcessChannelMode(QProcess::ForwardedChannels);
     maker.start("/usr/bin/python3", {MAKE_STUDIO_FILES, folder});
