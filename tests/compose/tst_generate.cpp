@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace testsupport;
@@ -276,33 +278,42 @@ void GenerateTest::missingDestinationFolderIsReported()
 
 void GenerateTest::failedSaveKeepsThePreviousSheet_data()
 {
-    QTest::addColumn<QString>("size");
-    QTest::addColumn<bool>("readOnly");
-    QTest::newRow("read-only folder") << "4m" << true;
-    // A noisy sheet encodes to far more than the 256 KiB left.
-    QTest::newRow("full disk") << "256k" << false;
+    QTest::addColumn<QString>("how");
+    // Refused when the sheet's temporary file is made.
+    QTest::newRow("read-only folder") << "read-only";
+    // Refused while it is written: a noisy sheet encodes to far more than the 256 KiB left.
+    QTest::newRow("full disk") << "full";
+    // Refused only when the whole sheet is to replace the old one: a file mounted over 01.jpg
+    // cannot be renamed over.
+    QTest::newRow("sheet held by a mount") << "held";
 }
 
 void GenerateTest::failedSaveKeepsThePreviousSheet()
 {
-    QFETCH(QString, size);
-    QFETCH(bool, readOnly);
-    const QString folder = sandbox->path(readOnly ? "read-only" : "full");
-    ScratchMount mount(folder, size);
+    QFETCH(QString, how);
+    const QString folder = sandbox->path(how);
+    ScratchMount mount(folder, how == "full" ? "256k" : "4m");
     if (!mount.isMounted())
         QSKIP("mounting a tmpfs needs root");
     writePicture(folder + "/01.jpg", solidPicture({100, 100}, Qt::red), "jpeg");
     const QByteArray before = fileHash(folder + "/01.jpg");
-    if (readOnly) {
+    useFolders(source, folder);
+    pick({"blue.png"});
+    if (how == "read-only") {
         QVERIFY(mount.makeReadOnly());
-        useFolders(source, folder);
-        pick({"blue.png"});
-    } else {
+    } else if (how == "full") {
         const QString noisy = sandbox->makeFolder("noisy");
         writePicture(noisy + "/noise.png", noisePicture({2400, 1200}, 7));
         useFolders(noisy, folder);
         pick({"noise.png"});
+    } else {
+        QCOMPARE(QProcess::execute("mount", {"--bind", folder + "/01.jpg", folder + "/01.jpg"}),
+                 0);
     }
+    const auto unmount = qScopeGuard([&] {
+        if (how == "held")
+            QProcess::execute("umount", {folder + "/01.jpg"});
+    });
     const QList<MessageSeen> messages = pressGo();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].title, "Sheet Not Saved");

@@ -1,7 +1,7 @@
 // Writes the fuzzer's starting corpus: small, valid pictures of every listed format, each
 // prefixed with the byte that gives it its own suffix: TIFF in the layouts studios write (CMYK,
 // 16 and 12 bits, floating point, planar, tiled, with a profile and an orientation), JPEG and
-// PNG with an embedded profile.
+// PNG in colour and grey, and with an embedded profile.
 #include "testpictures.h"
 
 #include <QBuffer>
@@ -82,10 +82,14 @@ int main(int argc, char *argv[])
     };
     const char *formats[] = {"jpeg", "png", "tiff"};
     for (int selector = 0; selector < 3; ++selector) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter(&buffer, formats[selector]).write(picture);
-        write(QString("start.%1").arg(formats[selector]), char(selector), buffer.data());
+        for (const bool grey : {false, true}) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter(&buffer, formats[selector])
+                .write(grey ? picture.convertToFormat(QImage::Format_Grayscale8) : picture);
+            write(QString("start%1.%2").arg(grey ? "-grey" : "", formats[selector]),
+                  char(selector), buffer.data());
+        }
     }
     for (int type : {1, 2, 3, 9, 10, 11}) {
         TgaLayout layout;
@@ -99,6 +103,7 @@ int main(int argc, char *argv[])
         {"cmyk8", PHOTOMETRIC_SEPARATED, 4, 8, SAMPLEFORMAT_UINT, false, false},
         {"cmyk16-planar", PHOTOMETRIC_SEPARATED, 4, 16, SAMPLEFORMAT_UINT, true, false},
         {"cmyk16-tiled", PHOTOMETRIC_SEPARATED, 4, 16, SAMPLEFORMAT_UINT, false, true},
+        {"cmyk8-tiled-planar", PHOTOMETRIC_SEPARATED, 4, 8, SAMPLEFORMAT_UINT, true, true},
         {"rgb16-planar-tiled", PHOTOMETRIC_RGB, 3, 16, SAMPLEFORMAT_UINT, true, true},
         {"grey12", PHOTOMETRIC_MINISBLACK, 1, 12, SAMPLEFORMAT_UINT, false, false},
         {"grey-float", PHOTOMETRIC_MINISBLACK, 1, 32, SAMPLEFORMAT_IEEEFP, false, true},
