@@ -2,6 +2,7 @@
 
 #include "app/settingskeys.h"
 #include "form/quorvelform.h"
+#include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 #include "pictures/pictures.h"
 
@@ -35,8 +36,16 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
 
 Quorvel::~Quorvel()
 {
+    stopThumbnails();
     delete form;
     delete settings;
+}
+
+void Quorvel::stopThumbnails()
+{
+    for (ThumbnailFill *fill : std::as_const(thumbnailFills))
+        fill->cancel();
+    ThumbnailLoader::waitForDecodesInFlight();
 }
 
 void Quorvel::on_btnClose_clicked()
@@ -44,12 +53,9 @@ void Quorvel::on_btnClose_clicked()
     settings->setValue(SettingsKey::LastOPHeight, form->lineOPHeight->text());
     settings->setValue(SettingsKey::LastOPWidth, form->lineOPWidth->text());
     settings->sync();
-    // Close ends the process at once with status 1; nothing else is saved or torn down. The
-    // thumbnail workers must not outlive what they use (the pool, Qt's format plug-ins), which
-    // exit() destroys: their pending decodes are dropped and those in flight waited for.
-    for (ThumbnailPrefetcher *decodes : std::as_const(fillsUnderWay))
-        decodes->cancel();
-    ThumbnailPrefetcher::waitForDecodesInFlight();
+    // Close ends the process at once with status 1; nothing else is saved or torn down, but
+    // the thumbnail workers must not outlive what exit() destroys.
+    stopThumbnails();
     std::exit(1);
 }
 

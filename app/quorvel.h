@@ -9,7 +9,7 @@ class QListWidget;
 class QListWidgetItem;
 class QSettings;
 class QuorvelForm;
-class ThumbnailPrefetcher;
+class ThumbnailFill;
 
 // The one window of the program. Folder paths, sheet sizes and copy counts live in the form's
 // widgets and in the settings store; the slots below are bound to the form by object name.
@@ -23,7 +23,8 @@ public:
 
     // Lets the operator pick an existing folder, starting at `start`; empty when cancelled.
     QString chooseFolder(const QString &start);
-    // Rebuilds `list` with one thumbnail item per picture file of the folder `path`.
+    // Rebuilds `list` with one item per picture file of the folder `path`; their thumbnails
+    // are made afterwards, off the GUI thread, those in view first.
     void fillImageList(QString path, QListWidget *list);
     // The icon of a picture file fitted into an edge x edge square; empty when unreadable.
     QIcon makeThumbnail(const QString &path, int edge);
@@ -55,10 +56,12 @@ private:
 
     QuorvelForm *form;
     QSettings *settings;
-    // The thumbnail decodes of each list's fill under way. A newer fill of the list cancels
-    // them, which tells the older fill, once it gets control back, that it was overtaken;
-    // Close cancels them all before the process ends.
-    QHash<const QListWidget *, ThumbnailPrefetcher *> fillsUnderWay;
+    // The thumbnails of each list's latest fill, made while the window is in use. A newer
+    // fill of the list replaces them; every way out of the program stops them all.
+    QHash<const QListWidget *, ThumbnailFill *> thumbnailFills;
+    // Stops every list's thumbnails and waits for those in flight, before anything they use
+    // (the pool, Qt's format plug-ins, the colour transforms) is torn down.
+    void stopThumbnails();
     // Set while a sheet run is under way.
     bool generating = false;
 };

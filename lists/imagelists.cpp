@@ -3,15 +3,14 @@
 
 #include "app/settingskeys.h"
 #include "form/quorvelform.h"
+#include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QIcon>
 #include <QPixmap>
-#include <QScopeGuard>
 #include <QSettings>
 
 namespace {
@@ -35,8 +34,8 @@ QString Quorvel::chooseFolder(const QString &start)
 
 void Quorvel::fillImageList(QString path, QListWidget *list)
 {
-    if (ThumbnailPrefetcher *older = fillsUnderWay.take(list))
-        older->cancel();
+    // The older listing's thumbnails stop before its items go.
+    delete thumbnailFills.take(list);
     // Let go of the current item first: clearing the selection runs the selection summary,
     // which must not measure a picture that is about to leave the list.
     list->setCurrentItem(nullptr);
@@ -52,27 +51,16 @@ void Quorvel::fillImageList(QString path, QListWidget *list)
 
     list->setViewMode(QListView::ListMode);
     list->setIconSize(QSize(ThumbnailEdge, ThumbnailEdge));
+    list->setUniformItemSizes(true);
+    // Every item at once, in listing order; the thumbnails follow, those in view first.
+    const QIcon placeholder = placeholderIcon();
     QStringList paths;
-    for (const QFileInfo &entry : entries)
+    for (const QFileInfo &entry : entries) {
+        list->insertItem(list->count(), new QListWidgetItem(placeholder, entry.fileName(), nullptr,
+                                                            QListWidgetItem::Type));
         paths << joinFolderAndName(path, entry.fileName());
-    // Thumbnails are decoded ahead on every core; items are still added one by one, in
-    // listing order, each with its thumbnail.
-    ThumbnailPrefetcher thumbnails(paths, ThumbnailEdge);
-    fillsUnderWay.insert(list, &thumbnails);
-    const auto leave = qScopeGuard([&] {
-        if (fillsUnderWay.value(list) == &thumbnails)
-            fillsUnderWay.remove(list);
-    });
-    for (int row = 0; row < entries.size(); ++row) {
-        auto *item = new QListWidgetItem(iconFor(thumbnails.take(row)), entries[row].fileName(),
-                                         nullptr, QListWidgetItem::Type);
-        list->insertItem(list->count(), item);
-        // Keeps the window alive while a big folder is listed. Another fill of this list may
-        // run in here, cancelling this one's decodes; this one then leaves the list to it.
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (thumbnails.isCancelled())
-            return;
     }
+    thumbnailFills.insert(list, new ThumbnailFill(list, paths, placeholder));
     list->setCurrentItem(list->item(0));
 }
 

@@ -6,9 +6,9 @@
 #include <QMutex>
 #include <QThread>
 #include <QThreadPool>
-#include <QWaitCondition>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 QSize thumbnailSize(QSize stored, int edge)
 {
@@ -38,112 +38,174 @@ QThreadPool &thumbnailPool()
     return pool;
 }
 int configuredThreads = 0; // 0: one per core
+
+enum class RowState : char {
+    Waiting, // never made
+    Working,
+    Made,
+    Wanted, // made before, asked for again
+};
 } // namespace
 
-struct ThumbnailPrefetcher::Shared
+struct ThumbnailLoader::Shared
 {
     ThumbnailCache cache;
-    QMutex mutex;
-    QWaitCondition decoded;
+    mutable QMutex mutex;
     QStringList paths;
     int edge = 0;
-    QVector<QImage> thumbnails;
-    QVector<bool> done;
-    int nextUnclaimed = 0;
+    std::vector<RowState> state;
+    std::vector<bool> madeBefore;
+    int madeOnce = 0;
+    int nextInOrder = 0; // where the pass over every row has got to
+    RowRange visible;
+    RowRange kept;
+    QVector<Made> made;
+    Notify notify;
+    int workers = 0;
     bool cancelled = false;
 
-    // Claims the next entry not yet taken by any thread; -1 when none is left. Call locked.
+    // The next row to make, marked as being made; -1 when there is none. Call locked.
     int claim()
     {
-        if (cancelled || nextUnclaimed >= paths.size())
+        if (cancelled)
             return -1;
-        return nextUnclaimed++;
+        auto claimIn = [this](int from, int to, int step) {
+            for (int row = from; row != to + step; row += step) {
+                if (row >= 0 && row < int(state.size()) &&
+                    (state[row] == RowState::Waiting || state[row] == RowState::Wanted)) {
+                    state[row] = RowState::Working;
+                    return row;
+                }
+            }
+            return -1;
+        };
+        int row = visible.last >= visible.first ? claimIn(visible.first, visible.last, 1) : -1;
+        if (row < 0 && kept.last > visible.last)
+            row = claimIn(visible.last + 1, kept.last, 1);
+        if (row < 0 && kept.first < visible.first)
+            row = claimIn(visible.first - 1, kept.first, -1);
+        if (row >= 0)
+            return row;
+        while (nextInOrder < int(state.size()) && state[nextInOrder] != RowState::Waiting)
+            ++nextInOrder;
+        if (nextInOrder == int(state.size()))
+            return -1;
+        state[nextInOrder] = RowState::Working;
+        return nextInOrder++;
     }
-    // Makes the thumbnail, from the desktop's cache where it can, and publishes it; only then
-    // is the cache written, so no item waits for that. On the GUI thread (an item taken
-    // before any worker reached it), the writing goes to the pool.
-    void decode(int index, QMutexLocker<QMutex> &locker, bool onWorker)
+
+    // A worker: makes rows until none is left. Each thumbnail is handed over before the cache
+    // entry it taught is written, so no row waits for that.
+    void work()
     {
-        const QString path = paths[index];
-        locker.unlock();
-        ThumbnailCache::Lookup found = cache.lookUp(path, edge);
-        locker.relock();
-        thumbnails[index] = std::move(found.thumbnail);
-        done[index] = true;
-        decoded.wakeAll();
-        if (!found.store)
-            return;
-        locker.unlock();
-        if (onWorker)
-            found.store();
-        else
-            thumbnailPool().start(std::move(found.store));
-        locker.relock();
+        QMutexLocker locker(&mutex);
+        for (int row = claim(); row >= 0; row = claim()) {
+            const QString path = paths[row];
+            locker.unlock();
+            ThumbnailCache::Lookup found;
+            try {
+                found = cache.lookUp(path, edge);
+            } catch (const std::bad_alloc &) {
+                // An empty icon, as for any picture that cannot be read.
+            }
+            locker.relock();
+            if (!madeBefore[row]) {
+                madeBefore[row] = true;
+                ++madeOnce;
+            }
+            state[row] = RowState::Made;
+            const bool keep = kept.contains(row);
+            made.push_back({row, keep ? std::move(found.thumbnail) : QImage(), keep});
+            if (made.size() == 1 && notify)
+                notify();
+            if (found.store) {
+                locker.unlock();
+                found.store();
+                locker.relock();
+            }
+        }
+        --workers;
     }
 };
 
-ThumbnailPrefetcher::ThumbnailPrefetcher(const QStringList &paths, int edge)
+ThumbnailLoader::ThumbnailLoader(const QStringList &paths, int edge, Notify notify)
     : shared(std::make_shared<Shared>())
 {
     shared->paths = paths;
     shared->edge = edge;
-    shared->thumbnails.resize(paths.size());
-    shared->done.resize(paths.size());
-    const int workers = std::min(decodingThreads(), int(paths.size()));
-    thumbnailPool().setMaxThreadCount(decodingThreads());
-    for (int i = 0; i < workers; ++i) {
-        // Each worker holds the shared state, so a prefetcher destroyed early leaves it alive
-        // until the worker's decode in flight has finished.
-        thumbnailPool().start([state = shared] {
-            QMutexLocker locker(&state->mutex);
-            for (int index = state->claim(); index >= 0; index = state->claim())
-                state->decode(index, locker, true);
-        });
-    }
+    shared->state.assign(size_t(paths.size()), RowState::Waiting);
+    shared->madeBefore.assign(size_t(paths.size()), false);
+    shared->notify = std::move(notify);
+    startWorkers();
 }
 
-ThumbnailPrefetcher::~ThumbnailPrefetcher()
+ThumbnailLoader::~ThumbnailLoader()
 {
     cancel();
 }
 
-QImage ThumbnailPrefetcher::take(int index)
+void ThumbnailLoader::startWorkers()
 {
     QMutexLocker locker(&shared->mutex);
-    // Not started by any worker: decoding it here beats waiting for one to come free.
-    if (!shared->cancelled && shared->nextUnclaimed == index) {
-        ++shared->nextUnclaimed;
-        shared->decode(index, locker, false);
+    thumbnailPool().setMaxThreadCount(decodingThreads());
+    const int wanted = std::min(decodingThreads(), int(shared->paths.size()));
+    while (!shared->cancelled && shared->workers < wanted) {
+        ++shared->workers;
+        // Each worker holds the shared state, so a loader destroyed early leaves it alive
+        // until the worker's thumbnail in flight is made.
+        thumbnailPool().start([state = shared] { state->work(); });
     }
-    while (!shared->done[index] && !shared->cancelled)
-        shared->decoded.wait(&shared->mutex);
-    return std::exchange(shared->thumbnails[index], QImage());
 }
 
-void ThumbnailPrefetcher::cancel()
+void ThumbnailLoader::setView(RowRange visible, RowRange kept, const QVector<int> &remake)
+{
+    {
+        QMutexLocker locker(&shared->mutex);
+        shared->visible = visible;
+        shared->kept = kept;
+        for (const int row : remake) {
+            if (row >= 0 && row < int(shared->state.size()) && shared->state[row] == RowState::Made)
+                shared->state[row] = RowState::Wanted;
+        }
+    }
+    startWorkers();
+}
+
+QVector<ThumbnailLoader::Made> ThumbnailLoader::takeMade()
+{
+    QMutexLocker locker(&shared->mutex);
+    return std::exchange(shared->made, {});
+}
+
+int ThumbnailLoader::madeOnce() const
+{
+    QMutexLocker locker(&shared->mutex);
+    return shared->madeOnce;
+}
+
+int ThumbnailLoader::rows() const
+{
+    return int(shared->paths.size());
+}
+
+void ThumbnailLoader::cancel()
 {
     QMutexLocker locker(&shared->mutex);
     shared->cancelled = true;
-    shared->decoded.wakeAll();
+    shared->notify = nullptr;
 }
 
-bool ThumbnailPrefetcher::isCancelled() const
-{
-    QMutexLocker locker(&shared->mutex);
-    return shared->cancelled;
-}
-
-void ThumbnailPrefetcher::waitForDecodesInFlight()
+void ThumbnailLoader::waitForDecodesInFlight()
 {
     thumbnailPool().waitForDone();
 }
 
-void ThumbnailPrefetcher::setDecodingThreads(int threads)
+void ThumbnailLoader::setDecodingThreads(int threads)
 {
     configuredThreads = std::max(1, threads);
 }
 
-int ThumbnailPrefetcher::decodingThreads()
+int ThumbnailLoader::decodingThreads()
 {
     return configuredThreads > 0 ? configuredThreads : std::max(1, QThread::idealThreadCount());
 }

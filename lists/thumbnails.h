@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QVector>
+#include <functional>
 #include <memory>
 
 // Edge of the square that list thumbnails are fitted into.
@@ -18,28 +20,49 @@ QSize thumbnailSize(QSize stored, int edge);
 // A null image for a missing, refused or undecodable file. Safe to call from any thread.
 QImage decodeThumbnail(const QString &path, int edge);
 
-// Makes the thumbnails of a listing (from the desktop's thumbnail cache where it holds them,
-// see thumbnailcache.h) ahead of the list on worker threads, in listing order,
-// while the caller takes them in that same order. A thumbnail no worker has started yet is
-// decoded by the caller itself, so a listing never waits for workers busy elsewhere (with an
-// older listing's last decodes). Cancelling, or destroying it, drops the decodes not yet
-// started; decodes in flight finish on their own and are thrown away.
-class ThumbnailPrefetcher
+// A run of list rows, `first` to `last` inclusive; empty when `last` < `first`.
+struct RowRange
+{
+    int first = 0;
+    int last = -1;
+    bool contains(int row) const { return row >= first && row <= last; }
+};
+
+// Makes the thumbnails of one listing on worker threads (from the desktop's thumbnail cache
+// where it holds them, see thumbnailcache.h), in this order: the rows in view, then the rows
+// kept around them, then every other row of the listing once, top to bottom, so that the
+// cache is filled for later. Thumbnails of rows outside the kept rows are not kept; a row
+// whose thumbnail was let go can be made again. Cancelling, or destroying it, drops the
+// thumbnails not started; those in flight finish on their own and are thrown away.
+class ThumbnailLoader
 {
 public:
-    ThumbnailPrefetcher(const QStringList &paths, int edge);
-    ~ThumbnailPrefetcher();
-    ThumbnailPrefetcher(const ThumbnailPrefetcher &) = delete;
-    ThumbnailPrefetcher &operator=(const ThumbnailPrefetcher &) = delete;
+    // Called on a worker thread, without blocking, when made thumbnails wait to be taken.
+    using Notify = std::function<void()>;
+    ThumbnailLoader(const QStringList &paths, int edge, Notify notify);
+    ~ThumbnailLoader();
+    ThumbnailLoader(const ThumbnailLoader &) = delete;
+    ThumbnailLoader &operator=(const ThumbnailLoader &) = delete;
 
-    // The thumbnail of paths[index], taken once, in order; a null image once cancelled.
-    QImage take(int index);
+    // The rows in view and the rows kept around them; `remake`, rows made before whose
+    // thumbnails were let go, to be made once more.
+    void setView(RowRange visible, RowRange kept, const QVector<int> &remake = {});
+
+    struct Made
+    {
+        int row;
+        QImage thumbnail; // null for an unreadable picture, or when not kept
+        bool kept;        // false: made while outside the kept rows, and let go
+    };
+    QVector<Made> takeMade();
+    // Rows made at least once.
+    int madeOnce() const;
+    int rows() const;
 
     void cancel();
-    bool isCancelled() const;
 
-    // Waits for the decodes in flight of every listing; each is bounded by one picture. Cancel
-    // the listings first, or this waits for them to finish.
+    // Waits for the thumbnails in flight of every listing; each is bounded by one picture.
+    // Cancel the listings first, or this waits for them to finish.
     static void waitForDecodesInFlight();
 
     // Decoding threads for every listing; defaults to the number of cores.
@@ -47,6 +70,8 @@ public:
     static int decodingThreads();
 
 private:
+    void startWorkers();
+
     struct Shared;
     std::shared_ptr<Shared> shared;
 };

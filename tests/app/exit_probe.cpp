@@ -1,13 +1,39 @@
 // Runs the dialog as the program does and ends it one way, named by the first argument:
-// "close-button", "escape", "window-close", or "close-while-listing FOLDER" (Close pressed
-// while the input list is being filled from FOLDER). The exit status is the program's.
+// "close-button", "escape", "window-close"; or, with a FOLDER of gated pictures (see
+// gatedpictures.h), "close-while-listing" and "window-close-while-listing": the input list is
+// filled from FOLDER on two decoding threads, both held at the gate, then Close is pressed or
+// the window closed; the gate opens 300 ms later. The exit status is the program's, unless at
+// the exit a decode is still in flight, or one started after the window closed: then it is 7
+// (9 when the threads were never both held).
 #include "app/quorvel.h"
+#include "gatedpictures.h"
+#include "lists/thumbnails.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <QtPlugin>
+#include <cstdlib>
+#include <thread>
+#include <unistd.h>
+
+Q_IMPORT_PLUGIN(GatedPlugin)
+
+namespace {
+constexpr int Threads = 2;
+
+// Registered once both threads are held, so it runs before the static objects the decodes
+// use are destroyed.
+void checkDecodesAtExit()
+{
+    const testsupport::Gate &gate = testsupport::gate();
+    if (gate.reached().size() != gate.finishedCount() || gate.reached().size() > Threads)
+        _exit(7);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -26,13 +52,25 @@ int main(int argc, char *argv[])
                 QApplication::sendEvent(&dialog, &press);
             } else if (how == "window-close") {
                 dialog.close();
-            } else if (how == "close-while-listing" && argc > 2) {
+            } else if (how.endsWith("close-while-listing") && argc > 2) {
+                ThumbnailLoader::setDecodingThreads(Threads);
+                testsupport::gate().reset();
                 dialog.findChild<QLineEdit *>("lineSourcePath")->setText(argv[2]);
-                auto *close = dialog.findChild<QPushButton *>("btnClose");
-                QTimer::singleShot(100, close, &QPushButton::click);
                 dialog.findChild<QPushButton *>("btnRefreshSrc")->click();
-                // Reached only if Close did not end the process while the list was filling.
-                QApplication::exit(3);
+                for (int waited = 0; testsupport::gate().held() < Threads; ++waited) {
+                    if (waited > 10000)
+                        std::exit(9);
+                    QThread::msleep(1);
+                }
+                std::atexit(checkDecodesAtExit);
+                std::thread([] {
+                    QThread::msleep(300);
+                    testsupport::gate().setOpen(true);
+                }).detach();
+                if (how == "close-while-listing")
+                    dialog.findChild<QPushButton *>("btnClose")->click();
+                else
+                    dialog.close();
             }
         });
         status = application.exec();

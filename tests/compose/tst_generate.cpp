@@ -147,7 +147,8 @@ void GenerateTest::sheetFollowsThePickingOrder()
     // The output list shows the folder's contents; the copy counts stay on the input items.
     QCOMPARE(output()->count(), 1);
     QCOMPARE(output()->item(0)->text(), "01.jpg");
-    QVERIFY(!output()->item(0)->icon().isNull());
+    QVERIFY(waitForThumbnails(output()));
+    QVERIFY(showsThumbnail(output()->item(0)));
     QCOMPARE(input()->findItems("<002> green.png", Qt::MatchExactly).size(), 1);
 
     // A second run replaces the sheet.

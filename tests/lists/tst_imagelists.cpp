@@ -35,7 +35,7 @@ private slots:
     void largePhotoLoads();
     void parallelDecodingKeepsTheListingOrder_data();
     void parallelDecodingKeepsTheListingOrder();
-    void prefetcherDroppedEarly();
+    void loaderDroppedEarly();
     void overtakenFillLeavesOnlyTheNewerListing_data();
     void overtakenFillLeavesOnlyTheNewerListing();
     void browseStoresAndListsTheChoice();
@@ -72,7 +72,7 @@ void ImageListsTest::init()
 void ImageListsTest::cleanup()
 {
     delete dialog;
-    ThumbnailPrefetcher::setDecodingThreads(QThread::idealThreadCount());
+    ThumbnailLoader::setDecodingThreads(QThread::idealThreadCount());
 }
 
 void ImageListsTest::listingOrderAndFilters()
@@ -98,9 +98,10 @@ void ImageListsTest::listingOrderAndFilters()
     QCOMPARE(input()->currentRow(), 0);
     QVERIFY(input()->item(0)->isSelected());
     QCOMPARE(input()->selectedItems().size(), 1);
+    QVERIFY(waitForThumbnails(input()));
     for (int row = 0; row < input()->count(); ++row) {
         QCOMPARE(input()->item(row)->type(), int(QListWidgetItem::Type));
-        QVERIFY2(!input()->item(row)->icon().isNull(), qPrintable(input()->item(row)->text()));
+        QVERIFY2(showsThumbnail(input()->item(row)), qPrintable(input()->item(row)->text()));
     }
 }
 
@@ -129,7 +130,8 @@ void ImageListsTest::emptyPathListsTheWorkingFolder()
     writePicture(sandbox->path("cwd/here.png"), solidPicture({10, 10}, Qt::red));
     dialog->fillImageList("", output());
     QCOMPARE(texts(output()), QStringList{"here.png"});
-    QVERIFY(!output()->item(0)->icon().isNull());
+    QVERIFY(waitForThumbnails(output()));
+    QVERIFY(showsThumbnail(output()->item(0)));
     QFile::remove(sandbox->path("cwd/here.png"));
 }
 
@@ -176,6 +178,7 @@ void ImageListsTest::thumbnailsAreDecodedAtTheirSize()
         writePicture(path, solidPicture(stored, Qt::blue));
     QCOMPARE(decodeThumbnail(path, 200).size(), thumbnail);
     dialog->fillImageList(folder, input());
+    QVERIFY(waitForThumbnails(input()));
     QCOMPARE(input()->item(0)->icon().availableSizes(), QList<QSize>{thumbnail});
     QVERIFY(dialog->makeThumbnail(folder + "/missing.png", 200).isNull());
 }
@@ -199,6 +202,7 @@ void ImageListsTest::otherFormatsUnderPictureNamesAreNotDecoded()
     QVERIFY(!viewedPictureSize(path).isValid());
     dialog->fillImageList(folder, input());
     QCOMPARE(texts(input()), QStringList{"photo.jpg"});
+    QVERIFY(waitForThumbnails(input()));
     QVERIFY(input()->item(0)->icon().isNull());
 }
 
@@ -227,7 +231,7 @@ void ImageListsTest::parallelDecodingKeepsTheListingOrder_data()
 void ImageListsTest::parallelDecodingKeepsTheListingOrder()
 {
     QFETCH(int, threads);
-    ThumbnailPrefetcher::setDecodingThreads(threads);
+    ThumbnailLoader::setDecodingThreads(threads);
     // Every picture is 200 high and of its own width, so each thumbnail tells which picture
     // it was made from.
     const QString folder = sandbox->makeFolder("widths");
@@ -242,27 +246,33 @@ void ImageListsTest::parallelDecodingKeepsTheListingOrder()
     }
     dialog->fillImageList(folder, input());
     QCOMPARE(texts(input()), expectedNames);
+    QVERIFY(waitForThumbnails(input()));
     for (int row = 0; row < input()->count(); ++row)
         QCOMPARE(input()->item(row)->icon().availableSizes(), QList<QSize>{expectedSizes[row]});
     QCOMPARE(input()->currentRow(), 0);
     QCOMPARE(input()->selectedItems().size(), 1);
 }
 
-void ImageListsTest::prefetcherDroppedEarly()
+void ImageListsTest::loaderDroppedEarly()
 {
-    ThumbnailPrefetcher::setDecodingThreads(3);
+    ThumbnailLoader::setDecodingThreads(3);
     const QString folder = sandbox->makeFolder("dropped");
     QStringList paths;
     for (int i = 0; i < 40; ++i)
         paths << writePicture(QString("%1/%2.png").arg(folder).arg(i),
                               solidPicture({300 + i, 200}, Qt::red));
-    for (int round = 0; round < 5; ++round) {
-        ThumbnailPrefetcher early(paths, 200);
-        QCOMPARE(early.take(0).size(), QSize(200, int(200.0 / 300 * 200)));
+    // Loaders dropped while their workers are busy leave nothing behind.
+    for (int round = 0; round < 5; ++round)
+        ThumbnailLoader early(paths, 200, [] {});
+    ThumbnailLoader full(paths, 200, [] {});
+    full.setView({0, 4}, {0, 39});
+    QVERIFY(QTest::qWaitFor([&] { return full.madeOnce() == 40; }));
+    const QVector<ThumbnailLoader::Made> made = full.takeMade();
+    QCOMPARE(made.size(), 40);
+    for (const ThumbnailLoader::Made &thumbnail : made) {
+        QVERIFY(thumbnail.kept);
+        QCOMPARE(thumbnail.thumbnail.size(), QSize(200, int(200.0 / (300 + thumbnail.row) * 200)));
     }
-    ThumbnailPrefetcher full(paths, 200);
-    for (int i = 0; i < paths.size(); ++i)
-        QCOMPARE(full.take(i).width(), 200);
 }
 
 void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing_data()
@@ -275,7 +285,7 @@ void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing_data()
 void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing()
 {
     QFETCH(int, threads);
-    ThumbnailPrefetcher::setDecodingThreads(threads);
+    ThumbnailLoader::setDecodingThreads(threads);
     const QString first = sandbox->makeFolder("first");
     const QString second = sandbox->makeFolder("second");
     for (int i = 0; i < 20; ++i)
@@ -285,18 +295,18 @@ void ImageListsTest::overtakenFillLeavesOnlyTheNewerListing()
         writePicture(QString("%1/second%2.png").arg(second).arg(i),
                      solidPicture({20, 20}, Qt::blue));
 
-    // The newer fill runs inside the older one's event processing, as a Refresh pressed
-    // while a folder is being listed does.
-    int newerFills = 0;
-    QTimer::singleShot(0, dialog, [&] {
-        ++newerFills;
-        dialog->fillImageList(second, input());
-    });
+    // The newer fill comes while the older one's thumbnails are being made, as a Refresh
+    // pressed at once does: only the newer listing's thumbnails reach the list.
     dialog->fillImageList(first, input());
-    QCOMPARE(newerFills, 1);
+    dialog->fillImageList(second, input());
     QCOMPARE(texts(input()), QStringList({"second0.png", "second1.png", "second2.png"}));
     QCOMPARE(input()->currentRow(), 0);
     QCOMPARE(input()->selectedItems().size(), 1);
+    QVERIFY(waitForThumbnails(input()));
+    ThumbnailLoader::waitForDecodesInFlight();
+    QCoreApplication::processEvents();
+    for (int row = 0; row < input()->count(); ++row)
+        QCOMPARE(iconCentre(input()->item(row)), qRgb(0, 0, 255));
 }
 
 void ImageListsTest::browseStoresAndListsTheChoice()

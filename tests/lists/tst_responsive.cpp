@@ -1,24 +1,27 @@
 #include "app/quorvel.h"
+#include "gatedpictures.h"
+#include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QImageIOHandler>
-#include <QImageIOPlugin>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMutex>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
-#include <QWaitCondition>
 #include <QtPlugin>
 #include <future>
 
+Q_IMPORT_PLUGIN(GatedPlugin)
+
 using namespace testsupport;
 
-// The window stays usable while a folder of 500 pictures is being listed.
+// The window comes first and thumbnails after it, those in view first: a folder of any size
+// opens at once and stays usable while its thumbnails are made. The decoding threads are held
+// at a gate (gatedpictures.h) so that every order of work is seen without timing.
 class ResponsiveTest : public QObject
 {
     Q_OBJECT
@@ -27,21 +30,25 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void refreshWhileListing();
-    void refillDoesNotWaitForTheOlderDecodes();
-    void browseWhileListing();
-    void goWhileListing();
-    void closeWhileListing();
+    void windowBeforeThumbnails();
+    void rowsInViewAreMadeFirst();
+    void iconsFarFromViewGoAndComeBack();
+    void goWhileThumbnailsArePending();
+    void refreshWhileThumbnailsArePending();
+    void browseWhileThumbnailsArePending();
+    void everyWayOutStopsTheDecodes_data();
+    void everyWayOutStopsTheDecodes();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
     std::unique_ptr<ModalGuard> guard;
-    QString big;
+    QString gated; // an ordinary red picture and 300 gated ones
     QString small;
-    QStringList bigNames;
     Quorvel *dialog = nullptr;
+    std::future<void> watchdog;
     QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
     QPushButton *button(const char *name) { return dialog->findChild<QPushButton *>(name); }
+    QLineEdit *field(const char *name) { return dialog->findChild<QLineEdit *>(name); }
     QStringList texts()
     {
         QStringList result;
@@ -49,115 +56,19 @@ private:
             result << input()->item(row)->text();
         return result;
     }
-    // Runs `during` once the list being filled from the big folder holds `after` items.
-    void whenListed(int after, const std::function<void()> &during);
+    // Closes the gate, lists the gated folder and waits until every thread is held.
+    void listHeld(int threads = 2);
 };
-
-namespace {
-// Holds every decode of a "gated" picture until opened, so that a test can keep decoding
-// threads busy for as long as it needs, without timing.
-struct Gate
-{
-    QMutex mutex;
-    QWaitCondition change;
-    int waiting = 0;
-    bool open = false;
-
-    void pass()
-    {
-        QMutexLocker locker(&mutex);
-        ++waiting;
-        change.wakeAll();
-        while (!open)
-            change.wait(&mutex);
-        --waiting;
-    }
-    int held()
-    {
-        QMutexLocker locker(&mutex);
-        return waiting;
-    }
-    // Should a listing wait for the held decodes after all, it is let go after a while, so
-    // that the test fails instead of hanging.
-    void openAfter(int ms)
-    {
-        QMutexLocker locker(&mutex);
-        QDeadlineTimer deadline(ms);
-        while (!open && !deadline.hasExpired())
-            change.wait(&mutex, deadline);
-        open = true;
-        change.wakeAll();
-    }
-    void setOpen(bool isOpen)
-    {
-        QMutexLocker locker(&mutex);
-        open = isOpen;
-        change.wakeAll();
-    }
-} gate;
-
-// Whether the device is a file the test made to be held at the gate.
-bool isGated(const QIODevice *device)
-{
-    const auto *file = qobject_cast<const QFile *>(device);
-    return file && QFileInfo(file->fileName()).fileName().startsWith("gated");
-}
-
-// Reads the gated PNG files in place of Qt's PNG reader, passing the gate first.
-class GatedHandler : public QImageIOHandler
-{
-public:
-    bool canRead() const override
-    {
-        if (!isGated(device()))
-            return false;
-        setFormat("png");
-        return true;
-    }
-    bool read(QImage *image) override
-    {
-        gate.pass();
-        *image = QImage(10, 10, QImage::Format_RGB32);
-        image->fill(Qt::green);
-        return true;
-    }
-    bool supportsOption(ImageOption option) const override { return option == Size; }
-    QVariant option(ImageOption option) const override
-    {
-        return option == Size ? QVariant(QSize(10, 10)) : QVariant();
-    }
-};
-
-class GatedPlugin : public QImageIOPlugin
-{
-    Q_OBJECT
-    Q_PLUGIN_METADATA(IID QImageIOHandlerFactoryInterface_iid FILE "gated.json")
-public:
-    Capabilities capabilities(QIODevice *device, const QByteArray &) const override
-    {
-        return isGated(device) ? CanRead : Capabilities();
-    }
-    QImageIOHandler *create(QIODevice *device, const QByteArray &format) const override
-    {
-        auto *handler = new GatedHandler;
-        handler->setDevice(device);
-        handler->setFormat(format);
-        return handler;
-    }
-};
-} // namespace
-
-Q_IMPORT_PLUGIN(GatedPlugin)
 
 void ResponsiveTest::initTestCase()
 {
     sandbox = std::make_unique<Sandbox>();
-    big = sandbox->makeFolder("five-hundred");
-    for (int i = 0; i < 500; ++i) {
-        const QString name = QString("p%1.png").arg(i, 3, 10, QChar('0'));
-        writePicture(big + "/" + name, solidPicture({96, 64}, QColor::fromHsv(i % 360, 200, 200)));
-        bigNames << name;
-    }
+    gated = sandbox->makeFolder("gated");
+    for (int i = 0; i < 300; ++i)
+        writePicture(QString("%1/gated%2.png").arg(gated).arg(i, 3, 10, QChar('0')),
+                     solidPicture({600, 300}, Qt::green));
+    // First in the list, where no thread is held.
+    writePicture(gated + "/Red.png", solidPicture({2400, 600}, Qt::red));
     small = sandbox->makeFolder("three");
     for (const char *name : {"a.png", "b.png", "c.png"})
         writePicture(small + "/" + name, solidPicture({96, 64}, Qt::red));
@@ -166,124 +77,164 @@ void ResponsiveTest::initTestCase()
 void ResponsiveTest::init()
 {
     sandbox->clearSettings();
+    // Thumbnails come from decoding, not from the entries an earlier test left.
+    ThumbnailLoader::waitForDecodesInFlight();
+    QDir(sandbox->path("cache")).removeRecursively();
+    ThumbnailLoader::setDecodingThreads(2);
+    gate().setOpen(true);
     guard = std::make_unique<ModalGuard>();
     dialog = new Quorvel;
-    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(big);
-    dialog->findChild<QLineEdit *>("lineDestPath")->setText(sandbox->makeFolder("sheets"));
+    field("lineDestPath")->setText(sandbox->makeFolder("sheets"));
     dialog->show();
 }
 
 void ResponsiveTest::cleanup()
 {
+    gate().setOpen(true);
+    if (watchdog.valid())
+        watchdog.get();
     delete dialog;
+    dialog = nullptr;
     QCOMPARE(guard->closed(), QStringList());
     guard.reset();
 }
 
-void ResponsiveTest::whenListed(int after, const std::function<void()> &during)
+void ResponsiveTest::listHeld(int threads)
 {
-    auto *timer = new QTimer(dialog);
-    QObject::connect(timer, &QTimer::timeout, dialog, [=] {
-        if (input()->count() >= after) {
-            timer->stop();
-            during();
-        }
-    });
-    timer->start(0);
+    ThumbnailLoader::setDecodingThreads(threads);
+    gate().reset();
+    // Should anything wait for the held decodes after all, the test fails instead of hanging.
+    watchdog = std::async(std::launch::async, [] { gate().openAfter(10000); });
+    field("lineSourcePath")->setText(gated);
+    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([threads] { return gate().held() == threads; }));
 }
 
-void ResponsiveTest::refreshWhileListing()
+// The start sequence ends, with every item listed and the first one's size shown, while no
+// thumbnail has been made.
+void ResponsiveTest::windowBeforeThumbnails()
 {
-    bool pressed = false;
-    whenListed(50, [&] {
-        pressed = true;
-        QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
-    });
-    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
-    QVERIFY(pressed);
-    QCOMPARE(texts(), bigNames);
+    delete dialog;
+    QSettings("Morvane", "Quorvel").setValue("LastSourcePath", gated);
+    gate().reset();
+    watchdog = std::async(std::launch::async, [] { gate().openAfter(10000); });
+    dialog = new Quorvel;
+    QCOMPARE(gate().finishedCount(), 0);
+    QCOMPARE(input()->count(), 301);
     QCOMPARE(input()->currentRow(), 0);
+    QCOMPARE(field("lineIPWidth")->text(), "8.0");
+    QCOMPARE(field("lineIPHeight")->text(), "2.0");
+    QVERIFY(!showsThumbnail(input()->item(0)));
+    QVERIFY(!input()->findChild<QProgressBar *>("thumbnailProgress")->isHidden());
+    gate().setOpen(true);
+    QVERIFY(waitForThumbnails(input()));
+    QCOMPARE(iconCentre(input()->item(0)), QColor(Qt::red).rgb());
+    QCOMPARE(iconCentre(input()->item(1)), QColor(Qt::green).rgb());
 }
 
-// Refresh pressed while both decoding threads are stuck in pictures of the older listing: the
-// newer listing completes while they are still held.
-void ResponsiveTest::refillDoesNotWaitForTheOlderDecodes()
+// With the first row held, the operator jumps to the end: the row then in view is the next
+// one made, then those kept around it. One thread, so that the order is the claims' order.
+void ResponsiveTest::rowsInViewAreMadeFirst()
 {
-    ThumbnailPrefetcher::setDecodingThreads(2);
-    const QString older = sandbox->makeFolder("gated");
-    writePicture(older + "/a.png", solidPicture({20, 20}, Qt::red));
-    for (int i = 0; i < 6; ++i)
-        writePicture(QString("%1/gated%2.png").arg(older).arg(i), solidPicture({10, 10}, Qt::red));
-    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(older);
-    gate.setOpen(false);
-    auto watchdog = std::async(std::launch::async, [] { gate.openAfter(10000); });
+    listHeld(1);
+    QCOMPARE(gate().reached(), QStringList({"gated000.png"}));
+    input()->setFocus();
+    QTest::keyClick(input(), Qt::Key_End);
+    const RowRange view = visibleRows(input());
+    QVERIFY(view.first > 250);
+    gate().setOpen(true);
+    QVERIFY(waitForThumbnails(input()));
+    const QStringList order = gate().reached();
+    QVERIFY2(view.contains(texts().indexOf(order[1])), qPrintable(order[1]));
+    QVERIFY(keptRows(view, input()->count()).contains(texts().indexOf(order[2])));
+    QVERIFY(showsThumbnail(input()->item(view.last)));
+}
 
-    QStringList listedMeanwhile;
-    int heldMeanwhile = -1;
-    whenListed(1, [&] {
-        QDeadlineTimer deadline(10000);
-        while (gate.held() < 2 && !deadline.hasExpired())
-            QThread::msleep(1);
-        QCOMPARE(gate.held(), 2);
-        dialog->findChild<QLineEdit *>("lineSourcePath")->setText(small);
-        QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
-        listedMeanwhile = texts();
-        heldMeanwhile = gate.held();
-        gate.setOpen(true);
-    });
+// Icons of rows far from view are let go, so that a list of any length holds a bounded
+// number, and made again when they come back into view.
+void ResponsiveTest::iconsFarFromViewGoAndComeBack()
+{
+    field("lineSourcePath")->setText(gated);
     QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
-    gate.setOpen(true);
-    watchdog.get();
-    QCOMPARE(listedMeanwhile, QStringList({"a.png", "b.png", "c.png"}));
-    QCOMPARE(heldMeanwhile, 2);
+    QVERIFY(waitForThumbnails(input()));
+    QVERIFY(showsThumbnail(input()->item(0)));
+    input()->setFocus();
+    QTest::keyClick(input(), Qt::Key_End);
+    QTRY_VERIFY(showsThumbnail(input()->item(300)));
+    QVERIFY(!showsThumbnail(input()->item(0)));
+    int holding = 0;
+    for (int row = 0; row < input()->count(); ++row)
+        holding += showsThumbnail(input()->item(row));
+    const RowRange view = visibleRows(input());
+    QVERIFY(holding <= view.last - view.first + 1 + 2 * KeptRowsAroundView);
+    QTest::keyClick(input(), Qt::Key_Home);
+    QTRY_VERIFY(showsThumbnail(input()->item(0)));
+}
+
+// Go needs the files, not their icons: it composes the sheet while every thumbnail waits.
+void ResponsiveTest::goWhileThumbnailsArePending()
+{
+    listHeld();
+    input()->clearSelection();
+    input()->item(texts().indexOf("Red.png"))->setSelected(true);
+    MessageRecorder recorder;
+    QTest::mouseClick(button("btnGenerate"), Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages[0].title, "Task Completed");
+    QCOMPARE(gate().finishedCount(), 0);
+    const QImage sheet(field("lineDestPath")->text() + "/01.jpg");
+    QVERIFY(qRed(sheet.pixel(1200, 300)) > 200 && qGreen(sheet.pixel(1200, 300)) < 60);
+    QCOMPARE(sheet.pixel(1200, 700) | 0x030303, qRgb(255, 255, 255)); // white below it
+}
+
+// Refresh while both threads are held in the older listing: the newer one is listed at once,
+// and only its thumbnails reach the list.
+void ResponsiveTest::refreshWhileThumbnailsArePending()
+{
+    listHeld();
+    field("lineSourcePath")->setText(small);
+    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
     QCOMPARE(texts(), QStringList({"a.png", "b.png", "c.png"}));
-    ThumbnailPrefetcher::waitForDecodesInFlight();
-    ThumbnailPrefetcher::setDecodingThreads(QThread::idealThreadCount());
+    QCOMPARE(input()->currentRow(), 0);
+    QCOMPARE(gate().held(), 2);
+    gate().setOpen(true);
+    QVERIFY(waitForThumbnails(input()));
+    ThumbnailLoader::waitForDecodesInFlight();
+    QCoreApplication::processEvents();
+    for (int row = 0; row < input()->count(); ++row)
+        QCOMPARE(iconCentre(input()->item(row)), QColor(Qt::red).rgb());
+    QCOMPARE(gate().reached().size(), 2);
 }
 
-void ResponsiveTest::browseWhileListing()
+void ResponsiveTest::browseWhileThumbnailsArePending()
 {
-    whenListed(50, [&] {
-        answerNextModal<QFileDialog>([&](QFileDialog *chooser) {
-            chooser->setDirectory(small);
-            static_cast<QDialog *>(chooser)->accept();
-        });
-        QTest::mouseClick(button("btnBrowseSourcePath"), Qt::LeftButton);
+    listHeld();
+    answerNextModal<QFileDialog>([&](QFileDialog *chooser) {
+        chooser->setDirectory(small);
+        static_cast<QDialog *>(chooser)->accept();
     });
-    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
+    QTest::mouseClick(button("btnBrowseSourcePath"), Qt::LeftButton);
     QCOMPARE(texts(), QStringList({"a.png", "b.png", "c.png"}));
     QCOMPARE(QSettings("Morvane", "Quorvel").value("LastSourcePath").toString(), small);
 }
 
-void ResponsiveTest::goWhileListing()
+void ResponsiveTest::everyWayOutStopsTheDecodes_data()
 {
-    QList<MessageSeen> messages;
-    whenListed(50, [&] {
-        input()->clearSelection();
-        input()->item(3)->setSelected(true);
-        MessageRecorder recorder;
-        QTest::mouseClick(button("btnGenerate"), Qt::LeftButton);
-        messages = recorder.messages;
-    });
-    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
-    // Go ran at once, inside the listing, which then went on to the end.
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages[0].title, "Task Completed");
-    QCOMPARE(texts(), bigNames);
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("status");
+    QTest::newRow("Close") << "close-while-listing" << 1;
+    QTest::newRow("the window closed") << "window-close-while-listing" << 0;
 }
 
-// Close ends the process while camera photos are being decoded on every thread: the decodes
-// must not run on into what the process tears down (the sanitizer build checks this).
-void ResponsiveTest::closeWhileListing()
+// Both decoding threads are held when the program ends: it waits for them before what they use
+// is torn down, and starts no other (the probe's exit status tells, see exit_probe.cpp).
+void ResponsiveTest::everyWayOutStopsTheDecodes()
 {
-    const QString photos = sandbox->makeFolder("photos");
-    const QString first =
-        writePicture(photos + "/photo00.jpg", photoLikePicture({4000, 3000}, 1), "jpeg", 90);
-    for (int i = 1; i < 40; ++i)
-        QFile::copy(first, QString("%1/photo%2.jpg").arg(photos).arg(i, 2, 10, QChar('0')));
-    for (int run = 0; run < 3; ++run) {
-        const ProbeRun probe = runExitProbe(EXIT_PROBE, *sandbox, {"close-while-listing", photos});
-        QCOMPARE(probe.exitCode, 1);
+    QFETCH(QString, how);
+    QFETCH(int, status);
+    const ProbeRun probe = runExitProbe(EXIT_PROBE, *sandbox, {how, gated});
+    QCOMPARE(probe.exitCode, status);
+    if (status == 1) {
         QSettings stored(probe.settingsFile, QSettings::IniFormat);
         QCOMPARE(stored.value("LastOPWidth").toString(), "8.27");
         QCOMPARE(stored.value("LastOPHeight").toString(), "11.69");

@@ -45,11 +45,12 @@ private:
     QString picture;
     QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
     QString root() const { return sandbox->path("cache") + "/thumbnails"; }
-    // Lists the folder and waits for the cache to be written.
+    // Lists the folder and waits for its thumbnails and the cache entries they taught.
     void list(const QString &path)
     {
         dialog->fillImageList(path, input());
-        ThumbnailPrefetcher::waitForDecodesInFlight();
+        QVERIFY(waitForThumbnails(input()));
+        ThumbnailLoader::waitForDecodesInFlight();
     }
     QString entryFor(const QString &file, const char *kind = "large") const
     {

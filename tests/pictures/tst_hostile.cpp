@@ -445,9 +445,12 @@ void HostileTest::wholeWorkflowOverTheCorpus()
 
     // Listed: every file, the folder named like a picture not; icons only for pictures.
     QCOMPARE(input()->count(), readable.size() + unreadable.size());
+    QVERIFY(waitForThumbnails(input()));
     for (int row = 0; row < input()->count(); ++row) {
         QListWidgetItem *item = input()->item(row);
-        QCOMPARE(!item->icon().isNull(), readable.contains(item->text()));
+        QVERIFY2(showsThumbnail(item) == readable.contains(item->text()),
+                 qPrintable(item->text()));
+        QCOMPARE(item->icon().isNull(), unreadable.contains(item->text()));
     }
 
     // The selection moved over every item: sizes where the header tells them.

@@ -409,9 +409,10 @@ void TgaTest::everyWriterThroughTheWindow()
     dialog.findChild<QLineEdit *>("lineDestPath")->setText(folder);
     dialog.fillImageList(folder, input);
     QCOMPARE(input->count(), names.size());
+    QVERIFY(waitForThumbnails(input));
     input->clearSelection();
     for (int row = 0; row < input->count(); ++row) {
-        QVERIFY(!input->item(row)->icon().isNull());
+        QVERIFY(showsThumbnail(input->item(row)));
         QTest::mouseClick(input->viewport(), Qt::LeftButton, Qt::NoModifier,
                           input->visualItemRect(input->item(row)).center());
         QCOMPARE(dialog.findChild<QLineEdit *>("lineIPWidth")->text(), "2.0");

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QProgressBar>
 #include <QSettings>
 #include <QTest>
 
@@ -163,6 +164,25 @@ void printNextToPdfFile(const QString &pdf)
         printDialog->findChild<QLineEdit *>("filename")->setText(pdf);
         printDialog->accept();
     });
+}
+
+bool waitForThumbnails(QListWidget *list, int timeoutMs)
+{
+    return QTest::qWaitFor(
+        [list] {
+            const auto *progress = list->findChild<QProgressBar *>("thumbnailProgress");
+            return !progress || progress->isHidden();
+        },
+        timeoutMs);
+}
+
+QRgb iconCentre(const QListWidgetItem *item)
+{
+    const QIcon icon = item->icon();
+    if (icon.isNull())
+        return 0;
+    const QImage picture = icon.pixmap(icon.availableSizes().value(0, QSize(200, 200))).toImage();
+    return picture.isNull() ? 0 : picture.pixel(picture.width() / 2, picture.height() / 2);
 }
 
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)

@@ -148,6 +148,17 @@ ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStr
 // "Print to File (PDF)" choice.
 void printNextToPdfFile(const QString &pdf);
 
+// Waits until every thumbnail of the list's latest fill has been made once (the bar at the
+// list's foot is gone); false when they are still coming after `timeoutMs`.
+bool waitForThumbnails(QListWidget *list, int timeoutMs = 30000);
+// The middle pixel of an item's icon: 0 for no icon, a transparent one while it is to come.
+QRgb iconCentre(const QListWidgetItem *item);
+// Whether an item shows its picture's thumbnail, rather than no icon or the waiting one.
+inline bool showsThumbnail(const QListWidgetItem *item)
+{
+    return qAlpha(iconCentre(item)) == 255;
+}
+
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);
 // Clicks a button with `modifiers` held, then releases the modifier state.

@@ -1,0 +1,136 @@
+#include "lists/thumbnailfill.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QListWidget>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <algorithm>
+
+QIcon placeholderIcon()
+{
+    QPixmap empty(ThumbnailEdge, ThumbnailEdge);
+    empty.fill(Qt::transparent);
+    return QIcon(empty);
+}
+
+RowRange visibleRows(const QListWidget *list)
+{
+    const int rows = list->count();
+    if (rows == 0)
+        return {};
+    const QModelIndex top = list->indexAt(QPoint(1, 1));
+    const int first = top.isValid() ? top.row() : 0;
+    // However tall the view, no more rows than its height holds (the layout may still be
+    // pending, when every row would seem in view).
+    const int rowHeight = std::max(1, list->sizeHintForRow(first));
+    const int fit = (list->viewport()->height() + rowHeight - 1) / rowHeight;
+    return {first, std::min(rows - 1, first + std::max(1, fit))};
+}
+
+RowRange keptRows(RowRange visible, int rows, int margin)
+{
+    if (visible.last < visible.first)
+        return {};
+    return {std::max(0, visible.first - margin), std::min(rows - 1, visible.last + margin)};
+}
+
+ThumbnailFill::ThumbnailFill(QListWidget *list, const QStringList &paths, const QIcon &placeholder)
+    : QObject(list), list(list),
+      loader(paths, ThumbnailEdge,
+             // Runs on a worker: the made thumbnails are taken on the GUI thread.
+             [this] {
+                 QMetaObject::invokeMethod(this, &ThumbnailFill::takeMade, Qt::QueuedConnection);
+             }),
+      icons(size_t(paths.size()), Icon::None), placeholder(placeholder),
+      progress(new QProgressBar(list))
+{
+    progress->setObjectName(QStringLiteral("thumbnailProgress"));
+    progress->setAccessibleName(
+        QCoreApplication::translate("Quorvel", "Thumbnails still being made"));
+    progress->setTextVisible(false);
+    progress->setRange(0, int(paths.size()));
+    progress->setValue(0);
+    progress->setFocusPolicy(Qt::NoFocus);
+    placeProgress();
+    progress->show();
+    list->installEventFilter(this);
+    connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ThumbnailFill::viewChanged);
+    connect(list->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &ThumbnailFill::viewChanged);
+    viewChanged();
+}
+
+ThumbnailFill::~ThumbnailFill()
+{
+    cancel();
+    delete progress;
+}
+
+void ThumbnailFill::cancel()
+{
+    loader.cancel();
+}
+
+bool ThumbnailFill::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == list && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        placeProgress();
+        viewChanged();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ThumbnailFill::placeProgress()
+{
+    // A thin bar along the foot of the list's viewport, over the items.
+    const QRect area = list->viewport()->geometry();
+    constexpr int Height = 4;
+    progress->setGeometry(area.left(), area.bottom() - Height + 1, area.width(), Height);
+}
+
+void ThumbnailFill::viewChanged()
+{
+    const int rows = int(icons.size());
+    RowRange visible = visibleRows(list);
+    visible.last = std::min(visible.last, rows - 1);
+    kept = keptRows(visible, rows);
+    // Icons far from view go; those of kept rows that went are made again.
+    for (auto row = shown.begin(); row != shown.end();) {
+        if (kept.contains(*row)) {
+            ++row;
+            continue;
+        }
+        list->item(*row)->setIcon(placeholder);
+        icons[size_t(*row)] = Icon::None;
+        row = shown.erase(row);
+    }
+    QVector<int> remake;
+    for (int row = kept.first; row <= kept.last; ++row) {
+        if (icons[size_t(row)] == Icon::None)
+            remake << row;
+    }
+    loader.setView(visible, kept, remake);
+}
+
+void ThumbnailFill::takeMade()
+{
+    for (ThumbnailLoader::Made &made : loader.takeMade()) {
+        // Kept when it was made, and still kept now.
+        if (!made.kept || !kept.contains(made.row) || icons[size_t(made.row)] != Icon::None)
+            continue;
+        if (made.thumbnail.isNull()) {
+            list->item(made.row)->setIcon(QIcon());
+            icons[size_t(made.row)] = Icon::Unreadable;
+            continue;
+        }
+        list->item(made.row)->setIcon(QIcon(QPixmap::fromImage(made.thumbnail)));
+        icons[size_t(made.row)] = Icon::Shown;
+        shown.insert(made.row);
+    }
+    progress->setValue(loader.madeOnce());
+    progress->setVisible(loader.madeOnce() < loader.rows());
+}
