@@ -125,6 +125,10 @@ std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
             matrix[row][column] = 0;
             for (int k = 0; k < 3; ++k)
                 matrix[row][column] += toInverse[row][k] * from[k][column];
+            // Real colorants give factors of a few units at most; the tables below hold
+            // their sums in 32 bits. Anything else is left to LittleCMS.
+            if (!(std::abs(matrix[row][column]) <= 16))
+                return nullptr;
         }
     auto shaper = std::make_shared<MatrixShaper>();
     const cmsTagSignature curves[] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
@@ -134,7 +138,9 @@ std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
         if (!curve || cmsEvalToneCurveFloat(curve, 0.0f) > 1e-4f)
             return nullptr;
         for (int level = 0; level < 256; ++level) {
-            const double linear = cmsEvalToneCurveFloat(curve, level / 255.0f) * 65535.0;
+            const double linear =
+                std::clamp(double(cmsEvalToneCurveFloat(curve, level / 255.0f)), 0.0, 1.0) *
+                65535.0;
             for (int out = 0; out < 3; ++out)
                 shaper->contribution[out][channel][level] =
                     qint32(std::lround(matrix[out][channel] * linear));

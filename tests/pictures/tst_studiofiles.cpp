@@ -239,6 +239,11 @@ void StudioFilesTest::conversionAgreesWithLittleCms_data()
     QTest::newRow("ProPhoto") << read("/usr/share/color/icc/colord/ProPhotoRGB.icc");
     QTest::newRow("Display P3") << QColorSpace(QColorSpace::DisplayP3).iccProfile();
     QTest::newRow("Rec. 709") << read("/usr/share/color/icc/colord/Rec709.icc");
+    // Colorants no real profile has (found by the fuzzer): the sums must not overflow.
+    cmsHPROFILE wild = linearSrgb();
+    const cmsCIEXYZ huge{5000, 4000, 3000};
+    cmsWriteTag(wild, cmsSigRedColorantTag, &huge);
+    QTest::newRow("colorants beyond reason") << saved(wild, "wild");
 }
 
 // Matrix-shaper profiles are converted by the program's own evaluation of the profile: it
