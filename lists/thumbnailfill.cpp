@@ -132,5 +132,5 @@ void ThumbnailFill::takeMade()
         shown.insert(made.row);
     }
     progress->setValue(loader.madeOnce());
-    progress->setVisible(loader.madeOnce() < loader.rows());
+    progress->setVisible(loader.isBusy());
 }

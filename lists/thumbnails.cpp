@@ -56,6 +56,7 @@ struct ThumbnailLoader::Shared
     std::vector<RowState> state;
     std::vector<bool> madeBefore;
     int madeOnce = 0;
+    int unmade = 0; // rows waiting, wanted again or being made
     int nextInOrder = 0; // where the pass over every row has got to
     RowRange visible;
     RowRange kept;
@@ -114,6 +115,7 @@ struct ThumbnailLoader::Shared
                 ++madeOnce;
             }
             state[row] = RowState::Made;
+            --unmade;
             const bool keep = kept.contains(row);
             made.push_back({row, keep ? std::move(found.thumbnail) : QImage(), keep});
             if (made.size() == 1 && notify)
@@ -135,8 +137,8 @@ ThumbnailLoader::ThumbnailLoader(const QStringList &paths, int edge, Notify noti
     shared->edge = edge;
     shared->state.assign(size_t(paths.size()), RowState::Waiting);
     shared->madeBefore.assign(size_t(paths.size()), false);
+    shared->unmade = int(paths.size());
     shared->notify = std::move(notify);
-    startWorkers();
 }
 
 ThumbnailLoader::~ThumbnailLoader()
@@ -164,8 +166,11 @@ void ThumbnailLoader::setView(RowRange visible, RowRange kept, const QVector<int
         shared->visible = visible;
         shared->kept = kept;
         for (const int row : remake) {
-            if (row >= 0 && row < int(shared->state.size()) && shared->state[row] == RowState::Made)
+            if (row >= 0 && row < int(shared->state.size()) &&
+                shared->state[row] == RowState::Made) {
                 shared->state[row] = RowState::Wanted;
+                ++shared->unmade;
+            }
         }
     }
     startWorkers();
@@ -183,9 +188,10 @@ int ThumbnailLoader::madeOnce() const
     return shared->madeOnce;
 }
 
-int ThumbnailLoader::rows() const
+bool ThumbnailLoader::isBusy() const
 {
-    return int(shared->paths.size());
+    QMutexLocker locker(&shared->mutex);
+    return shared->unmade > 0 && !shared->cancelled;
 }
 
 void ThumbnailLoader::cancel()

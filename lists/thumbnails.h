@@ -45,7 +45,7 @@ public:
     ThumbnailLoader &operator=(const ThumbnailLoader &) = delete;
 
     // The rows in view and the rows kept around them; `remake`, rows made before whose
-    // thumbnails were let go, to be made once more.
+    // thumbnails were let go, to be made once more. The first call starts the work.
     void setView(RowRange visible, RowRange kept, const QVector<int> &remake = {});
 
     struct Made
@@ -57,7 +57,8 @@ public:
     QVector<Made> takeMade();
     // Rows made at least once.
     int madeOnce() const;
-    int rows() const;
+    // Whether rows are still to be made, for the first time or again.
+    bool isBusy() const;
 
     void cancel();
 
