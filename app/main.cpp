@@ -1,7 +1,9 @@
+#include "app/languages.h"
 #include "app/quorvel.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 
 namespace {
 // Answers --help and --version (and refuses unknown options) before any window is made, so
@@ -31,6 +33,7 @@ int main(int argc, char *argv[])
         answerCommandLine(argc, argv);
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.Quorvel"));
+    installTranslations(application, QLocale::system());
     int status = 0;
     {
         Quorvel dialog;

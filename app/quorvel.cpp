@@ -13,6 +13,8 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
 {
     raiseImageAllocationLimit();
     form->buildForm(this);
+    addKeyboardShortcuts();
+    acceptFolderDrops();
     form->cmbCopyDirection->hide();
     settings = new QSettings(SettingsOrganization, SettingsApplication);
 

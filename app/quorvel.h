@@ -53,6 +53,13 @@ private:
     // missing.
     void openWithDesktop(const QString &path);
     void browseFolder(const char *key, QLineEdit *pathField, QListWidget *list);
+    // What choosing `folder` does, however it was chosen: remembered under `key`, shown in
+    // `pathField` and listed in `list`.
+    void useFolder(const char *key, QLineEdit *pathField, QListWidget *list, const QString &folder);
+    // Keys for the buttons (shown in their tooltips), Return in the path fields, and folders
+    // dropped on the lists.
+    void addKeyboardShortcuts();
+    void acceptFolderDrops();
 
     QuorvelForm *form;
     QSettings *settings;

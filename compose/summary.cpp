@@ -35,7 +35,7 @@ void Quorvel::on_lstPrintFiles_itemSelectionChanged()
     form->lineIPHeight->setText(QString());
     form->cmbCopyDirection->hide();
     form->labelWarning->setText(
-        QString::asprintf("[%d] - File(s)", int(form->lstPrintFiles->selectedItems().size())));
+        tr("[%1] - File(s)").arg(form->lstPrintFiles->selectedItems().size()));
 
     const QListWidgetItem *current = form->lstPrintFiles->currentItem();
     if (!current)

@@ -3,6 +3,7 @@
 
 #include "app/settingskeys.h"
 #include "form/quorvelform.h"
+#include "lists/folderdrops.h"
 #include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 
@@ -20,10 +21,6 @@ const QStringList &pictureNameFilters()
     return filters;
 }
 
-QIcon iconFor(const QImage &thumbnail)
-{
-    return thumbnail.isNull() ? QIcon() : QIcon(QPixmap::fromImage(thumbnail));
-}
 } // namespace
 
 QString Quorvel::chooseFolder(const QString &start)
@@ -68,18 +65,36 @@ QIcon Quorvel::makeThumbnail(const QString &path, int edge)
 {
     if (!QFile::exists(path))
         return QIcon();
-    return iconFor(decodeThumbnail(path, edge));
+    // Made in device pixels, sharp on a 2 x display; the icon fits them into the list's size.
+    const QImage thumbnail = decodeThumbnail(path, qRound(edge * devicePixelRatioF()));
+    return thumbnail.isNull() ? QIcon() : QIcon(QPixmap::fromImage(thumbnail));
 }
 
 void Quorvel::browseFolder(const char *key, QLineEdit *pathField, QListWidget *list)
 {
     const QString chosen = chooseFolder(settings->value(key, "").toString());
     // Cancel leaves the stored folder, the field and the list (with its copy counts) alone.
-    if (chosen.isEmpty())
-        return;
-    settings->setValue(key, chosen);
-    pathField->setText(chosen);
-    fillImageList(chosen, list);
+    if (!chosen.isEmpty())
+        useFolder(key, pathField, list, chosen);
+}
+
+void Quorvel::useFolder(const char *key, QLineEdit *pathField, QListWidget *list,
+                        const QString &folder)
+{
+    settings->setValue(key, folder);
+    pathField->setText(folder);
+    fillImageList(folder, list);
+}
+
+void Quorvel::acceptFolderDrops()
+{
+    new FolderDrops(form->lstPrintFiles, [this](const QString &folder) {
+        useFolder(SettingsKey::LastSourcePath, form->lineSourcePath, form->lstPrintFiles, folder);
+    });
+    new FolderDrops(form->lstPrintFilesOutput, [this](const QString &folder) {
+        useFolder(SettingsKey::LastDestinationPath, form->lineDestPath, form->lstPrintFilesOutput,
+                  folder);
+    });
 }
 
 void Quorvel::on_btnBrowseSourcePath_clicked()

@@ -15,10 +15,15 @@
 #include <cstdio>
 
 namespace {
-constexpr int LargeEdge = 256;
+// The entry sizes of the standard, smallest first; an entry serves a thumbnail no larger than
+// its size.
+const struct
+{
+    const char *folder;
+    int edge;
+} EntrySizes[] = {{"large", 256}, {"x-large", 512}, {"xx-large", 1024}};
 // The largest entry the standard has (xx-large); a bigger one is no thumbnail.
 constexpr int LargestEntryEdge = 1024;
-const char *const EntryFolders[] = {"large", "x-large", "xx-large"};
 const QString FailureFolder = QStringLiteral("fail/quorvel-" QUORVEL_VERSION);
 
 // What an entry must say of the file to be valid for it.
@@ -171,8 +176,11 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
 
     const Stamp stamp{uriOf(absolute), info.lastModified().toSecsSinceEpoch(), info.size()};
     const QString name = entryNameOf(stamp.uri);
-    for (const char *entryFolder : EntryFolders) {
-        const QImage entry = readEntry(folder + QLatin1Char('/') + QLatin1String(entryFolder) +
+    // Entries large enough for the thumbnail: a 2 x display wants x-large ones.
+    for (const auto &size : EntrySizes) {
+        if (size.edge < edge)
+            continue;
+        const QImage entry = readEntry(folder + QLatin1Char('/') + QLatin1String(size.folder) +
                                            QLatin1Char('/') + name,
                                        stamp);
         if (!entry.isNull())
@@ -184,8 +192,11 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
 
     PictureFile picture(path);
     const QSize viewed = picture.size();
-    const QSize largeSize = std::max(viewed.width(), viewed.height()) > LargeEdge
-                                ? thumbnailSize(viewed, LargeEdge)
+    // Written at the smallest entry size that serves this thumbnail.
+    const auto *entrySize = std::find_if(std::begin(EntrySizes), std::end(EntrySizes) - 1,
+                                         [edge](const auto &size) { return size.edge >= edge; });
+    const QSize largeSize = std::max(viewed.width(), viewed.height()) > entrySize->edge
+                                ? thumbnailSize(viewed, entrySize->edge)
                                 : viewed;
     const QImage large = picture.isReadable() ? picture.read(largeSize) : QImage();
     if (large.isNull()) {
@@ -199,7 +210,7 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
                     writeEntry(failures, name, failure, stamp, QSize());
                 }};
     }
-    const QString largeFolder = folder + QStringLiteral("/large");
+    const QString largeFolder = folder + QLatin1Char('/') + QLatin1String(entrySize->folder);
     return {fitted(large, viewed), [largeFolder, name, large, stamp, viewed] {
                 writeEntry(largeFolder, name, large, stamp, viewed);
             }};

@@ -39,7 +39,9 @@ RowRange keptRows(RowRange visible, int rows, int margin)
 
 ThumbnailFill::ThumbnailFill(QListWidget *list, const QStringList &paths, const QIcon &placeholder)
     : QObject(list), list(list),
-      loader(paths, ThumbnailEdge,
+      // Made at the icon size in device pixels, sharp on a 2 x display; the icon fits them
+      // into the list's icon size.
+      loader(paths, qRound(ThumbnailEdge * list->devicePixelRatioF()),
              // Runs on a worker: the made thumbnails are taken on the GUI thread.
              [this] {
                  QMetaObject::invokeMethod(this, &ThumbnailFill::takeMade, Qt::QueuedConnection);

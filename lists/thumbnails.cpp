@@ -56,7 +56,7 @@ struct ThumbnailLoader::Shared
     std::vector<RowState> state;
     std::vector<bool> madeBefore;
     int madeOnce = 0;
-    int unmade = 0; // rows waiting, wanted again or being made
+    int unmade = 0;      // rows waiting, wanted again or being made
     int nextInOrder = 0; // where the pass over every row has got to
     RowRange visible;
     RowRange kept;

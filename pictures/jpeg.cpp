@@ -324,9 +324,7 @@ QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
     const QSize decoded(int(info.output_width), int(info.output_height));
     QImage picture;
     if (!QImageIOHandler::allocateImage(decoded, QImage::Format_RGB32, &picture)) {
-        refuse(why, QStringLiteral("not enough memory for a picture of %1 x %2 pixels")
-                        .arg(decoded.width())
-                        .arg(decoded.height()));
+        refuse(why, noMemoryForPictureReason(decoded));
         return QImage();
     }
     // One grey or CMYK row at a time goes through the conversion into the picture's row.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QSize>
 #include <QString>
 
@@ -18,7 +19,8 @@ inline bool withinPictureLimits(QSize size)
 // Why a picture of `claimed` pixels is refused.
 inline QString beyondPictureLimits(QSize claimed)
 {
-    return QStringLiteral("%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 "
+    return QCoreApplication::translate(
+               "Quorvel", "%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 "
                           "megapixels")
         .arg(claimed.width())
         .arg(claimed.height())

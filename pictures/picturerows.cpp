@@ -1,5 +1,7 @@
 #include "pictures/picturerows.h"
 
+#include "pictures/refusal.h"
+
 #include <QImageIOHandler>
 #include <algorithm>
 
@@ -75,9 +77,7 @@ bool PictureRows::allocate(QString *why)
     try {
         if (!QImageIOHandler::allocateImage(shrinking ? wanted : size, kept, &picture)) {
             if (why)
-                *why = QStringLiteral("not enough memory for a picture of %1 x %2 pixels")
-                           .arg(size.width())
-                           .arg(size.height());
+                *why = noMemoryForPictureReason(size);
             return false;
         }
         if (shrinking)
@@ -85,7 +85,7 @@ bool PictureRows::allocate(QString *why)
     } catch (const std::bad_alloc &) {
         picture = QImage();
         if (why)
-            *why = QStringLiteral("not enough memory to read it");
+            *why = outOfMemoryReason();
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/refusal.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -47,14 +49,15 @@ bool allocateBuffer(std::vector<T> &buffer, qint64 count, qint64 limitBytes, QSt
 {
     if (count < 0 || count > limitBytes / qint64(sizeof(T))) {
         if (why)
-            *why = QStringLiteral("its data needs a buffer of over %1 MB").arg(limitBytes >> 20);
+            *why = QCoreApplication::translate("Quorvel", "its data needs a buffer of over %1 MB")
+                       .arg(limitBytes >> 20);
         return false;
     }
     try {
         buffer.assign(size_t(count), T());
     } catch (const std::bad_alloc &) {
         if (why)
-            *why = QStringLiteral("not enough memory to read it");
+            *why = outOfMemoryReason();
         return false;
     }
     return true;

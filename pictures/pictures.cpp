@@ -24,7 +24,7 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
-        refusal = QStringLiteral("file not found");
+        refusal = QCoreApplication::translate("Quorvel", "file not found");
         unopenable = true;
         return;
     }
@@ -68,16 +68,15 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
     }
     if (!headerRead) {
         if (refusal.isEmpty())
-            refusal = QStringLiteral("its header tells no size");
+            refusal = noSizeReason();
         return;
     }
     turn = transformationForOrientation(orientation);
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
     if (!withinPictureLimits(stored)) {
-        refusal = stored.isValid() && !stored.isEmpty()
-                      ? beyondPictureLimits(stored)
-                      : QStringLiteral("its header tells no size");
+        refusal =
+            stored.isValid() && !stored.isEmpty() ? beyondPictureLimits(stored) : noSizeReason();
         return;
     }
     if (check == PictureCheck::Header || !file.seek(0))
@@ -129,14 +128,14 @@ QImage PictureFile::read(QSize wanted)
             picture = applyTransformation(picture, turn);
     } catch (const std::bad_alloc &) {
         picture = QImage();
-        refusal = QStringLiteral("not enough memory to read it");
+        refusal = outOfMemoryReason();
     } catch (const std::system_error &error) {
         // No thread could be started for the colour conversion.
         picture = QImage();
         refusal = QString::fromLocal8Bit(error.what());
     }
     if (picture.isNull() && refusal.isEmpty())
-        refusal = QStringLiteral("its picture data cannot be decoded");
+        refusal = QCoreApplication::translate("Quorvel", "its picture data cannot be decoded");
     return picture;
 }
 

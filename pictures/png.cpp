@@ -59,7 +59,8 @@ bool readPngHeader(QIODevice *device, PngHeader *header, bool withProfile, QStri
     const QByteArray start = device->read(8 + 8 + 13);
     const auto *bytes = reinterpret_cast<const uchar *>(start.constData());
     if (start.size() < 8 + 8 + 13 || !looksLikePng(start) || start.mid(12, 4) != "IHDR")
-        return refuse(why, QStringLiteral("the PNG header is cut short or malformed"));
+        return refuse(why, QCoreApplication::translate("Quorvel",
+                                                       "the PNG header is cut short or malformed"));
     header->size = QSize(int(std::min<quint32>(bigEndian32(bytes + 16), INT_MAX)),
                          int(std::min<quint32>(bigEndian32(bytes + 20), INT_MAX)));
     // The rest of the header chunk (its CRC), then chunk after chunk up to the picture data.

@@ -1,16 +1,34 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QSize>
 #include <QString>
 
-// The reasons a picture file is refused that more than one reader gives; each reader words
-// the others itself.
+// The reasons a picture file is refused that more than one reader gives, in the operator's
+// language (every reason is translated in the program's one translation context); each reader
+// words the others itself.
 inline QString notAPictureReason()
 {
-    return QStringLiteral("not a JPEG, PNG, TIFF or TGA picture");
+    return QCoreApplication::translate("Quorvel", "not a JPEG, PNG, TIFF or TGA picture");
 }
 inline QString cutOffReason()
 {
-    return QStringLiteral("cut off before its end");
+    return QCoreApplication::translate("Quorvel", "cut off before its end");
+}
+inline QString noSizeReason()
+{
+    return QCoreApplication::translate("Quorvel", "its header tells no size");
+}
+inline QString outOfMemoryReason()
+{
+    return QCoreApplication::translate("Quorvel", "not enough memory to read it");
+}
+inline QString noMemoryForPictureReason(QSize size)
+{
+    return QCoreApplication::translate("Quorvel",
+                                       "not enough memory for a picture of %1 x %2 pixels")
+        .arg(size.width())
+        .arg(size.height());
 }
 
 // Records why a file is refused (when the caller asks) and returns false, so that a reader

@@ -125,7 +125,7 @@ bool decodeRows(const TgaHeader &header, const uchar *cursor, const uchar *end, 
 bool parseTgaHeader(const QByteArray &data, TgaHeader *header, QString *error)
 {
     if (data.size() < TgaHeaderSize)
-        return refuse(error, QStringLiteral("the TGA header is cut short"));
+        return refuse(error, QCoreApplication::translate("Quorvel", "the TGA header is cut short"));
     const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
     TgaHeader h;
     h.idLength = bytes[0];
@@ -143,24 +143,34 @@ bool parseTgaHeader(const QByteArray &data, TgaHeader *header, QString *error)
 
     const int type = h.imageType;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11)
-        return refuse(error, QStringLiteral("TGA image type %1 is not a picture").arg(type));
+        return refuse(
+            error,
+            QCoreApplication::translate("Quorvel", "TGA image type %1 is not a picture").arg(type));
     if (h.colourMapType > 1)
-        return refuse(error, QStringLiteral("unknown TGA colour map type %1").arg(h.colourMapType));
+        return refuse(error,
+                      QCoreApplication::translate("Quorvel", "unknown TGA colour map type %1")
+                          .arg(h.colourMapType));
     const auto colourBits = [](int bits) {
         return bits == 15 || bits == 16 || bits == 24 || bits == 32;
     };
     if (h.colourMapType == 1 && !colourBits(h.mapEntryBits))
         return refuse(error,
-                      QStringLiteral("TGA colour map entries of %1 bits").arg(h.mapEntryBits));
+                      QCoreApplication::translate("Quorvel", "TGA colour map entries of %1 bits")
+                          .arg(h.mapEntryBits));
     if (h.isColourMapped() &&
         (h.colourMapType != 1 || h.mapLength == 0 || (h.pixelBits != 8 && h.pixelBits != 16)))
-        return refuse(error, QStringLiteral("a colour-mapped TGA without a usable colour map"));
+        return refuse(error, QCoreApplication::translate(
+                                 "Quorvel", "a colour-mapped TGA without a usable colour map"));
     if (h.isGreyscale() && h.pixelBits != 8 && h.pixelBits != 16)
-        return refuse(error, QStringLiteral("greyscale TGA of %1 bits a pixel").arg(h.pixelBits));
+        return refuse(error,
+                      QCoreApplication::translate("Quorvel", "greyscale TGA of %1 bits a pixel")
+                          .arg(h.pixelBits));
     if ((type == 2 || type == 10) && !colourBits(h.pixelBits))
-        return refuse(error, QStringLiteral("true-colour TGA of %1 bits a pixel").arg(h.pixelBits));
+        return refuse(error,
+                      QCoreApplication::translate("Quorvel", "true-colour TGA of %1 bits a pixel")
+                          .arg(h.pixelBits));
     if (h.width == 0 || h.height == 0)
-        return refuse(error, QStringLiteral("the TGA picture is empty"));
+        return refuse(error, QCoreApplication::translate("Quorvel", "the TGA picture is empty"));
     *header = h;
     return true;
 }
@@ -188,7 +198,7 @@ QImage decodeTga(const QByteArray &data, QSize scaledSize, QString *error)
     // uncompressed one, at least one packet per 128 pixels for a run-length encoded one.
     const qint64 needed = h.isRunLength() ? (pixels + 127) / 128 * (1 + bytes) : pixels * bytes;
     if (pixelOffset + needed > data.size()) {
-        refuse(error, QStringLiteral("the TGA file is cut short"));
+        refuse(error, QCoreApplication::translate("Quorvel", "the TGA file is cut short"));
         return QImage();
     }
 
@@ -250,11 +260,12 @@ QImage decodeTga(const QByteArray &data, QSize scaledSize, QString *error)
             sink);
     }
     if (!decoded) {
-        refuse(error, QStringLiteral("the TGA pixel data is cut short"));
+        refuse(error, QCoreApplication::translate("Quorvel", "the TGA pixel data is cut short"));
         return QImage();
     }
     if (indexOutOfMap) {
-        refuse(error, QStringLiteral("a TGA pixel points outside the colour map"));
+        refuse(error,
+               QCoreApplication::translate("Quorvel", "a TGA pixel points outside the colour map"));
         return QImage();
     }
     return sink.take();

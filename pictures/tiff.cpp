@@ -179,10 +179,11 @@ bool readLayout(TIFF *tiff, QSize size, Layout *layout, QString *why)
     TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &s.photometric);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &s.inkSet);
     if (samples < 1 || samples > MaxSamplesPerPixel)
-        return refuse(
-            why, QStringLiteral("%1 samples a pixel is more than this reader takes").arg(samples));
+        return refuse(why, QCoreApplication::translate(
+                               "Quorvel", "%1 samples a pixel is more than this reader takes")
+                               .arg(samples));
     if (bits < 1 || bits > 32)
-        return refuse(why, QStringLiteral("%1 bits a sample").arg(bits));
+        return refuse(why, QCoreApplication::translate("Quorvel", "%1 bits a sample").arg(bits));
     s.samples = samples;
     s.bits = bits;
     s.planar = planar == PLANARCONFIG_SEPARATE;
@@ -213,7 +214,8 @@ bool readLayout(TIFF *tiff, QSize size, Layout *layout, QString *why)
             return tile >= 1 && qint64(tile) <= std::max<qint64>(qint64(side) + 15, 1024);
         };
         if (!fits(s.tileWidth, s.width) || !fits(tileLength, s.height))
-            return refuse(why, QStringLiteral("its tiles of %1 x %2 pixels are larger than its "
+            return refuse(why, QCoreApplication::translate(
+                                   "Quorvel", "its tiles of %1 x %2 pixels are larger than its "
                                               "picture")
                                    .arg(s.tileWidth)
                                    .arg(tileLength));
@@ -499,7 +501,8 @@ bool readTiffHeader(QIODevice *device, TiffHeader *header, QString *why)
     const Tiff tiff = openTiff(file);
     const bool read = tiff && readHeader(tiff.get(), header);
     device->seek(file.start);
-    return read || refuse(why, failure(file, QStringLiteral("not a readable TIFF file")));
+    return read || refuse(why, failure(file, QCoreApplication::translate(
+                                                 "Quorvel", "not a readable TIFF file")));
 }
 
 bool tiffReachesItsEnd(QIODevice *device)
@@ -528,7 +531,8 @@ QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why)
     const Tiff tiff = openTiff(file);
     TiffHeader header;
     if (!tiff || !readHeader(tiff.get(), &header)) {
-        refuse(why, failure(file, QStringLiteral("not a readable TIFF file")));
+        refuse(why,
+               failure(file, QCoreApplication::translate("Quorvel", "not a readable TIFF file")));
         return QImage();
     }
     if (!withinPictureLimits(header.size)) {
@@ -551,7 +555,8 @@ QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why)
                   : readThroughRgba(tiff.get(), layout, header.profile, picture, &readerWhy);
     if (!read || !file.error.isEmpty() || file.endReached) {
         refuse(why, failure(file, readerWhy.isEmpty()
-                                      ? QStringLiteral("the TIFF's pixel data cannot be read")
+                                      ? QCoreApplication::translate(
+                                            "Quorvel", "the TIFF's pixel data cannot be read")
                                       : readerWhy));
         return QImage();
     }

@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,6 +28,8 @@ private slots:
     void closeButtonStoresSheetSizeAndExitsWithOne();
     void otherClosingStoresNothing_data();
     void otherClosingStoresNothing();
+    void keysActAsTheirButtons_data();
+    void keysActAsTheirButtons();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -138,6 +142,102 @@ void ShellTest::otherClosingStoresNothing()
     QSettings stored(run.settingsFile, QSettings::IniFormat);
     QVERIFY(!stored.contains("LastOPWidth"));
     QVERIFY(!stored.contains("LastOPHeight"));
+}
+
+void ShellTest::keysActAsTheirButtons_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("focus");  // the widget that has the keyboard focus
+    QTest::addColumn<QString>("button"); // whose tooltip names the key; empty for none
+    QTest::addColumn<QString>("effect"); // a box shown, or a chooser started at a stored folder
+    QTest::addColumn<int>("inputItems"); // after the key, of a picture added since the listing
+    QTest::addColumn<int>("outputItems");
+    const int ctrl = int(Qt::ControlModifier);
+    // Go lists the output folder again, whatever it composes.
+    QTest::newRow("Go: Ctrl+Return") << int(Qt::Key_Return) << ctrl << "lstPrintFiles"
+                                     << "btnGenerate"
+                                     << "message No Sheet Written" << 0 << 1;
+    QTest::newRow("Print: Ctrl+P") << int(Qt::Key_P) << ctrl << "lineSourcePath"
+                                   << "btnPrint"
+                                   << "message Nothing to Print" << 0 << 0;
+    QTest::newRow("Refresh both lists: F5") << int(Qt::Key_F5) << 0 << "lstPrintFiles"
+                                            << "btnRefreshDest"
+                                            << "" << 1 << 1;
+    QTest::newRow("source folder: Ctrl+O") << int(Qt::Key_O) << ctrl << "lstPrintFiles"
+                                           << "btnBrowseSourcePath"
+                                           << "chooser LastSourcePath" << 0 << 0;
+    QTest::newRow("destination folder: Ctrl+Shift+O")
+        << int(Qt::Key_O) << int(Qt::ControlModifier | Qt::ShiftModifier) << "lineDestPath"
+        << "btnBrowseDestPath"
+        << "chooser LastDestinationPath" << 0 << 0;
+    QTest::newRow("Return in the source path field") << int(Qt::Key_Return) << 0 << "lineSourcePath"
+                                                     << ""
+                                                     << "" << 1 << 0;
+    // No button is the default any more: Return clicks none (the logo would open a web page,
+    // and with Ctrl the margin prompt).
+    QTest::newRow("Return elsewhere") << int(Qt::Key_Return) << 0 << "lineOPWidth"
+                                      << ""
+                                      << "" << 0 << 0;
+}
+
+// Each key does what a click on its button does; the button's tooltip names the key.
+void ShellTest::keysActAsTheirButtons()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, focus);
+    QFETCH(QString, button);
+    QFETCH(QString, effect);
+    QFETCH(int, inputItems);
+    QFETCH(int, outputItems);
+    const QString empty = sandbox->makeFolder("keys-empty");
+    const QString chosenStart = sandbox->makeFolder("keys-start");
+    if (effect.startsWith("chooser "))
+        QSettings("Morvane", "Quorvel").setValue(effect.section(' ', 1), chosenStart);
+    ModalGuard guard;
+    Quorvel dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *input = dialog.findChild<QListWidget *>("lstPrintFiles");
+    auto *output = dialog.findChild<QListWidget *>("lstPrintFilesOutput");
+    for (const char *field : {"lineSourcePath", "lineDestPath"})
+        dialog.findChild<QLineEdit *>(field)->setText(empty);
+    dialog.fillImageList(empty, input);
+    dialog.fillImageList(empty, output);
+    writePicture(empty + "/new.png", solidPicture({30, 20}, Qt::red));
+    if (!button.isEmpty()) {
+        const QString keys = QKeySequence(key | modifiers).toString(QKeySequence::NativeText);
+        QVERIFY2(dialog.findChild<QPushButton *>(button)->toolTip().contains(keys),
+                 qPrintable(dialog.findChild<QPushButton *>(button)->toolTip()));
+    }
+
+    MessageRecorder messages;
+    UrlRecorder web("https");
+    QString chooserStart;
+    answerNextModal<QFileDialog>(
+        [&](QFileDialog *chooser) {
+            chooserStart = chooser->directory().path();
+            chooser->reject();
+        },
+        2000);
+    auto *target = dialog.findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::qWait(100);
+
+    const QStringList titles = [&] {
+        QStringList result;
+        for (const MessageSeen &seen : std::as_const(messages.messages))
+            result << seen.title;
+        return result;
+    }();
+    QCOMPARE(titles, effect.startsWith("message ") ? QStringList{effect.mid(8)} : QStringList());
+    QCOMPARE(chooserStart, effect.startsWith("chooser ") ? chosenStart : QString());
+    QCOMPARE(input->count(), inputItems);
+    QCOMPARE(output->count(), outputItems);
+    QVERIFY(web.urls.isEmpty());
+    QCOMPARE(guard.closed(), QStringList());
 }
 
 QTEST_MAIN(ShellTest)

@@ -9,10 +9,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSettings>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTest>
 
 using namespace testsupport;
@@ -308,8 +308,7 @@ void GenerateTest::failedSaveKeepsThePreviousSheet()
         useFolders(noisy, folder);
         pick({"noise.png"});
     } else {
-        QCOMPARE(QProcess::execute("mount", {"--bind", folder + "/01.jpg", folder + "/01.jpg"}),
-                 0);
+        QCOMPARE(QProcess::execute("mount", {"--bind", folder + "/01.jpg", folder + "/01.jpg"}), 0);
     }
     const auto unmount = qScopeGuard([&] {
         if (how == "held")

@@ -1,6 +1,7 @@
 #include "form/quorvelform.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QGradient>
 #include <QSpacerItem>
 #include <QTest>
@@ -30,6 +31,7 @@ private slots:
     void dialogNaming();
     void presetButtonsAreExclusive();
     void inputListTogglesEachItem();
+    void everyControlHasAnAccessibleName();
 
 private:
     QDialog *dialog = nullptr;
@@ -385,7 +387,9 @@ void FormTest::interactionProperties()
         QCOMPARE(widget(name)->focusPolicy(), Qt::NoFocus);
         QVERIFY(widget(name)->hasMouseTracking());
     }
-    QVERIFY(!widget<QPushButton>("btnGenerate")->autoDefault());
+    // No button is the dialog's default: Return clicks none of them.
+    for (QPushButton *button : dialog->findChildren<QPushButton *>())
+        QVERIFY2(!button->autoDefault(), qPrintable(button->objectName()));
     QVERIFY(widget<QPushButton>("btnGenerate")->isFlat());
     QVERIFY(widget<QPushButton>("pushButton")->isFlat());
     QVERIFY(!widget<QPushButton>("pushButton")->icon().isNull());
@@ -463,6 +467,26 @@ void FormTest::inputListTogglesEachItem()
     output->item(0)->setSelected(true);
     output->setCurrentRow(1);
     QCOMPARE(output->selectedItems().size(), 1);
+}
+
+// Screen readers name every control, including those whose text is a symbol or a letter, or
+// that have none (the logo, "...", "R", the lists, the fields, the direction box).
+void FormTest::everyControlHasAnAccessibleName()
+{
+    int controls = 0;
+    for (QWidget *child : dialog->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(child) ||
+                             qobject_cast<QLineEdit *>(child) ||
+                             qobject_cast<QListWidget *>(child) || qobject_cast<QComboBox *>(child);
+        if (!control || child->objectName().isEmpty())
+            continue;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(child);
+        QVERIFY(accessible);
+        QVERIFY2(!accessible->text(QAccessible::Name).trimmed().isEmpty(),
+                 qPrintable(child->objectName()));
+        ++controls;
+    }
+    QCOMPARE(controls, 20);
 }
 
 QTEST_MAIN(FormTest)

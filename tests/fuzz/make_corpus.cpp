@@ -87,8 +87,8 @@ int main(int argc, char *argv[])
             buffer.open(QIODevice::WriteOnly);
             QImageWriter(&buffer, formats[selector])
                 .write(grey ? picture.convertToFormat(QImage::Format_Grayscale8) : picture);
-            write(QString("start%1.%2").arg(grey ? "-grey" : "", formats[selector]),
-                  char(selector), buffer.data());
+            write(QString("start%1.%2").arg(grey ? "-grey" : "", formats[selector]), char(selector),
+                  buffer.data());
         }
     }
     for (int type : {1, 2, 3, 9, 10, 11}) {

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -41,6 +42,8 @@ private slots:
     void browseStoresAndListsTheChoice();
     void cancelledBrowseChangesNothing();
     void refreshListsTheTypedFolderWithoutStoring();
+    void droppedFoldersAreUsedAsChosen_data();
+    void droppedFoldersAreUsedAsChosen();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -372,6 +375,58 @@ void ImageListsTest::refreshListsTheTypedFolderWithoutStoring()
     QSettings store("Morvane", "Quorvel");
     QVERIFY(!store.contains("LastSourcePath"));
     QVERIFY(!store.contains("LastDestinationPath"));
+}
+
+void ImageListsTest::droppedFoldersAreUsedAsChosen_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("dropped"); // paths in the sandbox, or addresses
+    QTest::addColumn<bool>("used");
+    QTest::newRow("a folder on the input list")
+        << "lstPrintFiles" << QStringList{"dropped"} << true;
+    QTest::newRow("a picture on the output list, meaning its folder")
+        << "lstPrintFilesOutput" << QStringList{"dropped/d.png"} << true;
+    QTest::newRow("two pictures of one folder")
+        << "lstPrintFiles" << QStringList{"dropped/d.png", "dropped/e.png"} << true;
+    QTest::newRow("pictures of two folders")
+        << "lstPrintFiles" << QStringList{"dropped/d.png", "other/o.png"} << false;
+    QTest::newRow("a web address")
+        << "lstPrintFiles" << QStringList{"https://example.org/"} << false;
+}
+
+// A folder dropped from the file manager onto a list does what choosing it does: stored,
+// shown in the list's path field and listed. Anything else is refused and changes nothing.
+void ImageListsTest::droppedFoldersAreUsedAsChosen()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, dropped);
+    QFETCH(bool, used);
+    const QString folder = sandbox->makeFolder("dropped");
+    writePicture(folder + "/d.png", solidPicture({10, 10}, Qt::red));
+    writePicture(folder + "/e.png", solidPicture({10, 10}, Qt::red));
+    writePicture(sandbox->makeFolder("other") + "/o.png", solidPicture({10, 10}, Qt::red));
+    const bool input = list == "lstPrintFiles";
+    QListWidget *target = input ? this->input() : output();
+    QLineEdit *pathField = field(input ? "lineSourcePath" : "lineDestPath");
+    pathField->setText("before");
+
+    QList<QUrl> urls;
+    for (const QString &item : dropped)
+        urls << (item.startsWith("https:") ? QUrl(item) : QUrl::fromLocalFile(sandbox->path(item)));
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = target->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(target->viewport(), &enter);
+    QCOMPARE(enter.isAccepted(), used);
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target->viewport(), &drop);
+
+    const char *key = input ? "LastSourcePath" : "LastDestinationPath";
+    QCOMPARE(pathField->text(), used ? folder : "before");
+    QCOMPARE(QSettings("Morvane", "Quorvel").value(key).toString(), used ? folder : QString());
+    QCOMPARE(texts(target), used ? QStringList({"d.png", "e.png"}) : QStringList());
 }
 
 QTEST_MAIN(ImageListsTest)

@@ -37,6 +37,7 @@ private slots:
     void noEntryIsWritten_data();
     void noEntryIsWritten();
     void failuresWaitForTheFileToChange();
+    void thumbnailsAtTheScreensPixelRatio();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -353,6 +354,21 @@ void ThumbnailCacheTest::failuresWaitForTheFileToChange()
     setfsuid(uid_t(previous));
     QVERIFY(lookup.thumbnail.isNull());
     QVERIFY(!lookup.store);
+}
+
+// On a 2 x display (run again under QT_SCALE_FACTOR=2) thumbnails are made at 400 device
+// pixels, from and into x-large entries, and shown at 200 pixels: sharp, not stretched.
+void ThumbnailCacheTest::thumbnailsAtTheScreensPixelRatio()
+{
+    const qreal ratio = dialog->devicePixelRatioF();
+    list(folder);
+    const bool doubled = ratio >= 2;
+    const QImage entry(entryFor(picture, doubled ? "x-large" : "large"));
+    QCOMPARE(entry.size(), doubled ? QSize(512, 256) : QSize(256, 128));
+    QVERIFY(!QFile::exists(entryFor(picture, doubled ? "large" : "x-large")));
+    const QPixmap shown = input()->item(0)->icon().pixmap(QSize(200, 100), ratio);
+    QCOMPARE(shown.size(), QSize(200, 100) * ratio);
+    QCOMPARE(shown.deviceIndependentSize(), QSizeF(200, 100));
 }
 
 QTEST_MAIN(ThumbnailCacheTest)

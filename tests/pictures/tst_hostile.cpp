@@ -448,8 +448,7 @@ void HostileTest::wholeWorkflowOverTheCorpus()
     QVERIFY(waitForThumbnails(input()));
     for (int row = 0; row < input()->count(); ++row) {
         QListWidgetItem *item = input()->item(row);
-        QVERIFY2(showsThumbnail(item) == readable.contains(item->text()),
-                 qPrintable(item->text()));
+        QVERIFY2(showsThumbnail(item) == readable.contains(item->text()), qPrintable(item->text()));
         QCOMPARE(item->icon().isNull(), unreadable.contains(item->text()));
     }
 

@@ -1,0 +1,51 @@
+#include "app/quorvel.h"
+
+#include "form/quorvelform.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+
+void Quorvel::addKeyboardShortcuts()
+{
+    // Each key clicks its buttons, so that it does exactly what the click does, and Go and
+    // Print still take no focus. The tooltips name the keys, in the operator's language.
+    const struct
+    {
+        QKeySequence keys;
+        QList<QPushButton *> buttons;
+        QList<const char *> tips;
+    } shortcuts[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Return),
+         {form->btnGenerate},
+         {QT_TR_NOOP("Lay the selected pictures out on a sheet and save it")}},
+        {QKeySequence(Qt::CTRL | Qt::Key_P),
+         {form->btnPrint},
+         {QT_TR_NOOP("Print the first sheet of the output list")}},
+        {QKeySequence(Qt::Key_F5),
+         {form->btnRefreshSrc, form->btnRefreshDest},
+         {QT_TR_NOOP("List the source folder again"),
+          QT_TR_NOOP("List the destination folder again")}},
+        {QKeySequence(Qt::CTRL | Qt::Key_O),
+         {form->btnBrowseSourcePath},
+         {QT_TR_NOOP("Choose the folder of pictures")}},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+         {form->btnBrowseDestPath},
+         {QT_TR_NOOP("Choose the folder for the sheets")}},
+    };
+    for (const auto &shortcut : shortcuts) {
+        const QList<QPushButton *> buttons = shortcut.buttons;
+        connect(new QShortcut(shortcut.keys, this), &QShortcut::activated, this, [buttons] {
+            for (QPushButton *button : buttons)
+                button->click();
+        });
+        for (int i = 0; i < buttons.size(); ++i)
+            buttons[i]->setToolTip(QStringLiteral("%1 (%2)").arg(
+                tr(shortcut.tips[i]), shortcut.keys.toString(QKeySequence::NativeText)));
+    }
+    // No button is the dialog's default: Return in a path field lists that folder, as its
+    // "R" button does, and opens nothing.
+    connect(form->lineSourcePath, &QLineEdit::returnPressed, form->btnRefreshSrc,
+            &QPushButton::click);
+    connect(form->lineDestPath, &QLineEdit::returnPressed, form->btnRefreshDest,
+            &QPushButton::click);
+}

@@ -1,0 +1,459 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Quorvel</name>
+    <message>
+        <source>Morvane-Quorvel</source>
+        <translation>Morvane-Quorvel</translation>
+    </message>
+    <message>
+        <source>Open the Morvane web page</source>
+        <translation>Website von Morvane öffnen</translation>
+    </message>
+    <message>
+        <source>Morvane web page</source>
+        <translation>Website von Morvane</translation>
+    </message>
+    <message>
+        <source>Opens the maker&apos;s web page in the browser</source>
+        <translation>Öffnet die Website des Herstellers im Browser</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Path :</source>
+        <translation>Pfad:</translation>
+    </message>
+    <message>
+        <source>Source folder</source>
+        <translation>Quellordner</translation>
+    </message>
+    <message>
+        <source>The folder of pictures to lay out; Return lists it</source>
+        <translation>Ordner mit den Bildern für den Bogen; die Eingabetaste liest ihn ein</translation>
+    </message>
+    <message>
+        <source>Choose the source folder</source>
+        <translation>Quellordner wählen</translation>
+    </message>
+    <message>
+        <source>Chooses the folder of pictures to lay out and lists it</source>
+        <translation>Wählt den Ordner mit den Bildern und liest ihn ein</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Reload the source folder</source>
+        <translation>Quellordner neu einlesen</translation>
+    </message>
+    <message>
+        <source>Lists the folder in the source path field again</source>
+        <translation>Liest den Ordner aus dem Quellpfad neu ein</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>Print Size in Inches 300 dpi</source>
+        <translation>Druckgröße in Zoll bei 300 dpi</translation>
+    </message>
+    <message>
+        <source>Width :</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Picture width in inches</source>
+        <translation>Bildbreite in Zoll</translation>
+    </message>
+    <message>
+        <source>Height :</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Picture height in inches</source>
+        <translation>Bildhöhe in Zoll</translation>
+    </message>
+    <message>
+        <source>No of File(s)</source>
+        <translation>Anzahl Dateien</translation>
+    </message>
+    <message>
+        <source>Copy direction</source>
+        <translation>Anordnung der Kopien</translation>
+    </message>
+    <message>
+        <source>How the copies line up on the sheet</source>
+        <translation>Wie die Kopien auf dem Bogen aufgereiht werden</translation>
+    </message>
+    <message>
+        <source>Top to Bottom</source>
+        <translation>Von oben nach unten</translation>
+    </message>
+    <message>
+        <source>Rotate &amp; Left to Right</source>
+        <translation>Drehen, von links nach rechts</translation>
+    </message>
+    <message>
+        <source>Pictures of the source folder</source>
+        <translation>Bilder im Quellordner</translation>
+    </message>
+    <message>
+        <source>Select the pictures in the order they go on the sheet; double-click one to set its number of copies</source>
+        <translation>Bilder in der Reihenfolge auswählen, in der sie auf den Bogen kommen; ein Doppelklick legt die Anzahl der Kopien fest</translation>
+    </message>
+    <message>
+        <source>Note: 
+
+* Double-Click on the File Name to change the No of Copies
+* Keep Ctrl key pressed &amp; Double Click the Filel Name to Open the File (in external viewer)
+* Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
+        <translation>Hinweis:
+
+* Doppelklick auf den Dateinamen ändert die Anzahl der Kopien
+* Strg gedrückt halten und doppelt auf den Dateinamen klicken öffnet die Datei (im Bildbetrachter)
+* Strg + Umschalt gedrückt halten und doppelt auf den Dateinamen klicken öffnet den Ordner (im Dateimanager)</translation>
+    </message>
+    <message>
+        <source>Lays the selected pictures out on one sheet and saves it as 01.jpg</source>
+        <translation>Ordnet die ausgewählten Bilder auf einem Bogen an und speichert ihn als 01.jpg</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Destination folder</source>
+        <translation>Zielordner</translation>
+    </message>
+    <message>
+        <source>The folder the sheets are saved in; Return lists it</source>
+        <translation>Ordner, in dem die Bögen gespeichert werden; die Eingabetaste liest ihn ein</translation>
+    </message>
+    <message>
+        <source>Choose the destination folder</source>
+        <translation>Zielordner wählen</translation>
+    </message>
+    <message>
+        <source>Chooses the folder the sheets are saved in and lists it</source>
+        <translation>Wählt den Ordner für die Bögen und liest ihn ein</translation>
+    </message>
+    <message>
+        <source>Reload the destination folder</source>
+        <translation>Zielordner neu einlesen</translation>
+    </message>
+    <message>
+        <source>Lists the folder in the destination path field again</source>
+        <translation>Liest den Ordner aus dem Zielpfad neu ein</translation>
+    </message>
+    <message>
+        <source>Sheet width in inches</source>
+        <translation>Bogenbreite in Zoll</translation>
+    </message>
+    <message>
+        <source>Sheet height in inches</source>
+        <translation>Bogenhöhe in Zoll</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A3</source>
+        <translation>A3</translation>
+    </message>
+    <message>
+        <source>Sheets of the destination folder</source>
+        <translation>Bögen im Zielordner</translation>
+    </message>
+    <message>
+        <source>The first sheet is the one printed</source>
+        <translation>Gedruckt wird der erste Bogen</translation>
+    </message>
+    <message>
+        <source>Prints the first sheet of the output list</source>
+        <translation>Druckt den ersten Bogen der Ausgabeliste</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Crop Image</source>
+        <translation>Bild beschneiden</translation>
+    </message>
+    <message>
+        <source>Note: 
+
+* Keep Ctrl key pressed &amp; Double Click the Filel Name to Open the File (in external viewer)
+* Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
+        <translation>Hinweis:
+
+* Strg gedrückt halten und doppelt auf den Dateinamen klicken öffnet die Datei (im Bildbetrachter)
+* Strg + Umschalt gedrückt halten und doppelt auf den Dateinamen klicken öffnet den Ordner (im Dateimanager)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Test Message</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Lay the selected pictures out on a sheet and save it</source>
+        <translation>Ausgewählte Bilder auf einem Bogen anordnen und speichern</translation>
+    </message>
+    <message>
+        <source>Print the first sheet of the output list</source>
+        <translation>Ersten Bogen der Ausgabeliste drucken</translation>
+    </message>
+    <message>
+        <source>List the source folder again</source>
+        <translation>Quellordner neu einlesen</translation>
+    </message>
+    <message>
+        <source>List the destination folder again</source>
+        <translation>Zielordner neu einlesen</translation>
+    </message>
+    <message>
+        <source>Choose the folder of pictures</source>
+        <translation>Ordner mit den Bildern wählen</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the sheets</source>
+        <translation>Ordner für die Bögen wählen</translation>
+    </message>
+    <message>
+        <source>No Of Copies:</source>
+        <translation>Anzahl Kopien:</translation>
+    </message>
+    <message>
+        <source>Thumbnails still being made</source>
+        <translation>Vorschaubilder werden noch erstellt</translation>
+    </message>
+    <message>
+        <source>No Sheet Written</source>
+        <translation>Kein Bogen gespeichert</translation>
+    </message>
+    <message>
+        <source>Task Completed</source>
+        <translation>Auftrag erledigt</translation>
+    </message>
+    <message>
+        <source>Sheet Not Saved</source>
+        <translation>Bogen nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The sheet could not be saved as %1: %2
+The previous sheet was left as it was.</source>
+        <translation>Der Bogen konnte nicht als %1 gespeichert werden: %2
+Der vorherige Bogen bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Skipped, could not be read: %1</source>
+        <translation>Übersprungen, nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>1 copy did not fit on the sheet and was left out.</source>
+        <translation>1 Kopie passte nicht mehr auf den Bogen und wurde weggelassen.</translation>
+    </message>
+    <message>
+        <source>%1 copies did not fit on the sheet and were left out.</source>
+        <translation>%1 Kopien passten nicht mehr auf den Bogen und wurden weggelassen.</translation>
+    </message>
+    <message>
+        <source>No sheet was written.</source>
+        <translation>Es wurde kein Bogen gespeichert.</translation>
+    </message>
+    <message>
+        <source>The sheet size is not usable.</source>
+        <translation>Die Bogengröße ist nicht verwendbar.</translation>
+    </message>
+    <message>
+        <source>No picture is selected.</source>
+        <translation>Es ist kein Bild ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Every selected picture is set to 0 copies.</source>
+        <translation>Alle ausgewählten Bilder stehen auf 0 Kopien.</translation>
+    </message>
+    <message>
+        <source>Could not be read: %1</source>
+        <translation>Nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>The margins (left %1, top %2 pixels) put the copies outside the sheet.</source>
+        <translation>Die Ränder (links %1, oben %2 Pixel) schieben die Kopien aus dem Bogen heraus.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 x %3 pixels) does not fit in the %4 x %5 pixels inside the margins.</source>
+        <translation>%1 (%2 x %3 Pixel) passt nicht in die %4 x %5 Pixel innerhalb der Ränder.</translation>
+    </message>
+    <message>
+        <source>Enter Left Margin</source>
+        <translation>Linker Rand</translation>
+    </message>
+    <message>
+        <source>Left Margin (in Pixels):</source>
+        <translation>Linker Rand (in Pixel):</translation>
+    </message>
+    <message>
+        <source>Enter Top Margin</source>
+        <translation>Oberer Rand</translation>
+    </message>
+    <message>
+        <source>Top Margin (in Pixels):</source>
+        <translation>Oberer Rand (in Pixel):</translation>
+    </message>
+    <message>
+        <source>Enter Gutter Width</source>
+        <translation>Stegbreite</translation>
+    </message>
+    <message>
+        <source>Gutter Width (in Pixels):</source>
+        <translation>Stegbreite (in Pixel):</translation>
+    </message>
+    <message>
+        <source>Enter Gutter Height</source>
+        <translation>Steghöhe</translation>
+    </message>
+    <message>
+        <source>Gutter Height (in Pixels):</source>
+        <translation>Steghöhe (in Pixel):</translation>
+    </message>
+    <message>
+        <source>Nothing to Print</source>
+        <translation>Nichts zu drucken</translation>
+    </message>
+    <message>
+        <source>The output list holds no sheet to print.</source>
+        <translation>In der Ausgabeliste steht kein Bogen zum Drucken.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be printed: %2</source>
+        <translation>Der Bogen %1 kann nicht gedruckt werden: %2</translation>
+    </message>
+    <message>
+        <source>The sheet %1 was not printed: the printer could not take the job.</source>
+        <translation>Der Bogen %1 wurde nicht gedruckt: Der Drucker hat den Auftrag nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>Not Printed</source>
+        <translation>Nicht gedruckt</translation>
+    </message>
+    <message>
+        <source>[%1] - File(s)</source>
+        <translation>[%1] - Datei(en)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 megapixels</source>
+        <translation>%1 x %2 Pixel überschreiten die Grenzen von %3 Pixel je Seite und %4 Megapixel</translation>
+    </message>
+    <message>
+        <source>its data needs a buffer of over %1 MB</source>
+        <translation>die Daten bräuchten einen Puffer von über %1 MB</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>its picture data cannot be decoded</source>
+        <translation>die Bilddaten lassen sich nicht dekodieren</translation>
+    </message>
+    <message>
+        <source>the PNG header is cut short or malformed</source>
+        <translation>der PNG-Kopf ist unvollständig oder fehlerhaft</translation>
+    </message>
+    <message>
+        <source>not a JPEG, PNG, TIFF or TGA picture</source>
+        <translation>kein JPEG-, PNG-, TIFF- oder TGA-Bild</translation>
+    </message>
+    <message>
+        <source>cut off before its end</source>
+        <translation>vor dem Ende abgeschnitten</translation>
+    </message>
+    <message>
+        <source>its header tells no size</source>
+        <translation>der Dateikopf nennt keine Größe</translation>
+    </message>
+    <message>
+        <source>not enough memory to read it</source>
+        <translation>nicht genug Speicher zum Lesen</translation>
+    </message>
+    <message>
+        <source>not enough memory for a picture of %1 x %2 pixels</source>
+        <translation>nicht genug Speicher für ein Bild von %1 x %2 Pixel</translation>
+    </message>
+    <message>
+        <source>the TGA header is cut short</source>
+        <translation>der TGA-Kopf ist unvollständig</translation>
+    </message>
+    <message>
+        <source>TGA image type %1 is not a picture</source>
+        <translation>TGA-Bildtyp %1 ist kein Bild</translation>
+    </message>
+    <message>
+        <source>unknown TGA colour map type %1</source>
+        <translation>unbekannter TGA-Farbtabellentyp %1</translation>
+    </message>
+    <message>
+        <source>TGA colour map entries of %1 bits</source>
+        <translation>TGA-Farbtabelle mit Einträgen von %1 Bit</translation>
+    </message>
+    <message>
+        <source>a colour-mapped TGA without a usable colour map</source>
+        <translation>TGA mit Farbtabelle, aber ohne brauchbare Farbtabelle</translation>
+    </message>
+    <message>
+        <source>greyscale TGA of %1 bits a pixel</source>
+        <translation>Graustufen-TGA mit %1 Bit je Pixel</translation>
+    </message>
+    <message>
+        <source>true-colour TGA of %1 bits a pixel</source>
+        <translation>Echtfarben-TGA mit %1 Bit je Pixel</translation>
+    </message>
+    <message>
+        <source>the TGA picture is empty</source>
+        <translation>das TGA-Bild ist leer</translation>
+    </message>
+    <message>
+        <source>the TGA file is cut short</source>
+        <translation>die TGA-Datei ist unvollständig</translation>
+    </message>
+    <message>
+        <source>the TGA pixel data is cut short</source>
+        <translation>die TGA-Bilddaten sind unvollständig</translation>
+    </message>
+    <message>
+        <source>a TGA pixel points outside the colour map</source>
+        <translation>ein TGA-Pixel verweist außerhalb der Farbtabelle</translation>
+    </message>
+    <message>
+        <source>%1 samples a pixel is more than this reader takes</source>
+        <translation>%1 Kanäle je Pixel sind mehr, als dieses Programm liest</translation>
+    </message>
+    <message>
+        <source>%1 bits a sample</source>
+        <translation>%1 Bit je Kanal</translation>
+    </message>
+    <message>
+        <source>its tiles of %1 x %2 pixels are larger than its picture</source>
+        <translation>seine Kacheln von %1 x %2 Pixel sind größer als das Bild</translation>
+    </message>
+    <message>
+        <source>not a readable TIFF file</source>
+        <translation>keine lesbare TIFF-Datei</translation>
+    </message>
+    <message>
+        <source>the TIFF&apos;s pixel data cannot be read</source>
+        <translation>die Bilddaten der TIFF-Datei lassen sich nicht lesen</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,459 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>Quorvel</name>
+    <message>
+        <source>Morvane-Quorvel</source>
+        <translation>Morvane-Quorvel</translation>
+    </message>
+    <message>
+        <source>Open the Morvane web page</source>
+        <translation>Abrir la web de Morvane</translation>
+    </message>
+    <message>
+        <source>Morvane web page</source>
+        <translation>Web de Morvane</translation>
+    </message>
+    <message>
+        <source>Opens the maker&apos;s web page in the browser</source>
+        <translation>Abre la web del fabricante en el navegador</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrada</translation>
+    </message>
+    <message>
+        <source>Path :</source>
+        <translation>Ruta:</translation>
+    </message>
+    <message>
+        <source>Source folder</source>
+        <translation>Carpeta de origen</translation>
+    </message>
+    <message>
+        <source>The folder of pictures to lay out; Return lists it</source>
+        <translation>Carpeta de las fotos que se van a montar; Intro la muestra</translation>
+    </message>
+    <message>
+        <source>Choose the source folder</source>
+        <translation>Elegir la carpeta de origen</translation>
+    </message>
+    <message>
+        <source>Chooses the folder of pictures to lay out and lists it</source>
+        <translation>Elige la carpeta de las fotos y la muestra</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Reload the source folder</source>
+        <translation>Volver a cargar la carpeta de origen</translation>
+    </message>
+    <message>
+        <source>Lists the folder in the source path field again</source>
+        <translation>Vuelve a mostrar la carpeta de la ruta de origen</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>Print Size in Inches 300 dpi</source>
+        <translation>Tamaño de impresión en pulgadas a 300 ppp</translation>
+    </message>
+    <message>
+        <source>Width :</source>
+        <translation>Ancho:</translation>
+    </message>
+    <message>
+        <source>Picture width in inches</source>
+        <translation>Ancho de la foto en pulgadas</translation>
+    </message>
+    <message>
+        <source>Height :</source>
+        <translation>Alto:</translation>
+    </message>
+    <message>
+        <source>Picture height in inches</source>
+        <translation>Alto de la foto en pulgadas</translation>
+    </message>
+    <message>
+        <source>No of File(s)</source>
+        <translation>N.º de archivos</translation>
+    </message>
+    <message>
+        <source>Copy direction</source>
+        <translation>Colocación de las copias</translation>
+    </message>
+    <message>
+        <source>How the copies line up on the sheet</source>
+        <translation>Cómo se colocan las copias en la hoja</translation>
+    </message>
+    <message>
+        <source>Top to Bottom</source>
+        <translation>De arriba abajo</translation>
+    </message>
+    <message>
+        <source>Rotate &amp; Left to Right</source>
+        <translation>Girar, de izquierda a derecha</translation>
+    </message>
+    <message>
+        <source>Pictures of the source folder</source>
+        <translation>Fotos de la carpeta de origen</translation>
+    </message>
+    <message>
+        <source>Select the pictures in the order they go on the sheet; double-click one to set its number of copies</source>
+        <translation>Seleccione las fotos en el orden en que van en la hoja; con doble clic se fija el número de copias</translation>
+    </message>
+    <message>
+        <source>Note: 
+
+* Double-Click on the File Name to change the No of Copies
+* Keep Ctrl key pressed &amp; Double Click the Filel Name to Open the File (in external viewer)
+* Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
+        <translation>Nota:
+
+* Haga doble clic en el nombre del archivo para cambiar el número de copias
+* Mantenga pulsada Ctrl y haga doble clic en el nombre del archivo para abrirlo (en el visor)
+* Mantenga pulsadas Ctrl + Mayús y haga doble clic en el nombre del archivo para abrir su carpeta (en el gestor de archivos)</translation>
+    </message>
+    <message>
+        <source>Lays the selected pictures out on one sheet and saves it as 01.jpg</source>
+        <translation>Coloca las fotos seleccionadas en una hoja y la guarda como 01.jpg</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Salida</translation>
+    </message>
+    <message>
+        <source>Destination folder</source>
+        <translation>Carpeta de destino</translation>
+    </message>
+    <message>
+        <source>The folder the sheets are saved in; Return lists it</source>
+        <translation>Carpeta donde se guardan las hojas; Intro la muestra</translation>
+    </message>
+    <message>
+        <source>Choose the destination folder</source>
+        <translation>Elegir la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>Chooses the folder the sheets are saved in and lists it</source>
+        <translation>Elige la carpeta de las hojas y la muestra</translation>
+    </message>
+    <message>
+        <source>Reload the destination folder</source>
+        <translation>Volver a cargar la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>Lists the folder in the destination path field again</source>
+        <translation>Vuelve a mostrar la carpeta de la ruta de destino</translation>
+    </message>
+    <message>
+        <source>Sheet width in inches</source>
+        <translation>Ancho de la hoja en pulgadas</translation>
+    </message>
+    <message>
+        <source>Sheet height in inches</source>
+        <translation>Alto de la hoja en pulgadas</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A3</source>
+        <translation>A3</translation>
+    </message>
+    <message>
+        <source>Sheets of the destination folder</source>
+        <translation>Hojas de la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>The first sheet is the one printed</source>
+        <translation>Se imprime la primera hoja</translation>
+    </message>
+    <message>
+        <source>Prints the first sheet of the output list</source>
+        <translation>Imprime la primera hoja de la lista de salida</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Crop Image</source>
+        <translation>Recortar imagen</translation>
+    </message>
+    <message>
+        <source>Note: 
+
+* Keep Ctrl key pressed &amp; Double Click the Filel Name to Open the File (in external viewer)
+* Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
+        <translation>Nota:
+
+* Mantenga pulsada Ctrl y haga doble clic en el nombre del archivo para abrirlo (en el visor)
+* Mantenga pulsadas Ctrl + Mayús y haga doble clic en el nombre del archivo para abrir su carpeta (en el gestor de archivos)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Test Message</source>
+        <translation>No encontrado</translation>
+    </message>
+    <message>
+        <source>Lay the selected pictures out on a sheet and save it</source>
+        <translation>Colocar las fotos seleccionadas en una hoja y guardarla</translation>
+    </message>
+    <message>
+        <source>Print the first sheet of the output list</source>
+        <translation>Imprimir la primera hoja de la lista de salida</translation>
+    </message>
+    <message>
+        <source>List the source folder again</source>
+        <translation>Volver a mostrar la carpeta de origen</translation>
+    </message>
+    <message>
+        <source>List the destination folder again</source>
+        <translation>Volver a mostrar la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>Choose the folder of pictures</source>
+        <translation>Elegir la carpeta de las fotos</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the sheets</source>
+        <translation>Elegir la carpeta de las hojas</translation>
+    </message>
+    <message>
+        <source>No Of Copies:</source>
+        <translation>N.º de copias:</translation>
+    </message>
+    <message>
+        <source>Thumbnails still being made</source>
+        <translation>Creando miniaturas</translation>
+    </message>
+    <message>
+        <source>No Sheet Written</source>
+        <translation>Ninguna hoja guardada</translation>
+    </message>
+    <message>
+        <source>Task Completed</source>
+        <translation>Tarea completada</translation>
+    </message>
+    <message>
+        <source>Sheet Not Saved</source>
+        <translation>Hoja no guardada</translation>
+    </message>
+    <message>
+        <source>The sheet could not be saved as %1: %2
+The previous sheet was left as it was.</source>
+        <translation>No se ha podido guardar la hoja como %1: %2
+La hoja anterior sigue como estaba.</translation>
+    </message>
+    <message>
+        <source>Skipped, could not be read: %1</source>
+        <translation>Omitida, no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>1 copy did not fit on the sheet and was left out.</source>
+        <translation>1 copia no cabía en la hoja y se ha dejado fuera.</translation>
+    </message>
+    <message>
+        <source>%1 copies did not fit on the sheet and were left out.</source>
+        <translation>%1 copias no cabían en la hoja y se han dejado fuera.</translation>
+    </message>
+    <message>
+        <source>No sheet was written.</source>
+        <translation>No se ha guardado ninguna hoja.</translation>
+    </message>
+    <message>
+        <source>The sheet size is not usable.</source>
+        <translation>El tamaño de la hoja no se puede usar.</translation>
+    </message>
+    <message>
+        <source>No picture is selected.</source>
+        <translation>No hay ninguna foto seleccionada.</translation>
+    </message>
+    <message>
+        <source>Every selected picture is set to 0 copies.</source>
+        <translation>Todas las fotos seleccionadas están en 0 copias.</translation>
+    </message>
+    <message>
+        <source>Could not be read: %1</source>
+        <translation>No se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>The margins (left %1, top %2 pixels) put the copies outside the sheet.</source>
+        <translation>Los márgenes (izquierdo %1, superior %2 píxeles) dejan las copias fuera de la hoja.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 x %3 pixels) does not fit in the %4 x %5 pixels inside the margins.</source>
+        <translation>%1 (%2 x %3 píxeles) no cabe en los %4 x %5 píxeles dentro de los márgenes.</translation>
+    </message>
+    <message>
+        <source>Enter Left Margin</source>
+        <translation>Margen izquierdo</translation>
+    </message>
+    <message>
+        <source>Left Margin (in Pixels):</source>
+        <translation>Margen izquierdo (en píxeles):</translation>
+    </message>
+    <message>
+        <source>Enter Top Margin</source>
+        <translation>Margen superior</translation>
+    </message>
+    <message>
+        <source>Top Margin (in Pixels):</source>
+        <translation>Margen superior (en píxeles):</translation>
+    </message>
+    <message>
+        <source>Enter Gutter Width</source>
+        <translation>Ancho de la separación</translation>
+    </message>
+    <message>
+        <source>Gutter Width (in Pixels):</source>
+        <translation>Ancho de la separación (en píxeles):</translation>
+    </message>
+    <message>
+        <source>Enter Gutter Height</source>
+        <translation>Alto de la separación</translation>
+    </message>
+    <message>
+        <source>Gutter Height (in Pixels):</source>
+        <translation>Alto de la separación (en píxeles):</translation>
+    </message>
+    <message>
+        <source>Nothing to Print</source>
+        <translation>Nada que imprimir</translation>
+    </message>
+    <message>
+        <source>The output list holds no sheet to print.</source>
+        <translation>La lista de salida no tiene ninguna hoja para imprimir.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be printed: %2</source>
+        <translation>No se puede imprimir la hoja %1: %2</translation>
+    </message>
+    <message>
+        <source>The sheet %1 was not printed: the printer could not take the job.</source>
+        <translation>La hoja %1 no se ha impreso: la impresora no ha aceptado el trabajo.</translation>
+    </message>
+    <message>
+        <source>Not Printed</source>
+        <translation>No impresa</translation>
+    </message>
+    <message>
+        <source>[%1] - File(s)</source>
+        <translation>[%1] - archivo(s)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 megapixels</source>
+        <translation>%1 x %2 píxeles superan los límites de %3 píxeles por lado y %4 megapíxeles</translation>
+    </message>
+    <message>
+        <source>its data needs a buffer of over %1 MB</source>
+        <translation>sus datos requieren un búfer de más de %1 MB</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>archivo no encontrado</translation>
+    </message>
+    <message>
+        <source>its picture data cannot be decoded</source>
+        <translation>no se pueden descodificar sus datos de imagen</translation>
+    </message>
+    <message>
+        <source>the PNG header is cut short or malformed</source>
+        <translation>la cabecera PNG está incompleta o mal formada</translation>
+    </message>
+    <message>
+        <source>not a JPEG, PNG, TIFF or TGA picture</source>
+        <translation>no es una imagen JPEG, PNG, TIFF ni TGA</translation>
+    </message>
+    <message>
+        <source>cut off before its end</source>
+        <translation>cortada antes del final</translation>
+    </message>
+    <message>
+        <source>its header tells no size</source>
+        <translation>su cabecera no indica ningún tamaño</translation>
+    </message>
+    <message>
+        <source>not enough memory to read it</source>
+        <translation>no hay memoria suficiente para leerla</translation>
+    </message>
+    <message>
+        <source>not enough memory for a picture of %1 x %2 pixels</source>
+        <translation>no hay memoria suficiente para una imagen de %1 x %2 píxeles</translation>
+    </message>
+    <message>
+        <source>the TGA header is cut short</source>
+        <translation>la cabecera TGA está incompleta</translation>
+    </message>
+    <message>
+        <source>TGA image type %1 is not a picture</source>
+        <translation>el tipo de imagen TGA %1 no es una imagen</translation>
+    </message>
+    <message>
+        <source>unknown TGA colour map type %1</source>
+        <translation>tipo de paleta TGA %1 desconocido</translation>
+    </message>
+    <message>
+        <source>TGA colour map entries of %1 bits</source>
+        <translation>entradas de paleta TGA de %1 bits</translation>
+    </message>
+    <message>
+        <source>a colour-mapped TGA without a usable colour map</source>
+        <translation>TGA con paleta sin una paleta utilizable</translation>
+    </message>
+    <message>
+        <source>greyscale TGA of %1 bits a pixel</source>
+        <translation>TGA en escala de grises de %1 bits por píxel</translation>
+    </message>
+    <message>
+        <source>true-colour TGA of %1 bits a pixel</source>
+        <translation>TGA en color verdadero de %1 bits por píxel</translation>
+    </message>
+    <message>
+        <source>the TGA picture is empty</source>
+        <translation>la imagen TGA está vacía</translation>
+    </message>
+    <message>
+        <source>the TGA file is cut short</source>
+        <translation>el archivo TGA está incompleto</translation>
+    </message>
+    <message>
+        <source>the TGA pixel data is cut short</source>
+        <translation>los datos de píxeles TGA están incompletos</translation>
+    </message>
+    <message>
+        <source>a TGA pixel points outside the colour map</source>
+        <translation>un píxel TGA apunta fuera de la paleta</translation>
+    </message>
+    <message>
+        <source>%1 samples a pixel is more than this reader takes</source>
+        <translation>%1 muestras por píxel son más de las que lee este programa</translation>
+    </message>
+    <message>
+        <source>%1 bits a sample</source>
+        <translation>%1 bits por muestra</translation>
+    </message>
+    <message>
+        <source>its tiles of %1 x %2 pixels are larger than its picture</source>
+        <translation>sus teselas de %1 x %2 píxeles son mayores que la imagen</translation>
+    </message>
+    <message>
+        <source>not a readable TIFF file</source>
+        <translation>no es un archivo TIFF legible</translation>
+    </message>
+    <message>
+        <source>the TIFF&apos;s pixel data cannot be read</source>
+        <translation>no se pueden leer los datos de píxeles del TIFF</translation>
+    </message>
+</context>
+</TS>

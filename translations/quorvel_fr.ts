@@ -1,0 +1,459 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>Quorvel</name>
+    <message>
+        <source>Morvane-Quorvel</source>
+        <translation>Morvane-Quorvel</translation>
+    </message>
+    <message>
+        <source>Open the Morvane web page</source>
+        <translation>Ouvrir le site de Morvane</translation>
+    </message>
+    <message>
+        <source>Morvane web page</source>
+        <translation>Site web de Morvane</translation>
+    </message>
+    <message>
+        <source>Opens the maker&apos;s web page in the browser</source>
+        <translation>Ouvre le site du fabricant dans le navigateur</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Path :</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <source>Source folder</source>
+        <translation>Dossier source</translation>
+    </message>
+    <message>
+        <source>The folder of pictures to lay out; Return lists it</source>
+        <translation>Dossier des photos à mettre en page ; Entrée l&apos;affiche</translation>
+    </message>
+    <message>
+        <source>Choose the source folder</source>
+        <translation>Choisir le dossier source</translation>
+    </message>
+    <message>
+        <source>Chooses the folder of pictures to lay out and lists it</source>
+        <translation>Choisit le dossier des photos et l&apos;affiche</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Reload the source folder</source>
+        <translation>Recharger le dossier source</translation>
+    </message>
+    <message>
+        <source>Lists the folder in the source path field again</source>
+        <translation>Réaffiche le dossier indiqué dans le chemin source</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>Print Size in Inches 300 dpi</source>
+        <translation>Format d&apos;impression en pouces à 300 dpi</translation>
+    </message>
+    <message>
+        <source>Width :</source>
+        <translation>Largeur :</translation>
+    </message>
+    <message>
+        <source>Picture width in inches</source>
+        <translation>Largeur de la photo en pouces</translation>
+    </message>
+    <message>
+        <source>Height :</source>
+        <translation>Hauteur :</translation>
+    </message>
+    <message>
+        <source>Picture height in inches</source>
+        <translation>Hauteur de la photo en pouces</translation>
+    </message>
+    <message>
+        <source>No of File(s)</source>
+        <translation>Nombre de fichiers</translation>
+    </message>
+    <message>
+        <source>Copy direction</source>
+        <translation>Sens des copies</translation>
+    </message>
+    <message>
+        <source>How the copies line up on the sheet</source>
+        <translation>Comment les copies s&apos;alignent sur la feuille</translation>
+    </message>
+    <message>
+        <source>Top to Bottom</source>
+        <translation>De haut en bas</translation>
+    </message>
+    <message>
+        <source>Rotate &amp; Left to Right</source>
+        <translation>Pivoter, de gauche à droite</translation>
+    </message>
+    <message>
+        <source>Pictures of the source folder</source>
+        <translation>Photos du dossier source</translation>
+    </message>
+    <message>
+        <source>Select the pictures in the order they go on the sheet; double-click one to set its number of copies</source>
+        <translation>Sélectionnez les photos dans l&apos;ordre où elles vont sur la feuille ; un double-clic fixe le nombre de copies</translation>
+    </message>
+    <message>
+        <source>Note: 
+
+* Double-Click on the File Name to change the No of Copies
+* Keep Ctrl key pressed &amp; Double Click the Filel Name to Open the File (in external viewer)
+* Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
+        <translation>Remarque :
+
+* Double-cliquez sur le nom du fichier pour changer le nombre de copies
+* Maintenez Ctrl et double-cliquez sur le nom du fichier pour l&apos;ouvrir (dans la visionneuse)
+* Maintenez Ctrl + Maj et double-cliquez sur le nom du fichier pour ouvrir son dossier (dans le gestionnaire de fichiers)</translation>
+    </message>
+    <message>
+        <source>Lays the selected pictures out on one sheet and saves it as 01.jpg</source>
+        <translation>Met en page les photos sélectionnées sur une feuille et l&apos;enregistre sous 01.jpg</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Destination folder</source>
+        <translation>Dossier de destination</translation>
+    </message>
+    <message>
+        <source>The folder the sheets are saved in; Return lists it</source>
+        <translation>Dossier où les feuilles sont enregistrées ; Entrée l&apos;affiche</translation>
+    </message>
+    <message>
+        <source>Choose the destination folder</source>
+        <translation>Choisir le dossier de destination</translation>
+    </message>
+    <message>
+        <source>Chooses the folder the sheets are saved in and lists it</source>
+        <translation>Choisit le dossier des feuilles et l&apos;affiche</translation>
+    </message>
+    <message>
+        <source>Reload the destination folder</source>
+        <translation>Recharger le dossier de destination</translation>
+    </message>
+    <message>
+        <source>Lists the folder in the destination path field again</source>
+        <translation>Réaffiche le dossier indiqué dans le chemin de destination</translation>
+    </message>
+    <message>
+        <source>Sheet width in inches</source>
+        <translation>Largeur de la feuille en pouces</translation>
+    </message>
+    <message>
+        <source>Sheet height in inches</source>
+        <translation>Hauteur de la feuille en pouces</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>A3</source>
+        <translation>A3</translation>
+    </message>
+    <message>
+        <source>Sheets of the destination folder</source>
+        <translation>Feuilles du dossier de destination</translation>
+    </message>
+    <message>
+        <source>The first sheet is the one printed</source>
+        <translation>C&apos;est la première feuille qui est imprimée</translation>
+    </message>
+    <message>
+        <source>Prints the first sheet of the output list</source>
+        <translation>Imprime la première feuille de la liste de sortie</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Crop Image</source>
+        <translation>Recadrer l&apos;image</translation>
+    </message>
+    <message>
+        <source>Note: 
+
+* Keep Ctrl key pressed &amp; Double Click the Filel Name to Open the File (in external viewer)
+* Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
+        <translation>Remarque :
+
+* Maintenez Ctrl et double-cliquez sur le nom du fichier pour l&apos;ouvrir (dans la visionneuse)
+* Maintenez Ctrl + Maj et double-cliquez sur le nom du fichier pour ouvrir son dossier (dans le gestionnaire de fichiers)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Test Message</source>
+        <translation>Introuvable</translation>
+    </message>
+    <message>
+        <source>Lay the selected pictures out on a sheet and save it</source>
+        <translation>Mettre en page les photos sélectionnées sur une feuille et l&apos;enregistrer</translation>
+    </message>
+    <message>
+        <source>Print the first sheet of the output list</source>
+        <translation>Imprimer la première feuille de la liste de sortie</translation>
+    </message>
+    <message>
+        <source>List the source folder again</source>
+        <translation>Réafficher le dossier source</translation>
+    </message>
+    <message>
+        <source>List the destination folder again</source>
+        <translation>Réafficher le dossier de destination</translation>
+    </message>
+    <message>
+        <source>Choose the folder of pictures</source>
+        <translation>Choisir le dossier des photos</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the sheets</source>
+        <translation>Choisir le dossier des feuilles</translation>
+    </message>
+    <message>
+        <source>No Of Copies:</source>
+        <translation>Nombre de copies :</translation>
+    </message>
+    <message>
+        <source>Thumbnails still being made</source>
+        <translation>Miniatures en cours de création</translation>
+    </message>
+    <message>
+        <source>No Sheet Written</source>
+        <translation>Aucune feuille enregistrée</translation>
+    </message>
+    <message>
+        <source>Task Completed</source>
+        <translation>Tâche terminée</translation>
+    </message>
+    <message>
+        <source>Sheet Not Saved</source>
+        <translation>Feuille non enregistrée</translation>
+    </message>
+    <message>
+        <source>The sheet could not be saved as %1: %2
+The previous sheet was left as it was.</source>
+        <translation>La feuille n&apos;a pas pu être enregistrée sous %1 : %2
+La feuille précédente est restée telle quelle.</translation>
+    </message>
+    <message>
+        <source>Skipped, could not be read: %1</source>
+        <translation>Ignorée, illisible : %1</translation>
+    </message>
+    <message>
+        <source>1 copy did not fit on the sheet and was left out.</source>
+        <translation>1 copie ne tenait plus sur la feuille et a été laissée de côté.</translation>
+    </message>
+    <message>
+        <source>%1 copies did not fit on the sheet and were left out.</source>
+        <translation>%1 copies ne tenaient plus sur la feuille et ont été laissées de côté.</translation>
+    </message>
+    <message>
+        <source>No sheet was written.</source>
+        <translation>Aucune feuille n&apos;a été enregistrée.</translation>
+    </message>
+    <message>
+        <source>The sheet size is not usable.</source>
+        <translation>Le format de la feuille n&apos;est pas utilisable.</translation>
+    </message>
+    <message>
+        <source>No picture is selected.</source>
+        <translation>Aucune photo n&apos;est sélectionnée.</translation>
+    </message>
+    <message>
+        <source>Every selected picture is set to 0 copies.</source>
+        <translation>Toutes les photos sélectionnées sont réglées sur 0 copie.</translation>
+    </message>
+    <message>
+        <source>Could not be read: %1</source>
+        <translation>Illisible : %1</translation>
+    </message>
+    <message>
+        <source>The margins (left %1, top %2 pixels) put the copies outside the sheet.</source>
+        <translation>Les marges (gauche %1, haut %2 pixels) placent les copies hors de la feuille.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 x %3 pixels) does not fit in the %4 x %5 pixels inside the margins.</source>
+        <translation>%1 (%2 x %3 pixels) ne tient pas dans les %4 x %5 pixels à l&apos;intérieur des marges.</translation>
+    </message>
+    <message>
+        <source>Enter Left Margin</source>
+        <translation>Marge de gauche</translation>
+    </message>
+    <message>
+        <source>Left Margin (in Pixels):</source>
+        <translation>Marge de gauche (en pixels) :</translation>
+    </message>
+    <message>
+        <source>Enter Top Margin</source>
+        <translation>Marge du haut</translation>
+    </message>
+    <message>
+        <source>Top Margin (in Pixels):</source>
+        <translation>Marge du haut (en pixels) :</translation>
+    </message>
+    <message>
+        <source>Enter Gutter Width</source>
+        <translation>Largeur de l&apos;espacement</translation>
+    </message>
+    <message>
+        <source>Gutter Width (in Pixels):</source>
+        <translation>Largeur de l&apos;espacement (en pixels) :</translation>
+    </message>
+    <message>
+        <source>Enter Gutter Height</source>
+        <translation>Hauteur de l&apos;espacement</translation>
+    </message>
+    <message>
+        <source>Gutter Height (in Pixels):</source>
+        <translation>Hauteur de l&apos;espacement (en pixels) :</translation>
+    </message>
+    <message>
+        <source>Nothing to Print</source>
+        <translation>Rien à imprimer</translation>
+    </message>
+    <message>
+        <source>The output list holds no sheet to print.</source>
+        <translation>La liste de sortie ne contient aucune feuille à imprimer.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be printed: %2</source>
+        <translation>La feuille %1 ne peut pas être imprimée : %2</translation>
+    </message>
+    <message>
+        <source>The sheet %1 was not printed: the printer could not take the job.</source>
+        <translation>La feuille %1 n&apos;a pas été imprimée : l&apos;imprimante n&apos;a pas accepté le travail.</translation>
+    </message>
+    <message>
+        <source>Not Printed</source>
+        <translation>Non imprimée</translation>
+    </message>
+    <message>
+        <source>[%1] - File(s)</source>
+        <translation>[%1] - fichier(s)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 megapixels</source>
+        <translation>%1 x %2 pixels dépassent les limites de %3 pixels par côté et de %4 mégapixels</translation>
+    </message>
+    <message>
+        <source>its data needs a buffer of over %1 MB</source>
+        <translation>ses données demandent une mémoire tampon de plus de %1 Mo</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>fichier introuvable</translation>
+    </message>
+    <message>
+        <source>its picture data cannot be decoded</source>
+        <translation>ses données d&apos;image ne peuvent pas être décodées</translation>
+    </message>
+    <message>
+        <source>the PNG header is cut short or malformed</source>
+        <translation>l&apos;en-tête PNG est tronqué ou mal formé</translation>
+    </message>
+    <message>
+        <source>not a JPEG, PNG, TIFF or TGA picture</source>
+        <translation>ni une image JPEG, ni PNG, ni TIFF, ni TGA</translation>
+    </message>
+    <message>
+        <source>cut off before its end</source>
+        <translation>tronquée avant la fin</translation>
+    </message>
+    <message>
+        <source>its header tells no size</source>
+        <translation>son en-tête n&apos;indique aucune taille</translation>
+    </message>
+    <message>
+        <source>not enough memory to read it</source>
+        <translation>pas assez de mémoire pour la lire</translation>
+    </message>
+    <message>
+        <source>not enough memory for a picture of %1 x %2 pixels</source>
+        <translation>pas assez de mémoire pour une image de %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>the TGA header is cut short</source>
+        <translation>l&apos;en-tête TGA est tronqué</translation>
+    </message>
+    <message>
+        <source>TGA image type %1 is not a picture</source>
+        <translation>le type d&apos;image TGA %1 n&apos;est pas une image</translation>
+    </message>
+    <message>
+        <source>unknown TGA colour map type %1</source>
+        <translation>type de palette TGA %1 inconnu</translation>
+    </message>
+    <message>
+        <source>TGA colour map entries of %1 bits</source>
+        <translation>entrées de palette TGA de %1 bits</translation>
+    </message>
+    <message>
+        <source>a colour-mapped TGA without a usable colour map</source>
+        <translation>TGA à palette sans palette utilisable</translation>
+    </message>
+    <message>
+        <source>greyscale TGA of %1 bits a pixel</source>
+        <translation>TGA en niveaux de gris de %1 bits par pixel</translation>
+    </message>
+    <message>
+        <source>true-colour TGA of %1 bits a pixel</source>
+        <translation>TGA en couleurs vraies de %1 bits par pixel</translation>
+    </message>
+    <message>
+        <source>the TGA picture is empty</source>
+        <translation>l&apos;image TGA est vide</translation>
+    </message>
+    <message>
+        <source>the TGA file is cut short</source>
+        <translation>le fichier TGA est tronqué</translation>
+    </message>
+    <message>
+        <source>the TGA pixel data is cut short</source>
+        <translation>les données de pixels TGA sont tronquées</translation>
+    </message>
+    <message>
+        <source>a TGA pixel points outside the colour map</source>
+        <translation>un pixel TGA pointe hors de la palette</translation>
+    </message>
+    <message>
+        <source>%1 samples a pixel is more than this reader takes</source>
+        <translation>%1 échantillons par pixel, c&apos;est plus que ce programme n&apos;en lit</translation>
+    </message>
+    <message>
+        <source>%1 bits a sample</source>
+        <translation>%1 bits par échantillon</translation>
+    </message>
+    <message>
+        <source>its tiles of %1 x %2 pixels are larger than its picture</source>
+        <translation>ses tuiles de %1 x %2 pixels sont plus grandes que l&apos;image</translation>
+    </message>
+    <message>
+        <source>not a readable TIFF file</source>
+        <translation>pas un fichier TIFF lisible</translation>
+    </message>
+    <message>
+        <source>the TIFF&apos;s pixel data cannot be read</source>
+        <translation>les données de pixels du TIFF sont illisibles</translation>
+    </message>
+</context>
+</TS>
