@@ -3,10 +3,10 @@
 #include "app/settingskeys.h"
 #include "compose/sheet.h"
 #include "compose/sheetfile.h"
+#include "compose/sheetrun.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 #include "lists/thumbnails.h"
-#include "pictures/pictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,34 +51,30 @@ void Quorvel::on_btnGenerate_clicked()
 
     if (!requests.isEmpty())
         setCursor(Qt::WaitCursor);
-    SheetOutcome outcome = composeSheet(layout, requests, [&](const QString &name, QString *why) {
-        return readPicture(joinFolderAndName(sourceFolder, name), why);
-    });
+    const QString path = joinFolderAndName(destinationFolder, SheetFileName);
+    SheetRun run = composeAndSaveSheet(layout, requests, sourceFolder, path);
     if (!requests.isEmpty())
         setCursor(Qt::ArrowCursor);
+    // 26 MB, not needed while the dialogs are open.
+    run.outcome.sheet = QImage();
 
-    if (outcome.placedCopies == 0) {
-        QMessageBox::warning(this, tr("No Sheet Written"), nothingPlacedReport(outcome, requests),
+    if (run.outcome.placedCopies == 0) {
+        QMessageBox::warning(this, tr("No Sheet Written"),
+                             nothingPlacedReport(run.outcome, requests), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+    } else if (run.saved) {
+        form->lstPrintFilesOutput->insertItem(
+            form->lstPrintFilesOutput->count(),
+            new QListWidgetItem(makeThumbnail(path, ThumbnailEdge), SheetFileName));
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QMessageBox::warning(this, tr("Task Completed"), completionReport(run.outcome),
                              QMessageBox::Ok, QMessageBox::NoButton);
     } else {
-        const QString path = joinFolderAndName(destinationFolder, SheetFileName);
-        QString error;
-        const bool saved = saveSheet(outcome.sheet, path, &error);
-        outcome.sheet = QImage(); // 26 MB, not needed while the dialogs are open
-        if (saved) {
-            form->lstPrintFilesOutput->insertItem(
-                form->lstPrintFilesOutput->count(),
-                new QListWidgetItem(makeThumbnail(path, ThumbnailEdge), SheetFileName));
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-            QMessageBox::warning(this, tr("Task Completed"), completionReport(outcome),
-                                 QMessageBox::Ok, QMessageBox::NoButton);
-        } else {
-            QMessageBox::warning(
-                this, tr("Sheet Not Saved"),
-                tr("The sheet could not be saved as %1: %2\nThe previous sheet was left as it was.")
-                    .arg(QDir::toNativeSeparators(path), error),
-                QMessageBox::Ok, QMessageBox::NoButton);
-        }
+        QMessageBox::warning(
+            this, tr("Sheet Not Saved"),
+            tr("The sheet could not be saved as %1: %2\nThe previous sheet was left as it was.")
+                .arg(QDir::toNativeSeparators(path), run.saveError),
+            QMessageBox::Ok, QMessageBox::NoButton);
     }
     fillImageList(destinationFolder, form->lstPrintFilesOutput);
 }

@@ -1,15 +1,15 @@
 #include "compose/sheet.h"
 
+#include "compose/sheetparts.h"
+
 #include <QColorSpace>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <future>
-#include <optional>
 
 int inchesToPixels(const QString &inches)
 {
@@ -35,11 +35,19 @@ QImage turnForRow(const QImage &picture)
     return picture.transformed(QTransform().rotate(90.0, Qt::ZAxis), Qt::FastTransformation);
 }
 
-namespace {
-// Writes an opaque 32-bit picture onto a 24-bit sheet with its top-left corner at `at`, turned
-// a quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
-// painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
-// turned picture first, and the rows are shared between two threads.
+QImage blankSheet(QSize size)
+{
+    QImage sheet(size, QImage::Format_RGB888);
+    if (!sheet.isNull()) {
+        sheet.fill(Qt::white);
+        sheet.setDotsPerMeterX(SheetDotsPerMetre);
+        sheet.setDotsPerMeterY(SheetDotsPerMetre);
+        // Pictures are placed in sRGB; the JPEG writer embeds this as an ICC profile.
+        sheet.setColorSpace(QColorSpace::SRgb);
+    }
+    return sheet;
+}
+
 void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
                 QPoint at, bool turned)
 {
@@ -74,29 +82,19 @@ void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QIma
     upper.get();
 }
 
-// The cutting lines of one copy, stroked once onto a transparent strip: every copy of a picture
-// gets the same pixels, shifted, without stroking the dashes again.
-struct CuttingLineStamp
+CuttingLineStamp::CuttingLineStamp(QSize copy, CopyDirection direction)
 {
-    static constexpr int Margin = 3; // room for the round caps and the white line's outer half
-    QImage strip;
+    const int across = 2 * Margin + 2;
+    strip = QImage(direction == CopyDirection::TopToBottom
+                       ? QSize(copy.width() + 2 * Margin + 1, across)
+                       : QSize(across, copy.height() + 2 * Margin + 1),
+                   QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    drawCuttingLine(painter, QRect(QPoint(Margin, Margin), copy), direction);
+}
 
-    CuttingLineStamp(QSize copy, CopyDirection direction)
-    {
-        const int across = 2 * Margin + 2;
-        strip = QImage(direction == CopyDirection::TopToBottom
-                           ? QSize(copy.width() + 2 * Margin + 1, across)
-                           : QSize(across, copy.height() + 2 * Margin + 1),
-                       QImage::Format_ARGB32_Premultiplied);
-        strip.fill(Qt::transparent);
-        QPainter painter(&strip);
-        drawCuttingLine(painter, QRect(QPoint(Margin, Margin), copy), direction);
-    }
-    void stamp(QPainter &painter, QPoint copyCorner) const
-    {
-        painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);
-    }
-};
+namespace {
 // The sheet less its margins; a side is 0 or less when a margin reaches past the sheet.
 QSize roomInsideMargins(const SheetLayout &layout)
 {
@@ -107,6 +105,46 @@ QSize roomInsideMargins(const SheetLayout &layout)
                  side(layout.size.height(), layout.margins.y()));
 }
 } // namespace
+
+CopyPlacer::CopyPlacer(const SheetLayout &layout, SheetOutcome &outcome)
+    : layout(layout), outcome(outcome), nextX(layout.margins.x()), nextY(layout.margins.y())
+{}
+
+QVector<QPoint> CopyPlacer::place(const QString &name, QSize size, int copies)
+{
+    const bool inColumn = layout.direction == CopyDirection::TopToBottom;
+    if (inColumn)
+        nextX = layout.margins.x();
+    else
+        nextY = layout.margins.y();
+    QVector<QPoint> corners;
+    for (int copy = 0; copy < copies; ++copy) {
+        const bool fits = inColumn ? nextY + size.height() <= layout.size.height()
+                                   : nextX + size.width() <= layout.size.width();
+        if (!fits) {
+            if (outcome.placedCopies == 0)
+                outcome.firstTooLarge = {name, size, roomInsideMargins(layout)};
+            outcome.copiesLeftOut += copies - copy;
+            full = true;
+            break;
+        }
+        const bool onSheet = nextX < layout.size.width() && nextX + size.width() > 0 &&
+                             nextY < layout.size.height() && nextY + size.height() > 0;
+        if (onSheet) {
+            // On the sheet, so both coordinates are within a picture's side of it.
+            corners << QPoint(int(nextX), int(nextY));
+            ++outcome.placedCopies;
+        } else {
+            ++outcome.copiesOutside;
+            ++outcome.copiesLeftOut;
+        }
+        if (inColumn)
+            nextY += size.height();
+        else
+            nextX += size.width();
+    }
+    return corners;
+}
 
 void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection direction)
 {
@@ -130,35 +168,16 @@ void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection directi
 }
 
 SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
-                          const PictureLoader &load, SheetTimings *timings)
+                          const PictureLoader &load)
 {
-    QElapsedTimer clock;
-    clock.start();
-    // Adds the time since the last phase ended to one of the counters.
-    auto phaseEnds = [&](qint64 SheetTimings::*counter) {
-        if (timings)
-            timings->*counter += clock.nsecsElapsed();
-        clock.restart();
-    };
     SheetOutcome outcome;
     outcome.margins = layout.margins;
     if (layout.size.width() <= 0 || layout.size.height() <= 0) {
         outcome.sheetUnusable = true;
         return outcome;
     }
-    // The blank sheet is made on another core while the first picture loads. It is kept as
-    // 24-bit RGB, which the JPEG writer takes as it is, without converting every pixel.
-    std::future<QImage> blank = std::async(std::launch::async, [size = layout.size] {
-        QImage sheet(size, QImage::Format_RGB888);
-        if (!sheet.isNull()) {
-            sheet.fill(Qt::white);
-            sheet.setDotsPerMeterX(SheetDotsPerMetre);
-            sheet.setDotsPerMeterY(SheetDotsPerMetre);
-            // Pictures are placed in sRGB; the JPEG writer embeds this as an ICC profile.
-            sheet.setColorSpace(QColorSpace::SRgb);
-        }
-        return sheet;
-    });
+    // The blank sheet is made on another core while the first picture loads.
+    std::future<QImage> blank = std::async(std::launch::async, blankSheet, layout.size);
     QPainter painter;
     uchar *sheetBits = nullptr;
     // Waits for the blank sheet the first time; false when it could not be allocated.
@@ -173,23 +192,17 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         return !outcome.sheet.isNull();
     };
 
-    const bool inColumn = layout.direction == CopyDirection::TopToBottom;
-    // Margins are whatever the operator typed: positions are worked out in 64 bits, so that
-    // no margin can wrap a copy back onto the sheet.
-    qint64 nextX = layout.margins.x();
-    qint64 nextY = layout.margins.y();
-    bool full = false;
+    const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
+    CopyPlacer placer(layout, outcome);
     for (const SheetRequest &request : requests) {
         if (request.copies <= 0)
             continue;
-        if (full) {
+        if (placer.isFull()) {
             outcome.copiesLeftOut += request.copies;
             continue;
         }
-        phaseEnds(&SheetTimings::paintNs);
         QString whyNot;
         QImage picture = load(request.name, &whyNot);
-        phaseEnds(&SheetTimings::loadNs);
         if (picture.isNull()) {
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, whyNot);
             continue;
@@ -197,52 +210,24 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         // Opaque pictures are copied (and turned) straight into the sheet; those with
         // transparency are turned first and then painted over the white sheet.
         const bool opaque = !picture.hasAlphaChannel();
-        const bool turned = !inColumn;
         if (opaque)
             picture = picture.convertToFormat(QImage::Format_RGB32);
         else if (turned)
             picture = turnForRow(picture);
-        phaseEnds(&SheetTimings::turnNs);
-        if (inColumn)
-            nextX = layout.margins.x();
-        else
-            nextY = layout.margins.y();
         const QSize size = opaque && turned ? picture.size().transposed() : picture.size();
-        std::optional<CuttingLineStamp> cuttingLine;
-        for (int copy = 0; copy < request.copies; ++copy) {
-            const bool fits = inColumn ? nextY + size.height() <= layout.size.height()
-                                       : nextX + size.width() <= layout.size.width();
-            if (!fits) {
-                if (outcome.placedCopies == 0)
-                    outcome.firstTooLarge = {request.name, size, roomInsideMargins(layout)};
-                outcome.copiesLeftOut += request.copies - copy;
-                full = true;
-                break;
-            }
-            const bool onSheet = nextX < layout.size.width() && nextX + size.width() > 0 &&
-                                 nextY < layout.size.height() && nextY + size.height() > 0;
-            if (!onSheet) {
-                ++outcome.copiesOutside;
-                ++outcome.copiesLeftOut;
-            } else {
-                if (!sheetReady())
-                    break;
-                // On the sheet, so both coordinates are within a picture's side of it.
-                const QPoint at{int(nextX), int(nextY)};
-                if (opaque)
-                    copyOpaque(sheetBits, outcome.sheet.bytesPerLine(), layout.size, picture, at,
-                               turned);
-                else
-                    painter.drawImage(at, picture);
-                if (!cuttingLine)
-                    cuttingLine.emplace(size, layout.direction);
-                cuttingLine->stamp(painter, at);
-                ++outcome.placedCopies;
-            }
-            if (inColumn)
-                nextY += size.height();
+        const QVector<QPoint> corners = placer.place(request.name, size, request.copies);
+        if (corners.isEmpty())
+            continue;
+        if (!sheetReady())
+            break;
+        const CuttingLineStamp cuttingLine(size, layout.direction);
+        for (const QPoint at : corners) {
+            if (opaque)
+                copyOpaque(sheetBits, outcome.sheet.bytesPerLine(), layout.size, picture, at,
+                           turned);
             else
-                nextX += size.width();
+                painter.drawImage(at, picture);
+            cuttingLine.stamp(painter, at);
         }
     }
     if (!sheetReady()) {
@@ -250,7 +235,6 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         outcome.placedCopies = 0;
     }
     painter.end();
-    phaseEnds(&SheetTimings::paintNs);
     return outcome;
 }
 

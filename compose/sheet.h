@@ -59,14 +59,6 @@ struct SheetOutcome
     bool sheetUnusable = false;
 };
 
-// Time spent in each phase of a composition, for the benchmarks.
-struct SheetTimings
-{
-    qint64 loadNs = 0;
-    qint64 turnNs = 0;
-    qint64 paintNs = 0; // white fill, copies and cutting lines
-};
-
 // The picture turned a quarter turn clockwise: its top edge becomes its right edge.
 QImage turnForRow(const QImage &picture);
 
@@ -80,7 +72,7 @@ void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection directi
 // counted as left out, and so are copies the margins put wholly outside the sheet. Pictures
 // that cannot be read are skipped and named.
 SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
-                          const PictureLoader &load, SheetTimings *timings = nullptr);
+                          const PictureLoader &load);
 
 // The text the operator reads after a run, for a sheet that was written...
 QString completionReport(const SheetOutcome &outcome);

@@ -206,12 +206,19 @@ private:
 
 // What a decode needs beside libjpeg: made before the jump point, so that nothing with a
 // destructor is skipped by an error.
+// Rows handed over one by one are decoded into a band of this many.
+constexpr int BandRows = 16;
+
 struct Output
 {
-    QImage *picture;
+    uchar *bits; // the picture's rows, or the band's
+    qsizetype stride;
     const SrgbConversion *colour;
     BandConverter *converter; // null: rows are converted as they come
     std::vector<uchar> *inks; // a row of CMYK samples; empty for three-channel pictures
+    const JpegRow *deliver;   // when set, each converted row is handed over from the band
+
+    uchar *row(int y) const { return bits + (deliver ? y % BandRows : y) * stride; }
 };
 
 bool decodeRows(Decompressor &jpeg, const Output &out)
@@ -220,32 +227,32 @@ bool decodeRows(Decompressor &jpeg, const Output &out)
         return false;
     jpeg_start_decompress(&jpeg.info);
     const int width = int(jpeg.info.output_width);
-    uchar *bits = out.picture->bits();
-    const qsizetype stride = out.picture->bytesPerLine();
     while (jpeg.info.output_scanline < jpeg.info.output_height) {
         const int y = int(jpeg.info.output_scanline);
-        auto *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        int got = 1;
         if (!out.inks->empty()) {
             JSAMPROW samples = out.inks->data();
             jpeg_read_scanlines(&jpeg.info, &samples, 1);
-            out.colour->convert(samples, row, width);
-            continue;
-        }
-        // libjpeg-turbo writes B, G, R and an opaque byte: QRgb words as they lie in memory.
-        JSAMPROW rows[16];
-        const int count =
-            std::min({int(jpeg.info.rec_outbuf_height), 16, int(jpeg.info.output_height) - y});
-        for (int i = 0; i < count; ++i)
-            rows[i] = bits + (y + i) * stride;
-        const int got = int(jpeg_read_scanlines(&jpeg.info, rows, JDIMENSION(count)));
-        if (out.converter) {
-            out.converter->rowsDecoded(y + got);
+            out.colour->convert(samples, reinterpret_cast<QRgb *>(out.row(y)), width);
         } else {
-            for (int i = 0; i < got; ++i) {
-                auto *converted = reinterpret_cast<QRgb *>(rows[i]);
-                out.colour->convert(converted, converted, width);
+            // libjpeg-turbo writes B, G, R and an opaque byte: QRgb words as they lie in memory.
+            JSAMPROW rows[BandRows];
+            const int count = std::min(
+                {int(jpeg.info.rec_outbuf_height), BandRows, int(jpeg.info.output_height) - y});
+            for (int i = 0; i < count; ++i)
+                rows[i] = out.row(y + i);
+            got = int(jpeg_read_scanlines(&jpeg.info, rows, JDIMENSION(count)));
+            if (out.converter) {
+                out.converter->rowsDecoded(y + got);
+            } else {
+                for (int i = 0; i < got; ++i) {
+                    auto *converted = reinterpret_cast<QRgb *>(rows[i]);
+                    out.colour->convert(converted, converted, width);
+                }
             }
         }
+        for (int i = 0; out.deliver && i < got; ++i)
+            (*out.deliver)(y + i, reinterpret_cast<const QRgb *>(out.row(y + i)));
     }
     jpeg_finish_decompress(&jpeg.info);
     return true;
@@ -337,7 +344,8 @@ QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
     if (layout == PixelLayout::Rgb32 && colour.usesProfile() &&
         qint64(decoded.width()) * decoded.height() >= 1'000'000)
         converter = std::make_unique<BandConverter>(colour, picture);
-    const bool read = decodeRows(jpeg, {&picture, &colour, converter.get(), &samples});
+    const bool read = decodeRows(jpeg, {picture.bits(), picture.bytesPerLine(), &colour,
+                                        converter.get(), &samples, nullptr});
     if (converter)
         converter->finish(read);
     if (!read) {
@@ -347,4 +355,23 @@ QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
     if (scaledSize.isValid() && !scaledSize.isEmpty() && picture.size() != scaledSize)
         picture = picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
+}
+
+bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why)
+{
+    Decompressor jpeg(device);
+    PixelLayout layout = PixelLayout::Rgb32;
+    if (!readHeader(jpeg, true))
+        return refuse(why, jpeg.error());
+    const QByteArray profile = profileOf(jpeg);
+    if (!prepareOutput(jpeg, QSize(), &layout))
+        return refuse(why, jpeg.error());
+    const qsizetype stride = qsizetype(jpeg.info.output_width) * 4;
+    std::vector<uchar> band(size_t(stride) * BandRows);
+    std::vector<uchar> samples;
+    if (layout != PixelLayout::Rgb32)
+        samples.resize(size_t(jpeg.info.output_width) * size_t(jpeg.info.output_components));
+    const SrgbConversion colour(profile, layout);
+    return decodeRows(jpeg, {band.data(), stride, &colour, nullptr, &samples, &row}) ||
+           refuse(why, jpeg.error());
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class QIODevice;
 
@@ -28,3 +29,9 @@ bool readJpegHeader(QIODevice *device, JpegHeader *header, QString *why);
 // valid `scaledSize`, libjpeg decodes at the nearest larger eighth of the size and the rest is
 // scaled smoothly.
 QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why);
+
+// Decodes the picture at full size as stored, like decodeJpeg, but hands each row (`width`
+// pixels, opaque sRGB) to `row` as soon as it is decoded, top to bottom, without ever holding
+// the whole picture.
+using JpegRow = std::function<void(int y, const QRgb *row)>;
+bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why);

@@ -139,6 +139,29 @@ QImage PictureFile::read(QSize wanted)
     return picture;
 }
 
+bool PictureFile::canReadRows() const
+{
+    return isReadable() && format == Format::Jpeg && turn == QImageIOHandler::TransformationNone;
+}
+
+bool PictureFile::readRows(const RowCallback &row)
+{
+    if (!canReadRows())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        refusal = file.errorString();
+        unopenable = true;
+        return false;
+    }
+    try {
+        return decodeJpegRows(&file, row, &refusal);
+    } catch (const std::bad_alloc &) {
+        refusal = outOfMemoryReason();
+        return false;
+    }
+}
+
 QSize viewedPictureSize(const QString &path)
 {
     const PictureFile file(path, PictureCheck::Header);

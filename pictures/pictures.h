@@ -4,6 +4,7 @@
 #include <QImageIOHandler>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 // Qt refuses to allocate pictures over 128 MB by default, which a 8000 x 6000 photo exceeds.
 // Called once at start, before any picture is read.
@@ -41,6 +42,14 @@ public:
     // decoding straight to it where the format can. A null image, with whyNot() saying why,
     // when the decoder fails.
     QImage read(QSize wanted = QSize());
+
+    // Whether readRows can decode the picture: a JPEG viewed as stored (no turn to apply).
+    bool canReadRows() const;
+    // Decodes the picture at full size, handing each row (opaque sRGB) to `row` as soon as it
+    // is decoded, top to bottom, so that the whole picture is never held. False, with
+    // whyNot() saying why, when it cannot (see canReadRows) or the decoder fails.
+    using RowCallback = std::function<void(int y, const QRgb *row)>;
+    bool readRows(const RowCallback &row);
 
 private:
     enum class Format { None, Jpeg, Png, Tiff, Tga };

@@ -1,8 +1,13 @@
 #include "compose/sheet.h"
+#include "compose/sheetrun.h"
+#include "pictures/pictures.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QColorSpace>
+#include <QImageWriter>
 #include <QPainter>
+#include <QProcess>
 #include <QTest>
 
 // Sheet composition on in-memory pictures, checked pixel for pixel.
@@ -32,6 +37,12 @@ private slots:
     void transparentPicturesShowTheWhiteSheet();
     void eachPictureIsLoadedOnce();
     void reports();
+    void goMatchesComposingThenSaving_data();
+    void goMatchesComposingThenSaving();
+
+private:
+    std::unique_ptr<testsupport::Sandbox> sandbox;
+    QString files; // pictures written once for the Go rows
 };
 
 namespace {
@@ -529,6 +540,112 @@ void SheetTest::reports()
              true);
     QCOMPARE(nothingPlacedReport(unusable, {{"a", 1}}),
              "No sheet was written.\nThe sheet size is not usable.");
+}
+
+void SheetTest::goMatchesComposingThenSaving_data()
+{
+    if (!sandbox) {
+        sandbox = std::make_unique<testsupport::Sandbox>();
+        files = sandbox->makeFolder("go");
+        const struct
+        {
+            const char *name;
+            QSize size;
+            const char *format;
+        } pictures[] = {{"wide.jpg", {2400, 1200}, "jpeg"},   {"strip.jpg", {2400, 800}, "jpeg"},
+                        {"print1.jpg", {1800, 1200}, "jpeg"}, {"print2.jpg", {1800, 1200}, "jpeg"},
+                        {"huge.jpg", {3000, 4000}, "jpeg"},   {"small.png", {600, 400}, "png"},
+                        {"thin.jpg", {2400, 2}, "jpeg"}};
+        for (const auto &picture : pictures)
+            writePicture(files + "/" + picture.name,
+                         photoLikePicture(picture.size, quint32(picture.size.width())),
+                         picture.format, 92);
+        QImage glass = photoLikePicture({500, 300}, 5).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < glass.height(); ++y)
+            for (int x = 0; x < glass.width(); ++x)
+                glass.setPixel(x, y, (glass.pixel(x, y) & 0x00FFFFFF) | (uint(x % 256) << 24));
+        writePicture(files + "/glass.png", glass);
+        QImage tagged = photoLikePicture({1200, 900}, 9);
+        tagged.setColorSpace(QColorSpace::AdobeRgb);
+        writePicture(files + "/adobe.jpg", tagged, "jpeg", 92);
+        // Progressive, its second scan naming a component the frame does not have: the header
+        // reads, the decoding fails.
+        QProcess jpegtran;
+        jpegtran.setStandardOutputFile(files + "/broken.jpg");
+        jpegtran.start("jpegtran", {"-progressive", files + "/print1.jpg"});
+        QVERIFY(jpegtran.waitForFinished());
+        QFile broken(files + "/broken.jpg");
+        QVERIFY(broken.open(QIODevice::ReadWrite));
+        QByteArray bytes = broken.readAll();
+        const qsizetype secondScan = bytes.indexOf("\xFF\xDA", bytes.indexOf("\xFF\xDA") + 2);
+        QVERIFY(secondScan > 0);
+        bytes[secondScan + 5] = char(9);
+        broken.seek(0);
+        broken.write(bytes);
+    }
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QPoint>("margins");
+    QTest::addColumn<QStringList>("names"); // with their copies, as "name:copies"
+    const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
+    QTest::newRow("column 2400 x 1200 x 2") << column << QPoint() << QStringList{"wide.jpg:2"};
+    QTest::newRow("column 2400 x 800 x 4") << column << QPoint() << QStringList{"strip.jpg:4"};
+    QTest::newRow("row of 2 turned 1800 x 1200")
+        << row << QPoint() << QStringList{"print1.jpg:1", "print2.jpg:1"};
+    QTest::newRow("a picture too large to fit")
+        << column << QPoint() << QStringList{"wide.jpg:1", "huge.jpg:1"};
+    QTest::newRow("nothing fits: nothing is written")
+        << column << QPoint() << QStringList{"huge.jpg:1", "wide.jpg:1"};
+    QTest::newRow("column of every kind, margins")
+        << column << QPoint(40, 30)
+        << QStringList{"small.png:2", "glass.png:1", "adobe.jpg:1", "missing.jpg:1", "strip.jpg:3"};
+    QTest::newRow("row of every kind, a negative margin")
+        << row << QPoint(-100, 20)
+        << QStringList{"print1.jpg:1", "small.png:2", "glass.png:1", "adobe.jpg:1"};
+    // Each copy's cutting line reaches into the next copy.
+    QTest::newRow("copies shorter than a cutting line")
+        << column << QPoint() << QStringList{"thin.jpg:3", "wide.jpg:1"};
+    QTest::newRow("a picture that fails only when decoded")
+        << column << QPoint() << QStringList{"broken.jpg:1", "strip.jpg:1"};
+}
+
+// A Go composes the sheet that composing first gives, and saves the bytes Qt's JPEG writer
+// would write for it, whatever the pictures and wherever the copies go.
+void SheetTest::goMatchesComposingThenSaving()
+{
+    QFETCH(int, direction);
+    QFETCH(QPoint, margins);
+    QFETCH(QStringList, names);
+    QVector<SheetRequest> requests;
+    for (const QString &name : names)
+        requests << SheetRequest{name.section(':', 0, 0), name.section(':', 1).toInt()};
+    const SheetLayout layout{A4, margins, CopyDirection(direction)};
+    const SheetOutcome expected =
+        composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
+            return readPicture(files + "/" + name, whyNot);
+        });
+    const QString path = sandbox->path("01.jpg");
+    QFile::remove(path);
+    const SheetRun run = composeAndSaveSheet(layout, requests, files, path);
+    QCOMPARE(run.saved, expected.placedCopies > 0);
+    QVERIFY(run.saveError.isEmpty());
+    QCOMPARE(run.outcome.placedCopies, expected.placedCopies);
+    QCOMPARE(run.outcome.copiesLeftOut, expected.copiesLeftOut);
+    QCOMPARE(run.outcome.unreadable, expected.unreadable);
+    QCOMPARE(run.outcome.firstTooLarge.name, expected.firstTooLarge.name);
+    QVERIFY(run.outcome.sheet == expected.sheet);
+    if (!run.saved) {
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+
+    QBuffer byQt;
+    byQt.open(QIODevice::WriteOnly);
+    QImageWriter writer(&byQt, "jpeg");
+    writer.setQuality(80);
+    QVERIFY(writer.write(expected.sheet));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll() == byQt.data());
 }
 
 QTEST_MAIN(SheetTest)

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "compose/sheet.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QSize>
+#include <QVector>
+
+// The pieces of a composition that composeSheet and the Go run (sheetrun.h) share, so that
+// both lay a sheet out alike, pixel for pixel.
+
+// A white sheet of `size` pixels at 300 dpi, tagged sRGB, as 24-bit RGB, which the JPEG writer
+// takes as it is; null when it cannot be allocated.
+QImage blankSheet(QSize size);
+
+// Writes an opaque 32-bit picture onto a 24-bit sheet with its top-left corner at `at`, turned
+// a quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
+// painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
+// turned picture first, and the rows are shared between two threads.
+void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
+                QPoint at, bool turned);
+
+// The cutting lines of one copy, stroked once onto a transparent strip: every copy of a picture
+// gets the same pixels, shifted, without stroking the dashes again. A stamp reaches Margin
+// pixels before the copy's leading edge and Margin + 1 after it.
+struct CuttingLineStamp
+{
+    static constexpr int Margin = 3; // room for the round caps and the white line's outer half
+    QImage strip;
+
+    CuttingLineStamp(QSize copy, CopyDirection direction);
+    void stamp(QPainter &painter, QPoint copyCorner) const
+    {
+        painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);
+    }
+};
+
+// Where the copies go, picture after picture, edge to edge from the margins: a picture's
+// copies continue until one does not fit in the direction of travel, after which the sheet is
+// full and every later copy is left out; copies the margins put wholly outside the sheet are
+// left out too. Counts both, and the placed copies, in the outcome.
+class CopyPlacer
+{
+public:
+    CopyPlacer(const SheetLayout &layout, SheetOutcome &outcome);
+    bool isFull() const { return full; }
+    // The corners of the copies of a picture of `size` (as placed: turned in a row) that land
+    // on the sheet, in order.
+    QVector<QPoint> place(const QString &name, QSize size, int copies);
+
+private:
+    const SheetLayout &layout;
+    SheetOutcome &outcome;
+    // Margins are whatever the operator typed: positions are worked out in 64 bits, so that no
+    // margin can wrap a copy back onto the sheet.
+    qint64 nextX;
+    qint64 nextY;
+    bool full = false;
+};

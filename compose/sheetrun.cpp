@@ -1,0 +1,308 @@
+#include "compose/sheetrun.h"
+
+#include "app/paths.h"
+#include "compose/sheetfile.h"
+#include "compose/sheetparts.h"
+#include "pictures/pictures.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <climits>
+#include <deque>
+#include <future>
+#include <memory>
+
+namespace {
+// One picture with copies on the sheet.
+struct Job
+{
+    Job(const QString &name, const QString &path) : name(name), file(path) {}
+
+    QString name;
+    PictureFile file;
+    QSize size; // as placed: turned in a row
+    QVector<QPoint> corners;
+    bool streamed = false; // decoded row by row straight into its copies
+    // Progress, kept by the thread that composes the column.
+    int rowsWritten = 0;
+    bool complete = false;
+    int stampsDrawn = 0; // its copies' cutting lines are drawn in order
+};
+
+// The copies and cutting lines of the planned jobs, drawn into the sheet while the writer
+// encodes what is final.
+class Composition
+{
+public:
+    Composition(const SheetLayout &layout, QImage &sheet, std::vector<Job> &jobs)
+        : layout(layout), turned(layout.direction == CopyDirection::RotateLeftToRight),
+          sheet(sheet), jobs(jobs)
+    {
+        // Begun before anything takes the sheet's bits: it must not detach later.
+        painter.begin(&sheet);
+        bits = sheet.bits();
+        stride = sheet.bytesPerLine();
+    }
+
+    // Composes the sheet into `writer`; false when a picture fails to decode.
+    bool compose(SheetWriter &writer)
+    {
+        this->writer = &writer;
+        const bool composed = turned ? composeRow() : composeColumn();
+        painter.end();
+        return composed;
+    }
+
+private:
+    // One picture after the other, each streamed or read whole; the writer follows.
+    bool composeColumn()
+    {
+        for (Job &job : jobs) {
+            if (job.streamed) {
+                const bool read = job.file.readRows([&](int y, const QRgb *row) {
+                    writeRow(job, y, row);
+                    job.rowsWritten = y + 1;
+                    // The first copy's cutting line covers its first rows and the previous
+                    // picture's last, which are all there by now.
+                    if (job.stampsDrawn == 0 && job.rowsWritten >= CuttingLineStamp::Margin + 2)
+                        drawStamps(job, 1);
+                    publish();
+                });
+                if (!read)
+                    return false;
+            } else if (!placeWhole(job, true)) {
+                return false;
+            }
+            // The other copies' lines cover their previous copy's last rows.
+            drawStamps(job, int(job.corners.size()));
+            job.complete = true;
+            publish();
+        }
+        return true;
+    }
+
+    // Every copy of a row reaches the top rows, so the writer waits for all; the streamed
+    // pictures are decoded two at a time meanwhile, the others read whole here in turn.
+    bool composeRow()
+    {
+        std::deque<std::future<bool>> decoding;
+        bool read = true;
+        for (Job &job : jobs) {
+            if (!job.streamed) {
+                // Its lines come with the others': one might reach a copy still being decoded.
+                read = placeWhole(job, false) && read;
+                continue;
+            }
+            if (decoding.size() == 2) {
+                read = decoding.front().get() && read;
+                decoding.pop_front();
+            }
+            decoding.push_back(std::async(std::launch::async, [this, &job] {
+                return job.file.readRows(
+                    [this, &job](int y, const QRgb *row) { writeRow(job, y, row); });
+            }));
+        }
+        for (std::future<bool> &decoded : decoding)
+            read = decoded.get() && read;
+        if (!read)
+            return false;
+        // In copy order, after every copy's pixels: where a line reaches into the next copy (a
+        // copy two rows long), that copy's own line covers the same pixels, so the sheet is
+        // composeSheet's, which draws each line right after its copy.
+        for (Job &job : jobs) {
+            drawStamps(job, int(job.corners.size()));
+            job.complete = true;
+        }
+        publish();
+        return true;
+    }
+
+    // Reads the picture whole and places its copies as composeSheet does: a copy, then, with
+    // `lines`, its cutting line.
+    bool placeWhole(Job &job, bool lines)
+    {
+        QImage picture = job.file.read();
+        if (picture.isNull())
+            return false;
+        const bool opaque = !picture.hasAlphaChannel();
+        if (opaque)
+            picture = picture.convertToFormat(QImage::Format_RGB32);
+        else if (turned)
+            picture = turnForRow(picture);
+        const CuttingLineStamp cuttingLine(job.size, layout.direction);
+        for (const QPoint at : std::as_const(job.corners)) {
+            if (opaque)
+                copyOpaque(bits, stride, layout.size, picture, at, turned);
+            else
+                painter.drawImage(at, picture);
+            if (lines)
+                cuttingLine.stamp(painter, at);
+        }
+        if (lines)
+            job.stampsDrawn = int(job.corners.size());
+        return true;
+    }
+
+    // Picture row `y` into every copy of the job: a sheet row in a column; in a row, turned a
+    // quarter turn clockwise, a sheet column (read from the bottom row upwards, as copyOpaque
+    // reads it).
+    void writeRow(const Job &job, int y, const QRgb *row)
+    {
+        const QRect onSheet(QPoint(0, 0), layout.size);
+        for (const QPoint at : std::as_const(job.corners)) {
+            if (!turned) {
+                const int sheetY = at.y() + y;
+                const int from = std::max(0, -at.x());
+                const int to = std::min(job.size.width(), layout.size.width() - at.x());
+                if (sheetY < 0 || sheetY >= layout.size.height())
+                    continue;
+                uchar *out = bits + sheetY * stride + 3 * qsizetype(at.x() + from);
+                for (int x = from; x < to; ++x, out += 3) {
+                    out[0] = uchar(qRed(row[x]));
+                    out[1] = uchar(qGreen(row[x]));
+                    out[2] = uchar(qBlue(row[x]));
+                }
+                continue;
+            }
+            const int sheetX = at.x() + job.size.width() - 1 - y;
+            if (!onSheet.contains(QPoint(sheetX, std::max(0, at.y()))))
+                continue;
+            const int from = std::max(0, -at.y());
+            const int to = std::min(job.size.height(), layout.size.height() - at.y());
+            uchar *out = bits + qsizetype(at.y() + from) * stride + 3 * qsizetype(sheetX);
+            for (int x = from; x < to; ++x, out += stride) {
+                out[0] = uchar(qRed(row[x]));
+                out[1] = uchar(qGreen(row[x]));
+                out[2] = uchar(qBlue(row[x]));
+            }
+        }
+    }
+
+    // Draws the job's cutting lines up to the `upTo`th copy.
+    void drawStamps(Job &job, int upTo)
+    {
+        if (job.stampsDrawn >= upTo)
+            return;
+        const CuttingLineStamp cuttingLine(job.size, layout.direction);
+        for (; job.stampsDrawn < upTo; ++job.stampsDrawn)
+            cuttingLine.stamp(painter, job.corners[job.stampsDrawn]);
+    }
+
+    // Hands the writer the rows that nothing will change any more.
+    void publish() { writer->rowsFinal(finalRows()); }
+
+    // Rows above a cutting line still to come, or above a copy still being written, are final;
+    // so are the rows written into a copy, up to where the next copy's line will reach.
+    int finalRows() const
+    {
+        const int height = layout.size.height();
+        auto clamped = [height](qint64 row) { return int(std::clamp<qint64>(row, 0, height)); };
+        if (turned) {
+            if (std::all_of(jobs.begin(), jobs.end(), [](const Job &job) { return job.complete; }))
+                return height;
+            int top = height;
+            for (const Job &job : jobs)
+                for (const QPoint at : job.corners)
+                    top = std::min(top, clamped(qint64(at.y()) - CuttingLineStamp::Margin));
+            return top;
+        }
+        for (size_t j = 0; j < jobs.size(); ++j) {
+            const Job &job = jobs[j];
+            for (int copy = 0; copy < job.corners.size(); ++copy) {
+                const qint64 top = job.corners[copy].y();
+                if (copy >= job.stampsDrawn)
+                    return clamped(top - CuttingLineStamp::Margin);
+                if (job.complete)
+                    continue;
+                const bool lastCopy = copy + 1 == job.corners.size();
+                const qint64 nextLine =
+                    !lastCopy ? job.corners[copy + 1].y() - CuttingLineStamp::Margin
+                    : j + 1 < jobs.size()
+                        ? jobs[j + 1].corners.first().y() - CuttingLineStamp::Margin
+                        : qint64(height);
+                return clamped(std::min(top + job.rowsWritten, nextLine));
+            }
+        }
+        return height;
+    }
+
+    const SheetLayout &layout;
+    const bool turned;
+    QImage &sheet;
+    std::vector<Job> &jobs;
+    QPainter painter;
+    uchar *bits = nullptr;
+    qsizetype stride = 0;
+    SheetWriter *writer = nullptr;
+};
+
+// The same sheet the slow way: every picture read whole, then the sheet saved.
+SheetRun composeThenSave(const SheetLayout &layout, const QVector<SheetRequest> &requests,
+                         const QString &folder, const QString &path)
+{
+    SheetRun run;
+    run.outcome = composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
+        return readPicture(joinFolderAndName(folder, name), whyNot);
+    });
+    if (run.outcome.placedCopies > 0)
+        run.saved = saveSheet(run.outcome.sheet, path, &run.saveError);
+    return run;
+}
+} // namespace
+
+SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
+                             const QString &folder, const QString &path)
+{
+    SheetRun run;
+    SheetOutcome &outcome = run.outcome;
+    outcome.margins = layout.margins;
+    if (layout.size.width() <= 0 || layout.size.height() <= 0) {
+        outcome.sheetUnusable = true;
+        return run;
+    }
+    // The blank sheet is made on another core while the headers are read.
+    std::future<QImage> blank = std::async(std::launch::async, blankSheet, layout.size);
+
+    // Every copy's place, from the sizes the headers tell.
+    const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
+    CopyPlacer placer(layout, outcome);
+    std::vector<Job> jobs;
+    for (const SheetRequest &request : requests) {
+        if (request.copies <= 0)
+            continue;
+        if (placer.isFull()) {
+            outcome.copiesLeftOut += request.copies;
+            continue;
+        }
+        Job job(request.name, joinFolderAndName(folder, request.name));
+        if (!job.file.isReadable()) {
+            outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, job.file.whyNot());
+            continue;
+        }
+        job.size = turned ? job.file.size().transposed() : job.file.size();
+        job.corners = placer.place(request.name, job.size, request.copies);
+        if (job.corners.isEmpty())
+            continue;
+        job.streamed = job.file.canReadRows();
+        jobs.push_back(std::move(job));
+    }
+    outcome.sheet = blank.get();
+    if (outcome.sheet.isNull()) {
+        outcome.sheetUnusable = true;
+        outcome.placedCopies = 0;
+        return run;
+    }
+    if (outcome.placedCopies == 0)
+        return run;
+
+    Composition composition(layout, outcome.sheet, jobs);
+    SheetWriter writer(outcome.sheet, path);
+    if (!composition.compose(writer)) {
+        // A picture failed after its header was read: it is skipped and the later ones move
+        // up, which the plan did not foresee.
+        writer.abandon();
+        return composeThenSave(layout, requests, folder, path);
+    }
+    run.saved = writer.finish(&run.saveError);
+    return run;
+}
