@@ -8,11 +8,15 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <deque>
 #include <future>
 #include <memory>
 
 namespace {
+// Rows of a picture being decoded are handed to the writer this many at a time.
+constexpr int PublishedRows = 1;
+
 // One picture with copies on the sheet.
 struct Job
 {
@@ -59,14 +63,16 @@ private:
     {
         for (Job &job : jobs) {
             if (job.streamed) {
-                const bool read = job.file.readRows([&](int y, const QRgb *row) {
+                const bool read = job.file.readRows([&](int y, const uchar *row) {
                     writeRow(job, y, row);
                     job.rowsWritten = y + 1;
                     // The first copy's cutting line covers its first rows and the previous
                     // picture's last, which are all there by now.
                     if (job.stampsDrawn == 0 && job.rowsWritten >= CuttingLineStamp::Margin + 2)
                         drawStamps(job, 1);
-                    publish();
+                    // A band at a time: each hand-over may wake the writer.
+                    if (job.rowsWritten % PublishedRows == 0)
+                        publish();
                 });
                 if (!read)
                     return false;
@@ -97,10 +103,8 @@ private:
                 read = decoding.front().get() && read;
                 decoding.pop_front();
             }
-            decoding.push_back(std::async(std::launch::async, [this, &job] {
-                return job.file.readRows(
-                    [this, &job](int y, const QRgb *row) { writeRow(job, y, row); });
-            }));
+            decoding.push_back(
+                std::async(std::launch::async, [this, &job] { return readTurned(job); }));
         }
         for (std::future<bool> &decoded : decoding)
             read = decoded.get() && read;
@@ -143,39 +147,54 @@ private:
         return true;
     }
 
-    // Picture row `y` into every copy of the job: a sheet row in a column; in a row, turned a
-    // quarter turn clockwise, a sheet column (read from the bottom row upwards, as copyOpaque
-    // reads it).
-    void writeRow(const Job &job, int y, const QRgb *row)
+    // Picture row `y` (three bytes a pixel) into every copy of the job: a sheet row.
+    void writeRow(const Job &job, int y, const uchar *row)
     {
-        const QRect onSheet(QPoint(0, 0), layout.size);
         for (const QPoint at : std::as_const(job.corners)) {
-            if (!turned) {
-                const int sheetY = at.y() + y;
-                const int from = std::max(0, -at.x());
-                const int to = std::min(job.size.width(), layout.size.width() - at.x());
-                if (sheetY < 0 || sheetY >= layout.size.height())
-                    continue;
-                uchar *out = bits + sheetY * stride + 3 * qsizetype(at.x() + from);
-                for (int x = from; x < to; ++x, out += 3) {
-                    out[0] = uchar(qRed(row[x]));
-                    out[1] = uchar(qGreen(row[x]));
-                    out[2] = uchar(qBlue(row[x]));
-                }
-                continue;
-            }
-            const int sheetX = at.x() + job.size.width() - 1 - y;
-            if (!onSheet.contains(QPoint(sheetX, std::max(0, at.y()))))
-                continue;
-            const int from = std::max(0, -at.y());
-            const int to = std::min(job.size.height(), layout.size.height() - at.y());
-            uchar *out = bits + qsizetype(at.y() + from) * stride + 3 * qsizetype(sheetX);
-            for (int x = from; x < to; ++x, out += stride) {
-                out[0] = uchar(qRed(row[x]));
-                out[1] = uchar(qGreen(row[x]));
-                out[2] = uchar(qBlue(row[x]));
-            }
+            const int sheetY = at.y() + y;
+            const int from = std::max(0, -at.x());
+            const int to = std::min(job.size.width(), layout.size.width() - at.x());
+            if (sheetY >= 0 && sheetY < layout.size.height() && from < to)
+                std::memcpy(bits + sheetY * stride + 3 * qsizetype(at.x() + from),
+                            row + 3 * qsizetype(from), size_t(to - from) * 3);
         }
+    }
+
+    // Decodes a picture of a row into its copies, turned a quarter turn clockwise: picture row
+    // r becomes the sheet column at the copy's right edge less r, as copyOpaque turns it.
+    // Rows are gathered a band at a time, so that the sheet is written a run of pixels per
+    // sheet row rather than a pixel per row.
+    bool readTurned(Job &job)
+    {
+        constexpr int Band = 32;
+        const int rows = job.size.width(), length = job.size.height();
+        std::vector<uchar> band(size_t(Band) * length * 3);
+        auto flush = [&](int first, int count) {
+            for (const QPoint at : std::as_const(job.corners)) {
+                // Sheet columns of picture rows first .. first + count - 1, right to left.
+                const int right = at.x() + rows - 1 - first;
+                const int left = right - count + 1;
+                const int clipLeft = std::max(left, 0);
+                const int clipRight = std::min(right, layout.size.width() - 1);
+                const int from = std::max(0, -at.y());
+                const int to = std::min(length, layout.size.height() - at.y());
+                for (int x = from; clipLeft <= clipRight && x < to; ++x) {
+                    uchar *out = bits + qsizetype(at.y() + x) * stride + 3 * qsizetype(clipLeft);
+                    for (int column = clipLeft; column <= clipRight; ++column, out += 3) {
+                        const uchar *in =
+                            band.data() + (qsizetype(right - column) * length + x) * 3;
+                        out[0] = in[0];
+                        out[1] = in[1];
+                        out[2] = in[2];
+                    }
+                }
+            }
+        };
+        return job.file.readRows([&](int y, const uchar *row) {
+            std::memcpy(band.data() + qsizetype(y % Band) * length * 3, row, size_t(length) * 3);
+            if (y % Band == Band - 1 || y == rows - 1)
+                flush(y - y % Band, y % Band + 1);
+        });
     }
 
     // Draws the job's cutting lines up to the `upTo`th copy.

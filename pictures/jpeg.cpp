@@ -216,7 +216,7 @@ struct Output
     const SrgbConversion *colour;
     BandConverter *converter; // null: rows are converted as they come
     std::vector<uchar> *inks; // a row of CMYK samples; empty for three-channel pictures
-    const JpegRow *deliver;   // when set, each converted row is handed over from the band
+    const std::function<void(int y, const uchar *row)> *deliver; // hands each row over
 
     uchar *row(int y) const { return bits + (deliver ? y % BandRows : y) * stride; }
 };
@@ -252,7 +252,7 @@ bool decodeRows(Decompressor &jpeg, const Output &out)
             }
         }
         for (int i = 0; out.deliver && i < got; ++i)
-            (*out.deliver)(y + i, reinterpret_cast<const QRgb *>(out.row(y + i)));
+            (*out.deliver)(y + i, out.row(y + i));
     }
     jpeg_finish_decompress(&jpeg.info);
     return true;
@@ -366,12 +366,30 @@ bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why)
     const QByteArray profile = profileOf(jpeg);
     if (!prepareOutput(jpeg, QSize(), &layout))
         return refuse(why, jpeg.error());
-    const qsizetype stride = qsizetype(jpeg.info.output_width) * 4;
+    const int width = int(jpeg.info.output_width);
+    const SrgbConversion colour(profile, layout);
+    // A picture whose colours are sRGB already comes from libjpeg as the rows go out; the
+    // others are converted in QRgb words and packed.
+    const bool asDecoded = layout == PixelLayout::Rgb32 && !colour.usesProfile();
+    if (asDecoded)
+        jpeg.info.out_color_space = JCS_RGB;
+    const qsizetype stride = qsizetype(width) * (asDecoded ? 3 : 4);
     std::vector<uchar> band(size_t(stride) * BandRows);
     std::vector<uchar> samples;
     if (layout != PixelLayout::Rgb32)
-        samples.resize(size_t(jpeg.info.output_width) * size_t(jpeg.info.output_components));
-    const SrgbConversion colour(profile, layout);
-    return decodeRows(jpeg, {band.data(), stride, &colour, nullptr, &samples, &row}) ||
+        samples.resize(size_t(width) * size_t(jpeg.info.output_components));
+    std::vector<uchar> packed(asDecoded ? 0 : size_t(width) * 3);
+    const std::function<void(int, const uchar *)> deliver = [&](int y, const uchar *decoded) {
+        if (asDecoded)
+            return row(y, decoded);
+        const auto *pixels = reinterpret_cast<const QRgb *>(decoded);
+        for (int x = 0; x < width; ++x) {
+            packed[size_t(x) * 3] = uchar(qRed(pixels[x]));
+            packed[size_t(x) * 3 + 1] = uchar(qGreen(pixels[x]));
+            packed[size_t(x) * 3 + 2] = uchar(qBlue(pixels[x]));
+        }
+        row(y, packed.data());
+    };
+    return decodeRows(jpeg, {band.data(), stride, &colour, nullptr, &samples, &deliver}) ||
            refuse(why, jpeg.error());
 }

@@ -30,8 +30,8 @@ bool readJpegHeader(QIODevice *device, JpegHeader *header, QString *why);
 // scaled smoothly.
 QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why);
 
-// Decodes the picture at full size as stored, like decodeJpeg, but hands each row (`width`
-// pixels, opaque sRGB) to `row` as soon as it is decoded, top to bottom, without ever holding
-// the whole picture.
-using JpegRow = std::function<void(int y, const QRgb *row)>;
+// Decodes the picture at full size as stored, like decodeJpeg, but hands each row (sRGB, three
+// bytes a pixel: red, green, blue) to `row` as soon as it is decoded, top to bottom, without
+// ever holding the whole picture.
+using JpegRow = std::function<void(int y, const uchar *row)>;
 bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why);

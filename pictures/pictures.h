@@ -45,10 +45,11 @@ public:
 
     // Whether readRows can decode the picture: a JPEG viewed as stored (no turn to apply).
     bool canReadRows() const;
-    // Decodes the picture at full size, handing each row (opaque sRGB) to `row` as soon as it
-    // is decoded, top to bottom, so that the whole picture is never held. False, with
-    // whyNot() saying why, when it cannot (see canReadRows) or the decoder fails.
-    using RowCallback = std::function<void(int y, const QRgb *row)>;
+    // Decodes the picture at full size, handing each row (sRGB, three bytes a pixel: red,
+    // green, blue) to `row` as soon as it is decoded, top to bottom, so that the whole picture
+    // is never held. False, with whyNot() saying why, when it cannot (see canReadRows) or the
+    // decoder fails.
+    using RowCallback = std::function<void(int y, const uchar *row)>;
     bool readRows(const RowCallback &row);
 
 private:
