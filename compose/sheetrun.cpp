@@ -15,7 +15,7 @@
 
 namespace {
 // Rows of a picture being decoded are handed to the writer this many at a time.
-constexpr int PublishedRows = 1;
+constexpr int PublishedRows = 32;
 
 // One picture with copies on the sheet.
 struct Job
