@@ -110,6 +110,13 @@ CopyPlacer::CopyPlacer(const SheetLayout &layout, SheetOutcome &outcome)
     : layout(layout), outcome(outcome), nextX(layout.margins.x()), nextY(layout.margins.y())
 {}
 
+bool CopyPlacer::wants(const SheetRequest &request)
+{
+    if (request.copies > 0 && full)
+        outcome.copiesLeftOut += request.copies;
+    return request.copies > 0 && !full;
+}
+
 QVector<QPoint> CopyPlacer::place(const QString &name, QSize size, int copies)
 {
     const bool inColumn = layout.direction == CopyDirection::TopToBottom;
@@ -195,12 +202,8 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
     const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
     CopyPlacer placer(layout, outcome);
     for (const SheetRequest &request : requests) {
-        if (request.copies <= 0)
+        if (!placer.wants(request))
             continue;
-        if (placer.isFull()) {
-            outcome.copiesLeftOut += request.copies;
-            continue;
-        }
         QString whyNot;
         QImage picture = load(request.name, &whyNot);
         if (picture.isNull()) {

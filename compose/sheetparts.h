@@ -45,7 +45,9 @@ class CopyPlacer
 {
 public:
     CopyPlacer(const SheetLayout &layout, SheetOutcome &outcome);
-    bool isFull() const { return full; }
+    // Whether a request is to be read and placed: not when it asks for no copies, nor once
+    // the sheet is full, when its copies are counted as left out.
+    bool wants(const SheetRequest &request);
     // The corners of the copies of a picture of `size` (as placed: turned in a row) that land
     // on the sheet, in order.
     QVector<QPoint> place(const QString &name, QSize size, int copies);

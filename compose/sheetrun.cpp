@@ -287,12 +287,8 @@ SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetReque
     CopyPlacer placer(layout, outcome);
     std::vector<Job> jobs;
     for (const SheetRequest &request : requests) {
-        if (request.copies <= 0)
+        if (!placer.wants(request))
             continue;
-        if (placer.isFull()) {
-            outcome.copiesLeftOut += request.copies;
-            continue;
-        }
         Job job(request.name, joinFolderAndName(folder, request.name));
         if (!job.file.isReadable()) {
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, job.file.whyNot());

@@ -304,7 +304,7 @@ bool looksLikeJpeg(const QByteArray &head)
     return head.startsWith("\xFF\xD8\xFF");
 }
 
-bool readJpegHeader(QIODevice *device, JpegHeader *header, QString *why)
+bool readJpegHeader(QIODevice *device, PictureHeader *header, QString *why)
 {
     Decompressor jpeg(device);
     if (!readHeader(jpeg, false))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/pictureheader.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -12,17 +14,11 @@ class QIODevice;
 // order) and EXIF orientation. Decodes with the library's defaults, so a picture without a
 // profile reads exactly as Qt's own JPEG reader reads it.
 
-struct JpegHeader
-{
-    QSize size;          // as stored
-    int orientation = 0; // EXIF orientation, 0 when there is none
-};
-
 // Whether `head`, a file's first bytes, starts like a JPEG.
 bool looksLikeJpeg(const QByteArray &head);
 
 // Reads the header (up to the first scan) from the device's current position.
-bool readJpegHeader(QIODevice *device, JpegHeader *header, QString *why);
+bool readJpegHeader(QIODevice *device, PictureHeader *header, QString *why);
 
 // Decodes the picture as stored (its orientation is not applied), in sRGB through its embedded
 // profile where there is a usable one; CMYK without one takes the plain conversion. With a

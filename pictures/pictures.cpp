@@ -34,44 +34,35 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
         return;
     }
     const QByteArray head = file.peek(TgaHeaderSize);
-    int orientation = 0;
-    bool headerRead = false;
+    PictureHeader header;
+    bool headerRead = true;
     if (looksLikeTiff(head)) {
-        TiffHeader header;
         format = Format::Tiff;
         headerRead = readTiffHeader(&file, &header, &refusal);
-        stored = header.size;
-        orientation = header.orientation;
     } else if (looksLikeJpeg(head)) {
-        JpegHeader header;
         format = Format::Jpeg;
         headerRead = readJpegHeader(&file, &header, &refusal);
-        stored = header.size;
-        orientation = header.orientation;
     } else if (looksLikePng(head)) {
-        PngHeader header;
         format = Format::Png;
         headerRead = readPngHeader(&file, &header, false, &refusal);
-        stored = header.size;
-        orientation = header.orientation;
     } else {
         // TGA files carry no signature, so their reader takes only what the others leave,
         // and only with a header it can decode.
-        TgaHeader header;
-        if (!parseTgaHeader(head, &header, nullptr)) {
+        TgaHeader tga;
+        if (!parseTgaHeader(head, &tga, nullptr)) {
             refusal = notAPictureReason();
             return;
         }
         format = Format::Tga;
-        headerRead = true;
-        stored = QSize(header.width, header.height);
+        header.size = QSize(tga.width, tga.height);
     }
     if (!headerRead) {
         if (refusal.isEmpty())
             refusal = noSizeReason();
         return;
     }
-    turn = transformationForOrientation(orientation);
+    stored = header.size;
+    turn = transformationForOrientation(header.orientation);
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
     if (!withinPictureLimits(stored)) {

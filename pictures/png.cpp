@@ -54,7 +54,7 @@ bool looksLikePng(const QByteArray &head)
     return head.startsWith("\x89PNG\r\n\x1a\n");
 }
 
-bool readPngHeader(QIODevice *device, PngHeader *header, bool withProfile, QString *why)
+bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, QString *why)
 {
     const QByteArray start = device->read(8 + 8 + 13);
     const auto *bytes = reinterpret_cast<const uchar *>(start.constData());
@@ -92,7 +92,7 @@ bool readPngHeader(QIODevice *device, PngHeader *header, bool withProfile, QStri
 QImage decodePng(QIODevice *device, QSize scaledSize, QString *why)
 {
     const qint64 start = device->pos();
-    PngHeader header;
+    PictureHeader header;
     if (!readPngHeader(device, &header, true, why) || !device->seek(start))
         return QImage();
     QImageReader reader(device, "png");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/pictureheader.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -11,17 +13,10 @@ class QIODevice;
 // (the size, the eXIf orientation, the iCCP profile) read here, as Qt 6.4 ignores eXIf and
 // parses only some profiles.
 
-struct PngHeader
-{
-    QSize size;          // as stored
-    int orientation = 0; // eXIf orientation, 0 when there is none
-    QByteArray profile;  // the iCCP profile, inflated; only when asked for
-};
-
 bool looksLikePng(const QByteArray &head);
 
 // Reads the chunks before the picture data from the device's current position.
-bool readPngHeader(QIODevice *device, PngHeader *header, bool withProfile, QString *why);
+bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, QString *why);
 
 // Decodes the picture as stored, in sRGB through its iCCP profile (or, without one, the
 // colours its gAMA and cHRM chunks describe), scaled to a valid `scaledSize`.

@@ -119,7 +119,7 @@ QString failure(const DeviceFile &file, const QString &otherwise)
     return file.error.isEmpty() ? otherwise : file.error;
 }
 
-bool readHeader(TIFF *tiff, TiffHeader *header)
+bool readHeader(TIFF *tiff, PictureHeader *header)
 {
     uint32_t width = 0, height = 0;
     if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) ||
@@ -495,7 +495,7 @@ bool looksLikeTiff(const QByteArray &head)
            head.startsWith(QByteArray("II+\0", 4)) || head.startsWith(QByteArray("MM\0+", 4));
 }
 
-bool readTiffHeader(QIODevice *device, TiffHeader *header, QString *why)
+bool readTiffHeader(QIODevice *device, PictureHeader *header, QString *why)
 {
     DeviceFile file{device, device->pos(), QString()};
     const Tiff tiff = openTiff(file);
@@ -529,7 +529,7 @@ QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why)
 {
     DeviceFile file{device, device->pos(), QString()};
     const Tiff tiff = openTiff(file);
-    TiffHeader header;
+    PictureHeader header;
     if (!tiff || !readHeader(tiff.get(), &header)) {
         refuse(why,
                failure(file, QCoreApplication::translate("Quorvel", "not a readable TIFF file")));

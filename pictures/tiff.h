@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/pictureheader.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -20,18 +22,11 @@ class QIODevice;
 // file: "cut off before its end" where its data ends early, else libtiff's own words. Its
 // messages never reach the terminal.
 
-struct TiffHeader
-{
-    QSize size;          // as stored
-    int orientation = 1; // the Orientation tag, 1 to 8
-    QByteArray profile;  // the embedded ICC profile, if any
-};
-
 // Whether `head`, a file's first bytes, starts like a TIFF (classic or BigTIFF).
 bool looksLikeTiff(const QByteArray &head);
 
 // Reads the first directory of the TIFF file on `device`, from its current position.
-bool readTiffHeader(QIODevice *device, TiffHeader *header, QString *why);
+bool readTiffHeader(QIODevice *device, PictureHeader *header, QString *why);
 
 // Whether every strip or tile of the first page lies within the file: a TIFF cut short keeps
 // its directory when that stands at the start, as scanners and many editors write it.

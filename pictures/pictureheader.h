@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+
+// What a picture file's header tells before any pixel is decoded, as each format's reader reads
+// it.
+struct PictureHeader
+{
+    QSize size;          // as stored
+    int orientation = 0; // the orientation tag (EXIF, PNG eXIf, TIFF), 1 to 8; 0 when none
+    QByteArray profile;  // the embedded ICC profile, where the reader was asked for it
+};
