@@ -103,8 +103,15 @@ private:
                 read = decoding.front().get() && read;
                 decoding.pop_front();
             }
-            decoding.push_back(
-                std::async(std::launch::async, [this, &job] { return readTurned(job); }));
+            decoding.push_back(std::async(std::launch::async, [this, &job] {
+                // Out of memory here is a picture that fails: the sheet is then composed the
+                // slow way.
+                try {
+                    return readTurned(job);
+                } catch (const std::bad_alloc &) {
+                    return false;
+                }
+            }));
         }
         for (std::future<bool> &decoded : decoding)
             read = decoded.get() && read;

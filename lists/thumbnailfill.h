@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <set>
 #include <vector>
@@ -57,5 +58,6 @@ private:
     std::set<int> shown; // rows holding an icon
     RowRange kept;
     QIcon placeholder;
-    QProgressBar *progress;
+    // A child of the list, which may go first when the window closes.
+    QPointer<QProgressBar> progress;
 };

@@ -122,7 +122,11 @@ struct ThumbnailLoader::Shared
                 notify();
             if (found.store) {
                 locker.unlock();
-                found.store();
+                try {
+                    found.store();
+                } catch (const std::bad_alloc &) {
+                    // No entry: the cache is only ever a help.
+                }
                 locker.relock();
             }
         }
