@@ -113,7 +113,7 @@ bool invert(const double m[3][3], double inverse[3][3])
 
 std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
 {
-    if (!cmsIsMatrixShaper(source) || cmsGetColorSpace(source) != cmsSigRgbData)
+    if (!cmsIsMatrixShaper(source))
         return nullptr;
     const Profile srgb(cmsCreate_sRGBProfile());
     double from[3][3], to[3][3], toInverse[3][3];
@@ -158,13 +158,12 @@ std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
     return shaper;
 }
 
-// Whether a profile describes the sheet's own colours, so that converting would only round the
-// pixels: an RGB matrix-shaper profile whose colorants and curves are sRGB's (IEC 61966-2.1 and
+// Whether an RGB profile describes the sheet's own colours, so that converting would only round
+// the pixels: a matrix-shaper profile whose colorants and curves are sRGB's (IEC 61966-2.1 and
 // its many re-issues, whatever they are called; a linear profile named "sRGB..." is not one).
 bool describesSrgb(cmsHPROFILE profile)
 {
-    if (cmsGetColorSpace(profile) != cmsSigRgbData || !cmsIsMatrixShaper(profile) ||
-        usesTables(profile))
+    if (!cmsIsMatrixShaper(profile) || usesTables(profile))
         return false;
     const Profile srgb(cmsCreate_sRGBProfile());
     double own[3][3], reference[3][3];
@@ -194,7 +193,18 @@ bool describesSrgb(cmsHPROFILE profile)
 
 // The LittleCMS pixel type of a layout, for a profile of colour space `space`; 0 when the
 // profile does not apply to such pixels.
-cmsUInt32Number inputFormat(PixelLayout layout, bool greyPixels, cmsColorSpaceSignature space)
+// The colour space a profile describes, from its header. Read here rather than through
+// LittleCMS, whose enumeration a hostile profile can fill with a value it does not have.
+quint32 colourSpaceOf(const QByteArray &profile)
+{
+    if (profile.size() < 20)
+        return 0;
+    const auto *bytes = reinterpret_cast<const uchar *>(profile.constData()) + 16;
+    return (quint32(bytes[0]) << 24) | (quint32(bytes[1]) << 16) | (quint32(bytes[2]) << 8) |
+           bytes[3];
+}
+
+cmsUInt32Number inputFormat(PixelLayout layout, bool greyPixels, quint32 space)
 {
     switch (layout) {
     case PixelLayout::Rgb32:
@@ -245,8 +255,9 @@ public:
         std::shared_ptr<Conversion> conversion;
         const Profile source = openProfile(profile);
         const cmsUInt32Number input =
-            source ? inputFormat(layout, greyPixels, cmsGetColorSpace(source.get())) : 0;
-        if (input && !describesSrgb(source.get())) {
+            source ? inputFormat(layout, greyPixels, colourSpaceOf(profile)) : 0;
+        // Only RGB profiles can describe the sheet's own colours.
+        if (input && !(input == TYPE_BGRA_8 && describesSrgb(source.get()))) {
             const Profile srgb(cmsCreate_sRGBProfile());
             if (cmsHTRANSFORM made = cmsCreateTransform(source.get(), input, srgb.get(),
                                                         TYPE_BGRA_8, Intent, Flags)) {

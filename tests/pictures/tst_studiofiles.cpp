@@ -211,7 +211,7 @@ void StudioFilesTest::picturesWithoutAUsableProfileKeepTheirPixels_data()
 {
     QTest::addColumn<QString>("file");
     for (const char *name : {"no-profile.jpg", "srgb-profile.jpg", "broken-profile.jpg",
-                             "cmyk-profile-on-rgb.jpg", "reference.png"})
+                             "odd-space-profile.jpg", "cmyk-profile-on-rgb.jpg", "reference.png"})
         QTest::newRow(name) << QString(name);
 }
 
