@@ -48,6 +48,11 @@ QImage blankSheet(QSize size)
     return sheet;
 }
 
+namespace {
+// Writes an opaque 32-bit picture onto a 24-bit sheet with its top-left corner at `at`, turned
+// a quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
+// painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
+// turned picture first, and the rows are shared between two threads.
 void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
                 QPoint at, bool turned)
 {
@@ -80,6 +85,28 @@ void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QIma
     std::future<void> upper = std::async(std::launch::async, copyRows, area.top(), middle - 1);
     copyRows(middle, area.bottom());
     upper.get();
+}
+} // namespace
+
+void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const SheetLayout &layout,
+                 QImage picture, const QVector<QPoint> &corners, bool lines)
+{
+    const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
+    const QSize size = turned ? picture.size().transposed() : picture.size();
+    const bool opaque = !picture.hasAlphaChannel();
+    if (opaque)
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+    else if (turned)
+        picture = turnForRow(picture);
+    const CuttingLineStamp cuttingLine(size, layout.direction);
+    for (const QPoint at : corners) {
+        if (opaque)
+            copyOpaque(sheet, sheetStride, layout.size, picture, at, turned);
+        else
+            painter.drawImage(at, picture);
+        if (lines)
+            cuttingLine.stamp(painter, at);
+    }
 }
 
 CuttingLineStamp::CuttingLineStamp(QSize copy, CopyDirection direction)
@@ -210,28 +237,14 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, whyNot);
             continue;
         }
-        // Opaque pictures are copied (and turned) straight into the sheet; those with
-        // transparency are turned first and then painted over the white sheet.
-        const bool opaque = !picture.hasAlphaChannel();
-        if (opaque)
-            picture = picture.convertToFormat(QImage::Format_RGB32);
-        else if (turned)
-            picture = turnForRow(picture);
-        const QSize size = opaque && turned ? picture.size().transposed() : picture.size();
+        const QSize size = turned ? picture.size().transposed() : picture.size();
         const QVector<QPoint> corners = placer.place(request.name, size, request.copies);
         if (corners.isEmpty())
             continue;
         if (!sheetReady())
             break;
-        const CuttingLineStamp cuttingLine(size, layout.direction);
-        for (const QPoint at : corners) {
-            if (opaque)
-                copyOpaque(sheetBits, outcome.sheet.bytesPerLine(), layout.size, picture, at,
-                           turned);
-            else
-                painter.drawImage(at, picture);
-            cuttingLine.stamp(painter, at);
-        }
+        placeCopies(painter, sheetBits, outcome.sheet.bytesPerLine(), layout, std::move(picture),
+                    corners, true);
     }
     if (!sheetReady()) {
         outcome.sheetUnusable = true;

@@ -1,33 +1,18 @@
 #include "compose/sheetfile.h"
 
 #include "compose/sheet.h"
+#include "pictures/jpegerrors.h"
 
 #include <QColorSpace>
 #include <QImage>
 #include <QSaveFile>
 #include <condition_variable>
-#include <csetjmp>
-#include <cstdio>
 #include <future>
 #include <mutex>
-
-#include <jpeglib.h>
 
 namespace {
 constexpr int Quality = 80;
 constexpr size_t OutputBufferBytes = 64 * 1024;
-
-struct ErrorManager : jpeg_error_mgr
-{
-    std::jmp_buf jump;
-};
-
-void jumpOut(j_common_ptr info)
-{
-    std::longjmp(static_cast<ErrorManager *>(info->err)->jump, 1);
-}
-
-void stayQuiet(j_common_ptr) {}
 
 // Hands libjpeg's output to the file; a failed write stops the encoding.
 struct FileDestination : jpeg_destination_mgr
@@ -88,7 +73,7 @@ struct SheetWriter::Encoding
 
     // The encoding, between libjpeg's jump point and its calls: nothing here has a destructor
     // that an error could skip.
-    bool compress(jpeg_compress_struct &info, ErrorManager &errors, FileDestination &destination,
+    bool compress(jpeg_compress_struct &info, JpegErrors &errors, FileDestination &destination,
                   const QByteArray &profile, bool *stopped)
     {
         if (setjmp(errors.jump))
@@ -128,10 +113,8 @@ struct SheetWriter::Encoding
             return false;
         }
         jpeg_compress_struct info{};
-        ErrorManager errors{};
-        info.err = jpeg_std_error(&errors);
-        errors.error_exit = jumpOut;
-        errors.output_message = stayQuiet;
+        JpegErrors errors;
+        info.err = &errors;
         FileDestination destination{};
         destination.file = &file;
         destination.init_destination = startDestination;

@@ -15,12 +15,12 @@
 // takes as it is; null when it cannot be allocated.
 QImage blankSheet(QSize size);
 
-// Writes an opaque 32-bit picture onto a 24-bit sheet with its top-left corner at `at`, turned
-// a quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
-// painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
-// turned picture first, and the rows are shared between two threads.
-void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
-                QPoint at, bool turned);
+// Places a picture read whole at each of `corners` on a 24-bit sheet (whose bits `painter`
+// paints too): opaque pictures are copied, and turned in a row, straight into the sheet's
+// rows; those with transparency are turned first and painted over it. With `lines`, each copy
+// is followed by its cutting line.
+void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const SheetLayout &layout,
+                 QImage picture, const QVector<QPoint> &corners, bool lines);
 
 // The cutting lines of one copy, stroked once onto a transparent strip: every copy of a picture
 // gets the same pixels, shifted, without stroking the dashes again. A stamp reaches Margin

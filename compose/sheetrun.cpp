@@ -20,9 +20,8 @@ constexpr int PublishedRows = 32;
 // One picture with copies on the sheet.
 struct Job
 {
-    Job(const QString &name, const QString &path) : name(name), file(path) {}
+    explicit Job(const QString &path) : file(path) {}
 
-    QString name;
     PictureFile file;
     QSize size; // as placed: turned in a row
     QVector<QPoint> corners;
@@ -39,8 +38,7 @@ class Composition
 {
 public:
     Composition(const SheetLayout &layout, QImage &sheet, std::vector<Job> &jobs)
-        : layout(layout), turned(layout.direction == CopyDirection::RotateLeftToRight),
-          sheet(sheet), jobs(jobs)
+        : layout(layout), turned(layout.direction == CopyDirection::RotateLeftToRight), jobs(jobs)
     {
         // Begun before anything takes the sheet's bits: it must not detach later.
         painter.begin(&sheet);
@@ -135,20 +133,7 @@ private:
         QImage picture = job.file.read();
         if (picture.isNull())
             return false;
-        const bool opaque = !picture.hasAlphaChannel();
-        if (opaque)
-            picture = picture.convertToFormat(QImage::Format_RGB32);
-        else if (turned)
-            picture = turnForRow(picture);
-        const CuttingLineStamp cuttingLine(job.size, layout.direction);
-        for (const QPoint at : std::as_const(job.corners)) {
-            if (opaque)
-                copyOpaque(bits, stride, layout.size, picture, at, turned);
-            else
-                painter.drawImage(at, picture);
-            if (lines)
-                cuttingLine.stamp(painter, at);
-        }
+        placeCopies(painter, bits, stride, layout, std::move(picture), job.corners, lines);
         if (lines)
             job.stampsDrawn = int(job.corners.size());
         return true;
@@ -254,7 +239,6 @@ private:
 
     const SheetLayout &layout;
     const bool turned;
-    QImage &sheet;
     std::vector<Job> &jobs;
     QPainter painter;
     uchar *bits = nullptr;
@@ -296,7 +280,7 @@ SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetReque
     for (const SheetRequest &request : requests) {
         if (!placer.wants(request))
             continue;
-        Job job(request.name, joinFolderAndName(folder, request.name));
+        Job job(joinFolderAndName(folder, request.name));
         if (!job.file.isReadable()) {
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, job.file.whyNot());
             continue;

@@ -13,17 +13,18 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 // The entry sizes of the standard, smallest first; an entry serves a thumbnail no larger than
 // its size.
-const struct
+constexpr struct
 {
     const char *folder;
     int edge;
 } EntrySizes[] = {{"large", 256}, {"x-large", 512}, {"xx-large", 1024}};
-// The largest entry the standard has (xx-large); a bigger one is no thumbnail.
-constexpr int LargestEntryEdge = 1024;
+// The largest entry the standard has; a bigger one is no thumbnail.
+constexpr int LargestEntryEdge = std::end(EntrySizes)[-1].edge;
 const QString FailureFolder = QStringLiteral("fail/quorvel-" QUORVEL_VERSION);
 
 // What an entry must say of the file to be valid for it.
@@ -133,23 +134,8 @@ QByteArray ThumbnailCache::uriOf(const QString &absolutePath)
 {
     // As GLib's g_filename_to_uri makes it, byte for byte: every byte of the file name is
     // escaped but the unreserved characters, the sub-delimiters and ":@/".
-    static const QByteArray kept = QByteArrayLiteral("-._~!$&'()*+,=:@/");
-    const QByteArray bytes = QFile::encodeName(absolutePath);
-    QByteArray uri = QByteArrayLiteral("file://");
-    uri.reserve(uri.size() + bytes.size() * 3);
-    for (const char byte : bytes) {
-        const uchar c = uchar(byte);
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-            kept.contains(byte)) {
-            uri += byte;
-        } else {
-            static const char hex[] = "0123456789ABCDEF";
-            uri += '%';
-            uri += hex[c >> 4];
-            uri += hex[c & 15];
-        }
-    }
-    return uri;
+    return QByteArrayLiteral("file://") +
+           QFile::encodeName(absolutePath).toPercentEncoding(QByteArrayLiteral("!$&'()*+,=:@/"));
 }
 
 QString ThumbnailCache::entryNameOf(const QByteArray &uri)

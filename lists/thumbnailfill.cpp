@@ -98,6 +98,8 @@ void ThumbnailFill::viewChanged()
 {
     const int rows = int(icons.size());
     RowRange visible = visibleRows(list);
+    // An item added after the listing (Go's sheet, until the list is filled again) has no
+    // thumbnail of this fill.
     visible.last = std::min(visible.last, rows - 1);
     kept = keptRows(visible, rows);
     // Icons far from view go; those of kept rows that went are made again.

@@ -3,6 +3,7 @@
 #include <QColorSpace>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -111,13 +112,12 @@ bool invert(const double m[3][3], double inverse[3][3])
     return true;
 }
 
-std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
+std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source, cmsHPROFILE srgb)
 {
     if (!cmsIsMatrixShaper(source))
         return nullptr;
-    const Profile srgb(cmsCreate_sRGBProfile());
     double from[3][3], to[3][3], toInverse[3][3];
-    if (!colorants(source, from) || !colorants(srgb.get(), to) || !invert(to, toInverse))
+    if (!colorants(source, from) || !colorants(srgb, to) || !invert(to, toInverse))
         return nullptr;
     double matrix[3][3];
     for (int row = 0; row < 3; ++row)
@@ -146,8 +146,7 @@ std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
                     qint32(std::lround(matrix[out][channel] * linear));
         }
     }
-    const auto *srgbCurve =
-        static_cast<const cmsToneCurve *>(cmsReadTag(srgb.get(), cmsSigRedTRCTag));
+    const auto *srgbCurve = static_cast<const cmsToneCurve *>(cmsReadTag(srgb, cmsSigRedTRCTag));
     cmsToneCurve *encode = srgbCurve ? cmsReverseToneCurve(srgbCurve) : nullptr;
     if (!encode)
         return nullptr;
@@ -161,20 +160,18 @@ std::shared_ptr<const MatrixShaper> makeMatrixShaper(cmsHPROFILE source)
 // Whether an RGB profile describes the sheet's own colours, so that converting would only round
 // the pixels: a matrix-shaper profile whose colorants and curves are sRGB's (IEC 61966-2.1 and
 // its many re-issues, whatever they are called; a linear profile named "sRGB..." is not one).
-bool describesSrgb(cmsHPROFILE profile)
+bool describesSrgb(cmsHPROFILE profile, cmsHPROFILE srgb)
 {
     if (!cmsIsMatrixShaper(profile) || usesTables(profile))
         return false;
-    const Profile srgb(cmsCreate_sRGBProfile());
     double own[3][3], reference[3][3];
-    if (!colorants(profile, own) || !colorants(srgb.get(), reference))
+    if (!colorants(profile, own) || !colorants(srgb, reference))
         return false;
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column)
             if (std::abs(own[row][column] - reference[row][column]) > 2e-3)
                 return false;
-    const auto *srgbCurve =
-        static_cast<const cmsToneCurve *>(cmsReadTag(srgb.get(), cmsSigRedTRCTag));
+    const auto *srgbCurve = static_cast<const cmsToneCurve *>(cmsReadTag(srgb, cmsSigRedTRCTag));
     const cmsTagSignature curves[] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
     for (cmsTagSignature tag : curves) {
         const auto *curve = static_cast<const cmsToneCurve *>(cmsReadTag(profile, tag));
@@ -191,18 +188,15 @@ bool describesSrgb(cmsHPROFILE profile)
     return true;
 }
 
-// The LittleCMS pixel type of a layout, for a profile of colour space `space`; 0 when the
-// profile does not apply to such pixels.
 // The colour space a profile describes, from its header. Read here rather than through
 // LittleCMS, whose enumeration a hostile profile can fill with a value it does not have.
 quint32 colourSpaceOf(const QByteArray &profile)
 {
-    if (profile.size() < 20)
-        return 0;
-    const auto *bytes = reinterpret_cast<const uchar *>(profile.constData()) + 16;
-    return (quint32(bytes[0]) << 24) | (quint32(bytes[1]) << 16) | (quint32(bytes[2]) << 8) |
-           bytes[3];
+    return profile.size() < 20 ? 0 : qFromBigEndian<quint32>(profile.constData() + 16);
 }
+
+// The LittleCMS pixel type of a layout, for a profile of colour space `space`; 0 when the
+// profile does not apply to such pixels.
 
 cmsUInt32Number inputFormat(PixelLayout layout, bool greyPixels, quint32 space)
 {
@@ -256,16 +250,16 @@ public:
         const Profile source = openProfile(profile);
         const cmsUInt32Number input =
             source ? inputFormat(layout, greyPixels, colourSpaceOf(profile)) : 0;
+        const Profile srgb(input ? cmsCreate_sRGBProfile() : nullptr);
         // Only RGB profiles can describe the sheet's own colours.
-        if (input && !(input == TYPE_BGRA_8 && describesSrgb(source.get()))) {
-            const Profile srgb(cmsCreate_sRGBProfile());
+        if (input && !(input == TYPE_BGRA_8 && describesSrgb(source.get(), srgb.get()))) {
             if (cmsHTRANSFORM made = cmsCreateTransform(source.get(), input, srgb.get(),
                                                         TYPE_BGRA_8, Intent, Flags)) {
                 conversion = std::make_shared<Conversion>();
                 conversion->transform = Transform(made, cmsDeleteTransform);
                 conversion->input = input;
                 if (input == TYPE_BGRA_8 && !usesTables(source.get()))
-                    conversion->matrixShaper = makeMatrixShaper(source.get());
+                    conversion->matrixShaper = makeMatrixShaper(source.get(), srgb.get());
             }
         }
         if (transforms.size() >= Capacity)

@@ -1,6 +1,7 @@
 #include "pictures/jpeg.h"
 
 #include "pictures/colour.h"
+#include "pictures/jpegerrors.h"
 #include "pictures/orientation.h"
 #include "pictures/refusal.h"
 
@@ -9,38 +10,17 @@
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
-#include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <future>
 #include <mutex>
 #include <vector>
 
-#include <jpeglib.h>
-
 namespace {
 constexpr size_t InputBufferBytes = 64 * 1024;
 // libjpeg's working memory (a progressive picture keeps all its coefficients) for the largest
 // picture allowed, and not beyond.
 constexpr long MaxDecoderMemory = 1024L * 1024 * 1024;
-
-// Errors jump back out of libjpeg with its message; warnings (stray bytes, a missing end
-// marker) are not reported, as Qt's reader does not: wholeness is checked before decoding.
-struct ErrorManager : jpeg_error_mgr
-{
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void jumpOut(j_common_ptr info)
-{
-    auto *errors = static_cast<ErrorManager *>(info->err);
-    errors->format_message(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
-
-void stayQuiet(j_common_ptr) {}
 
 // Feeds libjpeg from a QIODevice through a buffer; skips seek.
 struct DeviceSource : jpeg_source_mgr
@@ -94,14 +74,12 @@ void endSource(j_decompress_ptr) {}
 struct Decompressor
 {
     jpeg_decompress_struct info{};
-    ErrorManager errors{};
+    JpegErrors errors;
     DeviceSource source{};
 
     explicit Decompressor(QIODevice *device)
     {
-        info.err = jpeg_std_error(&errors);
-        errors.error_exit = jumpOut;
-        errors.output_message = stayQuiet;
+        info.err = &errors;
         jpeg_create_decompress(&info);
         info.mem->max_memory_to_use = MaxDecoderMemory;
         source.device = device;
@@ -113,7 +91,7 @@ struct Decompressor
         info.src = &source;
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
-    QString error() const { return QString::fromLocal8Bit(errors.message); }
+    QString error() const { return errors.text(); }
 };
 
 int orientationOf(const jpeg_decompress_struct &info)

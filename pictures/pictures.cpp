@@ -80,6 +80,16 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
         refusal = cutOffReason();
 }
 
+bool PictureFile::openForDecoding(QFile &file)
+{
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    // Gone or changed since its header was read.
+    refusal = file.errorString();
+    unopenable = true;
+    return false;
+}
+
 QSize PictureFile::size() const
 {
     return viewedSize(stored, turn);
@@ -87,14 +97,9 @@ QSize PictureFile::size() const
 
 QImage PictureFile::read(QSize wanted)
 {
-    if (!isReadable())
-        return QImage();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        refusal = file.errorString();
-        unopenable = true;
+    if (!isReadable() || !openForDecoding(file))
         return QImage();
-    }
     // Decoders work in stored rows and columns: the same swap turns the wanted size back.
     const QSize scaled = wanted.isValid() ? viewedSize(wanted, turn) : QSize();
     QImage picture;
@@ -137,14 +142,9 @@ bool PictureFile::canReadRows() const
 
 bool PictureFile::readRows(const RowCallback &row)
 {
-    if (!canReadRows())
-        return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        refusal = file.errorString();
-        unopenable = true;
+    if (!canReadRows() || !openForDecoding(file))
         return false;
-    }
     try {
         return decodeJpegRows(&file, row, &refusal);
     } catch (const std::bad_alloc &) {

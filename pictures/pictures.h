@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+class QFile;
+
 // Qt refuses to allocate pictures over 128 MB by default, which a 8000 x 6000 photo exceeds.
 // Called once at start, before any picture is read.
 void raiseImageAllocationLimit();
@@ -53,6 +55,8 @@ public:
     bool readRows(const RowCallback &row);
 
 private:
+    bool openForDecoding(QFile &file);
+
     enum class Format { None, Jpeg, Png, Tiff, Tga };
     QString path;
     Format format = Format::None;

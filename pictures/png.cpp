@@ -7,6 +7,7 @@
 #include <QColorSpace>
 #include <QIODevice>
 #include <QImageReader>
+#include <QtEndian>
 #include <algorithm>
 #include <climits>
 #include <zlib.h>
@@ -16,12 +17,6 @@ namespace {
 constexpr quint32 MaxMetadataChunk = 16u << 20;
 // Inflated profiles beyond this are refused (the largest real ones are a few megabytes).
 constexpr uLong MaxProfileBytes = 32u << 20;
-
-quint32 bigEndian32(const uchar *bytes)
-{
-    return (quint32(bytes[0]) << 24) | (quint32(bytes[1]) << 16) | (quint32(bytes[2]) << 8) |
-           bytes[3];
-}
 
 // An iCCP chunk's body: a name, a zero byte, the compression method (0, zlib) and the profile.
 QByteArray inflateProfile(const QByteArray &chunk)
@@ -57,12 +52,12 @@ bool looksLikePng(const QByteArray &head)
 bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, QString *why)
 {
     const QByteArray start = device->read(8 + 8 + 13);
-    const auto *bytes = reinterpret_cast<const uchar *>(start.constData());
     if (start.size() < 8 + 8 + 13 || !looksLikePng(start) || start.mid(12, 4) != "IHDR")
         return refuse(why, QCoreApplication::translate("Quorvel",
                                                        "the PNG header is cut short or malformed"));
-    header->size = QSize(int(std::min<quint32>(bigEndian32(bytes + 16), INT_MAX)),
-                         int(std::min<quint32>(bigEndian32(bytes + 20), INT_MAX)));
+    header->size =
+        QSize(int(std::min<quint32>(qFromBigEndian<quint32>(start.constData() + 16), INT_MAX)),
+              int(std::min<quint32>(qFromBigEndian<quint32>(start.constData() + 20), INT_MAX)));
     // The rest of the header chunk (its CRC), then chunk after chunk up to the picture data.
     if (!device->seek(device->pos() + 4))
         return true;
@@ -70,7 +65,7 @@ bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, Q
         const QByteArray chunk = device->read(8);
         if (chunk.size() < 8)
             return true;
-        const quint32 length = bigEndian32(reinterpret_cast<const uchar *>(chunk.constData()));
+        const quint32 length = qFromBigEndian<quint32>(chunk.constData());
         const QByteArray type = chunk.mid(4);
         if (type == "IDAT" || type == "IEND")
             return true;

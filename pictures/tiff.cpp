@@ -111,6 +111,11 @@ Tiff openTiff(DeviceFile &file)
     return tiff;
 }
 
+QString notReadableReason()
+{
+    return QCoreApplication::translate("Quorvel", "not a readable TIFF file");
+}
+
 // Why a file could not be opened or decoded: libtiff's words where it had any.
 QString failure(const DeviceFile &file, const QString &otherwise)
 {
@@ -501,8 +506,7 @@ bool readTiffHeader(QIODevice *device, PictureHeader *header, QString *why)
     const Tiff tiff = openTiff(file);
     const bool read = tiff && readHeader(tiff.get(), header);
     device->seek(file.start);
-    return read || refuse(why, failure(file, QCoreApplication::translate(
-                                                 "Quorvel", "not a readable TIFF file")));
+    return read || refuse(why, failure(file, notReadableReason()));
 }
 
 bool tiffReachesItsEnd(QIODevice *device)
@@ -531,8 +535,7 @@ QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why)
     const Tiff tiff = openTiff(file);
     PictureHeader header;
     if (!tiff || !readHeader(tiff.get(), &header)) {
-        refuse(why,
-               failure(file, QCoreApplication::translate("Quorvel", "not a readable TIFF file")));
+        refuse(why, failure(file, notReadableReason()));
         return QImage();
     }
     if (!withinPictureLimits(header.size)) {
