@@ -195,7 +195,8 @@ int ThumbnailLoader::madeOnce() const
 bool ThumbnailLoader::isBusy() const
 {
     QMutexLocker locker(&shared->mutex);
-    return shared->unmade > 0 && !shared->cancelled;
+    // A thumbnail made after the last takeMade is still to come to the list.
+    return (shared->unmade > 0 || !shared->made.isEmpty()) && !shared->cancelled;
 }
 
 void ThumbnailLoader::cancel()

@@ -57,7 +57,7 @@ public:
     QVector<Made> takeMade();
     // Rows made at least once.
     int madeOnce() const;
-    // Whether rows are still to be made, for the first time or again.
+    // Whether rows are still to be made, for the first time or again, or made and not taken.
     bool isBusy() const;
 
     void cancel();
