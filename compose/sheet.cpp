@@ -1,6 +1,7 @@
 #include "compose/sheet.h"
 
 #include "compose/sheetparts.h"
+#include "pictures/runaside.h"
 
 #include <QColorSpace>
 #include <QCoreApplication>
@@ -82,7 +83,7 @@ void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QIma
         }
     };
     const int middle = area.top() + area.height() / 2;
-    std::future<void> upper = std::async(std::launch::async, copyRows, area.top(), middle - 1);
+    std::future<void> upper = runAside([&] { copyRows(area.top(), middle - 1); });
     copyRows(middle, area.bottom());
     upper.get();
 }
@@ -211,7 +212,7 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         return outcome;
     }
     // The blank sheet is made on another core while the first picture loads.
-    std::future<QImage> blank = std::async(std::launch::async, blankSheet, layout.size);
+    std::future<QImage> blank = runAside([&layout] { return blankSheet(layout.size); });
     QPainter painter;
     uchar *sheetBits = nullptr;
     // Waits for the blank sheet the first time; false when it could not be allocated.

@@ -2,6 +2,7 @@
 
 #include "compose/sheet.h"
 #include "pictures/jpegerrors.h"
+#include "pictures/runaside.h"
 
 #include <QColorSpace>
 #include <QImage>
@@ -146,8 +147,9 @@ SheetWriter::SheetWriter(const QImage &sheet, const QString &path)
     encoding->width = sheet.width();
     encoding->height = sheet.height();
     encoding->path = path;
-    encoding->worker =
-        std::async(std::launch::async, [state = encoding.get()] { return state->encode(); });
+    // Without a thread of its own, the encoding runs when finish() asks for it, every row
+    // final by then.
+    encoding->worker = runAside([state = encoding.get()] { return state->encode(); });
 }
 
 SheetWriter::~SheetWriter()

@@ -4,6 +4,7 @@
 #include "compose/sheetfile.h"
 #include "compose/sheetparts.h"
 #include "pictures/pictures.h"
+#include "pictures/runaside.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -101,7 +102,7 @@ private:
                 read = decoding.front().get() && read;
                 decoding.pop_front();
             }
-            decoding.push_back(std::async(std::launch::async, [this, &job] {
+            decoding.push_back(runAside([this, &job] {
                 // Out of memory here is a picture that fails: the sheet is then composed the
                 // slow way.
                 try {
@@ -127,11 +128,11 @@ private:
     }
 
     // Reads the picture whole and places its copies as composeSheet does: a copy, then, with
-    // `lines`, its cutting line.
+    // `lines`, its cutting line. Fails for a picture no longer of its planned size.
     bool placeWhole(Job &job, bool lines)
     {
         QImage picture = job.file.read();
-        if (picture.isNull())
+        if (picture.isNull() || (turned ? picture.size().transposed() : picture.size()) != job.size)
             return false;
         placeCopies(painter, bits, stride, layout, std::move(picture), job.corners, lines);
         if (lines)
@@ -271,7 +272,7 @@ SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetReque
         return run;
     }
     // The blank sheet is made on another core while the headers are read.
-    std::future<QImage> blank = std::async(std::launch::async, blankSheet, layout.size);
+    std::future<QImage> blank = runAside([&layout] { return blankSheet(layout.size); });
 
     // Every copy's place, from the sizes the headers tell.
     const bool turned = layout.direction == CopyDirection::RotateLeftToRight;

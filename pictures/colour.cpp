@@ -1,4 +1,5 @@
 #include "pictures/colour.h"
+#include "pictures/runaside.h"
 
 #include <QColorSpace>
 #include <QMutex>
@@ -375,7 +376,7 @@ bool convertToSrgb(QImage &image, const QByteArray &profile)
         }
     };
     const int middle = converted.height() / 2;
-    std::future<void> upper = std::async(std::launch::async, convertRows, 0, middle);
+    std::future<void> upper = runAside([&] { convertRows(0, middle); });
     convertRows(middle, converted.height());
     upper.get();
     converted.setColorSpace(QColorSpace::SRgb);

@@ -4,6 +4,7 @@
 #include "pictures/jpegerrors.h"
 #include "pictures/orientation.h"
 #include "pictures/refusal.h"
+#include "pictures/runaside.h"
 
 #include <QIODevice>
 #include <QImageIOHandler>
@@ -124,7 +125,7 @@ public:
         : colour(colour), bits(picture.bits()), stride(picture.bytesPerLine()),
           width(picture.width())
     {
-        worker = std::async(std::launch::async, [this] { run(); });
+        worker = runAside([this] { run(); });
     }
     ~BandConverter() { finish(false); }
 
@@ -335,7 +336,7 @@ QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
     return picture;
 }
 
-bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why)
+bool decodeJpegRows(QIODevice *device, QSize expected, const JpegRow &row, QString *why)
 {
     Decompressor jpeg(device);
     PixelLayout layout = PixelLayout::Rgb32;
@@ -345,6 +346,8 @@ bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why)
     if (!prepareOutput(jpeg, QSize(), &layout))
         return refuse(why, jpeg.error());
     const int width = int(jpeg.info.output_width);
+    if (QSize(width, int(jpeg.info.output_height)) != expected)
+        return refuse(why, changedSizeReason());
     const SrgbConversion colour(profile, layout);
     // A picture whose colours are sRGB already comes from libjpeg as the rows go out; the
     // others are converted in QRgb words and packed.

@@ -28,6 +28,7 @@ QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why);
 
 // Decodes the picture at full size as stored, like decodeJpeg, but hands each row (sRGB, three
 // bytes a pixel: red, green, blue) to `row` as soon as it is decoded, top to bottom, without
-// ever holding the whole picture.
+// ever holding the whole picture. Refuses, before the first row, a picture that is not of
+// `expected` size: its rows go into room made for that size.
 using JpegRow = std::function<void(int y, const uchar *row)>;
-bool decodeJpegRows(QIODevice *device, const JpegRow &row, QString *why);
+bool decodeJpegRows(QIODevice *device, QSize expected, const JpegRow &row, QString *why);

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <new>
-#include <system_error>
 
 void raiseImageAllocationLimit()
 {
@@ -125,10 +124,6 @@ QImage PictureFile::read(QSize wanted)
     } catch (const std::bad_alloc &) {
         picture = QImage();
         refusal = outOfMemoryReason();
-    } catch (const std::system_error &error) {
-        // No thread could be started for the colour conversion.
-        picture = QImage();
-        refusal = QString::fromLocal8Bit(error.what());
     }
     if (picture.isNull() && refusal.isEmpty())
         refusal = QCoreApplication::translate("Quorvel", "its picture data cannot be decoded");
@@ -146,7 +141,7 @@ bool PictureFile::readRows(const RowCallback &row)
     if (!canReadRows() || !openForDecoding(file))
         return false;
     try {
-        return decodeJpegRows(&file, row, &refusal);
+        return decodeJpegRows(&file, stored, row, &refusal);
     } catch (const std::bad_alloc &) {
         refusal = outOfMemoryReason();
         return false;

@@ -49,8 +49,9 @@ public:
     bool canReadRows() const;
     // Decodes the picture at full size, handing each row (sRGB, three bytes a pixel: red,
     // green, blue) to `row` as soon as it is decoded, top to bottom, so that the whole picture
-    // is never held. False, with whyNot() saying why, when it cannot (see canReadRows) or the
-    // decoder fails.
+    // is never held. False, with whyNot() saying why, when it cannot (see canReadRows), when
+    // the decoder fails, or, before any row is handed over, when the file no longer holds a
+    // picture of size().
     using RowCallback = std::function<void(int y, const uchar *row)>;
     bool readRows(const RowCallback &row);
 

@@ -15,6 +15,11 @@ inline QString cutOffReason()
 {
     return QCoreApplication::translate("Quorvel", "cut off before its end");
 }
+// The file was replaced (an editor exporting again, a sync client) after its size was read.
+inline QString changedSizeReason()
+{
+    return QCoreApplication::translate("Quorvel", "its size changed while it was being read");
+}
 inline QString noSizeReason()
 {
     return QCoreApplication::translate("Quorvel", "its header tells no size");

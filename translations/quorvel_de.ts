@@ -455,5 +455,9 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <source>the TIFF&apos;s pixel data cannot be read</source>
         <translation>die Bilddaten der TIFF-Datei lassen sich nicht lesen</translation>
     </message>
+    <message>
+        <source>its size changed while it was being read</source>
+        <translation>seine Größe hat sich beim Lesen geändert</translation>
+    </message>
 </context>
 </TS>

@@ -455,5 +455,9 @@ La hoja anterior sigue como estaba.</translation>
         <source>the TIFF&apos;s pixel data cannot be read</source>
         <translation>no se pueden leer los datos de píxeles del TIFF</translation>
     </message>
+    <message>
+        <source>its size changed while it was being read</source>
+        <translation>su tamaño cambió mientras se leía</translation>
+    </message>
 </context>
 </TS>

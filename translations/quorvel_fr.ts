@@ -455,5 +455,9 @@ La feuille précédente est restée telle quelle.</translation>
         <source>the TIFF&apos;s pixel data cannot be read</source>
         <translation>les données de pixels du TIFF sont illisibles</translation>
     </message>
+    <message>
+        <source>its size changed while it was being read</source>
+        <translation>sa taille a changé pendant sa lecture</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "compose/sheet.h"
 #include "compose/sheetrun.h"
+#include "gatedpictures.h"
 #include "pictures/pictures.h"
 #include "testsupport.h"
 
@@ -9,6 +10,10 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <QtPlugin>
+#include <future>
+
+Q_IMPORT_PLUGIN(GatedPlugin)
 
 // Sheet composition on in-memory pictures, checked pixel for pixel.
 class SheetTest : public QObject
@@ -39,6 +44,8 @@ private slots:
     void reports();
     void goMatchesComposingThenSaving_data();
     void goMatchesComposingThenSaving();
+    void goPlacesWhatAReplacedPictureHoldsNow_data();
+    void goPlacesWhatAReplacedPictureHoldsNow();
 
 private:
     std::unique_ptr<testsupport::Sandbox> sandbox;
@@ -646,6 +653,67 @@ void SheetTest::goMatchesComposingThenSaving()
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll() == byQt.data());
+}
+
+void SheetTest::goPlacesWhatAReplacedPictureHoldsNow_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QSize>("replacement");
+    const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
+    QTest::newRow("column, narrower") << column << QSize(1000, 1000);
+    QTest::newRow("column, taller") << column << QSize(2400, 1200);
+    QTest::newRow("row, narrower") << row << QSize(1000, 1000);
+    QTest::newRow("row, taller") << row << QSize(2400, 1200);
+}
+
+// A picture replaced between the Go's reading of its header and its decoding (an editor
+// exporting again, a sync client) is placed as it is now, and nothing of the sheet outside its
+// copies is touched.
+void SheetTest::goPlacesWhatAReplacedPictureHoldsNow()
+{
+    QFETCH(int, direction);
+    QFETCH(QSize, replacement);
+    const testsupport::Sandbox place;
+    const QString folder = place.makeFolder("replaced");
+    // Read first, and held at the gate while the photo is replaced.
+    writePicture(folder + "/gated.png", solidPicture({10, 10}, Qt::green));
+    writePicture(folder + "/photo.jpg", solidPicture({2400, 1000}, Qt::red), "jpeg", 100);
+    const SheetLayout layout{A4, QPoint(), CopyDirection(direction)};
+    const QVector<SheetRequest> requests{{"gated.png", 1}, {"photo.jpg", 2}};
+
+    testsupport::gate().reset();
+    auto watchdog = std::async(std::launch::async, [] { testsupport::gate().openAfter(10000); });
+    auto go = std::async(std::launch::async, [&] {
+        return composeAndSaveSheet(layout, requests, folder, place.path("01.jpg"));
+    });
+    QVERIFY(QTest::qWaitFor([] { return testsupport::gate().held() == 1; }));
+    writePicture(folder + "/photo.jpg", solidPicture(replacement, Qt::blue), "jpeg", 100);
+    testsupport::gate().setOpen(true);
+    const SheetRun run = go.get();
+    watchdog.get();
+
+    QVERIFY(run.saved);
+    QCOMPARE(run.outcome.placedCopies, 3);
+    const QImage &sheet = run.outcome.sheet;
+    const bool turned = direction == int(CopyDirection::RotateLeftToRight);
+    const QSize placed = turned ? replacement.transposed() : replacement;
+    const QPoint step = turned ? QPoint(placed.width(), 0) : QPoint(0, placed.height());
+    const QPoint first = turned ? QPoint(10, 0) : QPoint(0, 10);
+    for (const QPoint at : {first, first + step}) {
+        const QRect inside = untouchedArea(placed, layout.direction).translated(at);
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                QVERIFY2(qAbs(qBlue(sheet.pixel(x, y)) - 255) < 8 && qRed(sheet.pixel(x, y)) < 8,
+                         qPrintable(QString("%1, %2").arg(x).arg(y)));
+    }
+    // Beyond the copies and their cutting lines' round caps: the white sheet.
+    const QPoint end = first + 2 * step;
+    const QRect across = turned ? QRect(0, placed.height() + 4, A4.width(), 1)
+                                : QRect(placed.width() + 4, 0, 1, A4.height());
+    QVERIFY(isWhite(sheet, QRect(across.topLeft(), A4).intersected(QRect(QPoint(), A4))));
+    const QRect after = turned ? QRect(end.x() + 4, 0, A4.width(), A4.height())
+                               : QRect(0, end.y() + 4, A4.width(), A4.height());
+    QVERIFY(isWhite(sheet, after.intersected(QRect(QPoint(), A4))));
 }
 
 QTEST_MAIN(SheetTest)
