@@ -2,6 +2,7 @@
 #include "pictures/runaside.h"
 
 #include <QColorSpace>
+#include <QCryptographicHash>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QtEndian>
@@ -229,9 +230,11 @@ struct SrgbConversion::Conversion
 };
 
 namespace {
-// Transforms are costly to build and cheap to apply: kept per profile and pixel layout, with
-// the decision that there is nothing to convert kept too. A studio's editors use a handful of
-// profiles; a folder of files each with its own profile only makes the oldest ones go.
+// Transforms are costly to build and cheap to apply: kept per profile (by its digest, so that
+// no profile's bytes are held) and pixel layout, with the decision that there is nothing to
+// convert kept too. A studio's editors use a handful of profiles; a folder of files each with
+// its own profile only makes the oldest ones go. Profiles LittleCMS cannot parse are not kept:
+// a folder of hostile files, each with its own, would only push out the real ones.
 class TransformCache
 {
 public:
@@ -241,7 +244,8 @@ public:
     std::shared_ptr<const Conversion> get(const QByteArray &profile, PixelLayout layout,
                                           bool greyPixels)
     {
-        const Key key{profile, layout, greyPixels};
+        const Key key{QCryptographicHash::hash(profile, QCryptographicHash::Sha256), layout,
+                      greyPixels};
         QMutexLocker locker(&mutex);
         for (const auto &[known, conversion] : transforms) {
             if (known == key)
@@ -249,8 +253,9 @@ public:
         }
         std::shared_ptr<Conversion> conversion;
         const Profile source = openProfile(profile);
-        const cmsUInt32Number input =
-            source ? inputFormat(layout, greyPixels, colourSpaceOf(profile)) : 0;
+        if (!source)
+            return conversion;
+        const cmsUInt32Number input = inputFormat(layout, greyPixels, colourSpaceOf(profile));
         const Profile srgb(input ? cmsCreate_sRGBProfile() : nullptr);
         // Only RGB profiles can describe the sheet's own colours.
         if (input && !(input == TYPE_BGRA_8 && describesSrgb(source.get(), srgb.get()))) {
@@ -273,13 +278,13 @@ private:
     static constexpr std::size_t Capacity = 16;
     struct Key
     {
-        QByteArray profile;
+        QByteArray digest;
         PixelLayout layout;
         bool greyPixels;
         bool operator==(const Key &other) const
         {
             return layout == other.layout && greyPixels == other.greyPixels &&
-                   profile == other.profile;
+                   digest == other.digest;
         }
     };
 
@@ -303,7 +308,9 @@ QRgb plainCmyk(int cyan, int magenta, int yellow, int black)
 } // namespace
 
 SrgbConversion::SrgbConversion(const QByteArray &profile, PixelLayout layout, bool greyPixels)
-    : conversion(profile.isEmpty() ? nullptr : transformCache().get(profile, layout, greyPixels)),
+    : conversion(profile.isEmpty() || profile.size() > MaxProfileBytes
+                     ? nullptr
+                     : transformCache().get(profile, layout, greyPixels)),
       layout(layout)
 {}
 

@@ -11,8 +11,13 @@
 // sheet's, so shadow detail is not crushed or lifted.
 //
 // Whether a profile is sRGB is decided by what it describes (its colorants and curves), never
-// by its name. A profile that cannot be parsed, or describes other pixels than the picture has
-// (a CMYK profile on an RGB picture), is ignored: a picture is never refused for its profile.
+// by its name. A profile that cannot be parsed, is too large, or describes other pixels than
+// the picture has (a CMYK profile on an RGB picture), is ignored: a picture is never refused for
+// its profile.
+
+// The largest profile taken: real ones, printers' CMYK tables included, stay within a few
+// megabytes. A larger one is ignored, the picture read as untagged.
+inline constexpr qsizetype MaxProfileBytes = 8 << 20;
 
 // How the pixels handed to a conversion are laid out.
 enum class PixelLayout {

@@ -7,7 +7,8 @@
 // it.
 struct PictureHeader
 {
-    QSize size;          // as stored
-    int orientation = 0; // the orientation tag (EXIF, PNG eXIf, TIFF), 1 to 8; 0 when none
-    QByteArray profile;  // the embedded ICC profile, where the reader was asked for it
+    QSize size;                  // as stored
+    int orientation = 0;         // the orientation tag (EXIF, PNG eXIf, TIFF), 1 to 8; 0 when none
+    QByteArray profile;          // the embedded ICC profile, where the reader was asked for it
+    bool profileIgnored = false; // one was embedded, but too large or broken to be taken
 };

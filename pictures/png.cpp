@@ -15,8 +15,6 @@
 namespace {
 // An eXIf block or a compressed profile beyond this is no tag block or profile.
 constexpr quint32 MaxMetadataChunk = 16u << 20;
-// Inflated profiles beyond this are refused (the largest real ones are a few megabytes).
-constexpr uLong MaxProfileBytes = 32u << 20;
 
 // An iCCP chunk's body: a name, a zero byte, the compression method (0, zlib) and the profile.
 QByteArray inflateProfile(const QByteArray &chunk)
@@ -31,7 +29,8 @@ QByteArray inflateProfile(const QByteArray &chunk)
     stream.avail_in = uInt(chunk.size() - nameEnd - 2);
     QByteArray profile;
     int status = Z_OK;
-    while (status == Z_OK && profile.size() < qsizetype(MaxProfileBytes)) {
+    // Inflated no further than one byte beyond what a profile may be: a larger one is ignored.
+    while (status == Z_OK && profile.size() <= MaxProfileBytes) {
         const qsizetype done = profile.size();
         profile.resize(done + 64 * 1024);
         stream.next_out = reinterpret_cast<Bytef *>(profile.data()) + done;
@@ -76,6 +75,7 @@ bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, Q
         }
         if (length <= MaxMetadataChunk && type == "iCCP" && withProfile) {
             header->profile = inflateProfile(device->read(length));
+            header->profileIgnored = header->profile.isEmpty();
             device->seek(device->pos() + 4);
             continue;
         }
@@ -101,9 +101,9 @@ QImage decodePng(QIODevice *device, QSize scaledSize, QString *why)
         return QImage();
     }
     // Without a profile of its own, the colours its gAMA and cHRM chunks describe, as Qt
-    // parsed them.
+    // parsed them (not the profile this reader ignored, which Qt may have parsed too).
     const QByteArray profile =
-        !header.profile.isEmpty() ? header.profile
+        !header.profile.isEmpty() || header.profileIgnored ? header.profile
         : picture.colorSpace().isValid() && picture.colorSpace() != QColorSpace::SRgb
             ? picture.colorSpace().iccProfile()
             : QByteArray();

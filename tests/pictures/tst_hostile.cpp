@@ -38,6 +38,7 @@ private slots:
     void junkSettingsStartNormally_data();
     void junkSettingsStartNormally();
     void unreadableSettingsFile();
+    void profilesAreBoundedAndNotHeld();
     void memoryStaysBounded();
 
 private:
@@ -273,6 +274,33 @@ QByteArray jpegWithOrientation6(const QImage &picture)
     segment.append(char((exif.size() + 2) & 0xff));
     QByteArray jpeg = encoded(picture, "jpeg");
     return jpeg.left(2) + segment + exif + jpeg.mid(2);
+}
+
+// A PNG carrying `profile` in an iCCP chunk, placed right after its header.
+QByteArray pngWithProfile(const QImage &picture, const QByteArray &profile)
+{
+    QByteArray png = encoded(picture, "png");
+    // qCompress puts the length before the zlib stream.
+    const QByteArray body = QByteArray("hostile\0\0", 9) + qCompress(profile).mid(4);
+    QByteArray chunk(4, '\0');
+    putBigEndian(chunk, 0, quint32(body.size()), 4);
+    chunk += "iCCP" + body;
+    QByteArray crc(4, '\0');
+    putBigEndian(crc, 0, crc32(chunk.mid(4)), 4);
+    png.insert(33, chunk + crc);
+    return png;
+}
+
+long residentMemoryMb()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+    }
+    return -1;
 }
 
 long peakMemoryMb()
@@ -586,6 +614,37 @@ void HostileTest::unreadableSettingsFile()
     dialog = new Quorvel;
     QCOMPARE(dialog->findChild<QLineEdit *>("lineSourcePath")->text(), "/nowhere");
     QCOMPARE(input()->count(), 0);
+}
+
+// Profiles larger than any real one are ignored, and profiles that cannot be parsed leave
+// nothing behind: a folder of files each with its own large broken profile holds no memory.
+void HostileTest::profilesAreBoundedAndNotHeld()
+{
+    const QString folder = sandbox->makeFolder("profiles");
+    const QImage picture = photoLikePicture({64, 48}, 3);
+    QFile adobe("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    QVERIFY(adobe.open(QIODevice::ReadOnly));
+    const QByteArray adobeRgb = adobe.readAll();
+    writeBytes(folder + "/adobe.png", pngWithProfile(picture, adobeRgb));
+    writeBytes(folder + "/padded.png",
+               pngWithProfile(picture, adobeRgb + QByteArray(9 << 20, '\0')));
+    const QImage asStored = picture.convertToFormat(QImage::Format_RGB32);
+    QVERIFY(readPicture(folder + "/adobe.png").convertToFormat(QImage::Format_RGB32) != asStored);
+    QCOMPARE(readPicture(folder + "/padded.png").convertToFormat(QImage::Format_RGB32), asStored);
+
+    QByteArray broken(7 << 20, '\x55');
+    for (int i = 0; i < 20; ++i) {
+        broken[1000] = char(i);
+        writeBytes(QString("%1/broken%2.png").arg(folder).arg(i), pngWithProfile(picture, broken));
+    }
+    const long before = residentMemoryMb();
+    for (int i = 0; i < 20; ++i)
+        QVERIFY(!readPicture(QString("%1/broken%2.png").arg(folder).arg(i)).isNull());
+    const long held = residentMemoryMb() - before;
+    // AddressSanitizer's quarantine holds freed memory by design.
+#if !defined(__SANITIZE_ADDRESS__)
+    QVERIFY2(held < 40, qPrintable(QString("%1 MB held after reading").arg(held)));
+#endif
 }
 
 void HostileTest::memoryStaysBounded()
