@@ -187,8 +187,9 @@ ThumbnailCache::Lookup ThumbnailCache::lookUp(const QString &path, int edge) con
     const QImage large = picture.isReadable() ? picture.read(largeSize) : QImage();
     if (large.isNull()) {
         // Only what the picture's content refuses is recorded: a file that could not be
-        // opened (its permissions, the disk) may be mended without changing its stamp.
-        if (picture.isUnopenable())
+        // opened (its permissions, the disk) may be mended without changing its stamp, and
+        // memory may be there another time.
+        if (!picture.isRefusedForItsContent())
             return {QImage(), {}};
         QImage failure(1, 1, QImage::Format_ARGB32);
         failure.fill(Qt::transparent);

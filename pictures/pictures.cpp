@@ -102,6 +102,7 @@ QImage PictureFile::read(QSize wanted)
     // Decoders work in stored rows and columns: the same swap turns the wanted size back.
     const QSize scaled = wanted.isValid() ? viewedSize(wanted, turn) : QSize();
     QImage picture;
+    memoryRanOut = false;
     try {
         switch (format) {
         case Format::Jpeg:
@@ -127,6 +128,7 @@ QImage PictureFile::read(QSize wanted)
     }
     if (picture.isNull() && refusal.isEmpty())
         refusal = QCoreApplication::translate("Quorvel", "its picture data cannot be decoded");
+    lackOfMemory = picture.isNull() && memoryRanOut;
     return picture;
 }
 

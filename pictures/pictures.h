@@ -37,6 +37,9 @@ public:
     // Whether the file itself could not be opened (missing, no permission), as opposed to its
     // content being refused.
     bool isUnopenable() const { return unopenable; }
+    // Whether it was refused for what the file holds: not when it could not be opened, nor
+    // when memory ran out reading it, when the same file may read another time.
+    bool isRefusedForItsContent() const { return !isReadable() && !unopenable && !lackOfMemory; }
     // The size as viewed, from the header: turned when the orientation turns the picture.
     QSize size() const;
 
@@ -65,6 +68,7 @@ private:
     QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone;
     QString refusal;
     bool unopenable = false;
+    bool lackOfMemory = false;
 };
 
 // The size of a picture file as viewed, read from its header without decoding; an invalid

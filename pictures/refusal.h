@@ -24,12 +24,19 @@ inline QString noSizeReason()
 {
     return QCoreApplication::translate("Quorvel", "its header tells no size");
 }
+
+// Set on a thread whose reader gave one of the two reasons below: that refusal says nothing
+// of the file, which may read another time. PictureFile clears it before each decode.
+inline thread_local bool memoryRanOut = false;
+
 inline QString outOfMemoryReason()
 {
+    memoryRanOut = true;
     return QCoreApplication::translate("Quorvel", "not enough memory to read it");
 }
 inline QString noMemoryForPictureReason(QSize size)
 {
+    memoryRanOut = true;
     return QCoreApplication::translate("Quorvel",
                                        "not enough memory for a picture of %1 x %2 pixels")
         .arg(size.width())

@@ -354,6 +354,17 @@ void ThumbnailCacheTest::failuresWaitForTheFileToChange()
     setfsuid(uid_t(previous));
     QVERIFY(lookup.thumbnail.isNull());
     QVERIFY(!lookup.store);
+
+    // Nor does a picture that memory was short for (here Qt's allocation limit, which the
+    // 1250 x 937 decode for an x-large entry exceeds): it reads once there is memory.
+    const QString large = writePicture(folder + "/large.jpg", solidPicture({2000, 1500}, Qt::red));
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    const ThumbnailCache::Lookup starved = ThumbnailCache().lookUp(large, 1024);
+    QImageReader::setAllocationLimit(limit);
+    QVERIFY(starved.thumbnail.isNull());
+    QVERIFY(!starved.store);
+    QVERIFY(!ThumbnailCache().lookUp(large, 1024).thumbnail.isNull());
 }
 
 // On a 2 x display (run again under QT_SCALE_FACTOR=2) thumbnails are made at 400 device
