@@ -206,6 +206,10 @@ bool readLayout(TIFF *tiff, QSize size, Layout *layout, QString *why)
                 break;
             }
         }
+        // Panorama tools mark the alpha of their transparent surround "unspecified".
+        if (s.alphaSample < 0 && s.photometric == PHOTOMETRIC_RGB && samples == 4 &&
+            extraCount == 1 && extraTypes[0] == EXTRASAMPLE_UNSPECIFIED)
+            s.alphaSample = 3;
     }
 
     s.tiled = TIFFIsTiled(tiff);

@@ -9,6 +9,7 @@ test makes with LittleCMS (table-rgb.icc, matrix-and-table.icc, linear-named-srg
 grey-gamma-1.8.icc). Writes
 manifest.tsv: one line per file with its name, the expected PNG and the tolerance."""
 import io
+import struct
 import subprocess
 import sys
 from pathlib import Path
@@ -80,6 +81,25 @@ add("cmyk8-extra.tif", "reference.png", 3)
 run("convert", "reference.png", "-depth", "32", "-define", "quantum:format=floating-point",
     "rgb-float.tif")
 add("rgb-float.tif", "reference.png", 1)
+# A fourth sample marked "unspecified", as panorama tools write their transparent surround: it
+# is unassociated alpha. Pillow writes it unassociated (2); the tag is then set to 0 in place.
+surround = Image.open(reference).convert("RGBA")
+surround.putalpha(Image.linear_gradient("L").resize(surround.size))
+surround.save(folder / "rgba-unspecified.expected.png")
+surround.save(folder / "rgba-unspecified.tif")
+tiff = bytearray((folder / "rgba-unspecified.tif").read_bytes())
+order = "<" if tiff[:2] == b"II" else ">"
+directory = struct.unpack(order + "I", tiff[4:8])[0]
+for entry in range(struct.unpack(order + "H", tiff[directory:directory + 2])[0]):
+    at = directory + 2 + 12 * entry
+    tag, kind, count = struct.unpack(order + "HHI", tiff[at:at + 8])
+    if tag == 338 and kind == 3 and count == 1:
+        tiff[at + 8:at + 10] = struct.pack(order + "H", 0)
+        break
+else:
+    sys.exit("rgba-unspecified.tif: no ExtraSamples tag to rewrite")
+(folder / "rgba-unspecified.tif").write_bytes(tiff)
+add("rgba-unspecified.tif", "rgba-unspecified.expected.png", 0)
 
 # CMYK through a profile, embedded by LittleCMS's own TIFF tool.
 run("tificc", f"-o{cmyk_profile}", "-e", "-t1", "-b", "rgb8-lzw.tif", "cmyk8-profile.tif")
