@@ -22,6 +22,20 @@ struct FileDestination : jpeg_destination_mgr
     JOCTET buffer[OutputBufferBytes];
 };
 
+// Writes the whole of `bytes`. A write cut short (the disk filled up during it) reports no
+// error of its own: writing the rest then fails with the system's reason.
+bool writeAll(QSaveFile *file, const JOCTET *bytes, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = file->write(reinterpret_cast<const char *>(bytes), size);
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
 void startDestination(j_compress_ptr info)
 {
     auto *destination = static_cast<FileDestination *>(info->dest);
@@ -32,9 +46,7 @@ void startDestination(j_compress_ptr info)
 boolean emptyBuffer(j_compress_ptr info)
 {
     auto *destination = static_cast<FileDestination *>(info->dest);
-    if (destination->file->write(reinterpret_cast<const char *>(destination->buffer),
-                                 qint64(sizeof destination->buffer)) !=
-        qint64(sizeof destination->buffer))
+    if (!writeAll(destination->file, destination->buffer, qint64(sizeof destination->buffer)))
         info->err->error_exit(reinterpret_cast<j_common_ptr>(info));
     startDestination(info);
     return TRUE;
@@ -44,7 +56,7 @@ void endDestination(j_compress_ptr info)
 {
     auto *destination = static_cast<FileDestination *>(info->dest);
     const qint64 left = qint64(sizeof destination->buffer - destination->free_in_buffer);
-    if (destination->file->write(reinterpret_cast<const char *>(destination->buffer), left) != left)
+    if (!writeAll(destination->file, destination->buffer, left))
         info->err->error_exit(reinterpret_cast<j_common_ptr>(info));
 }
 } // namespace

@@ -134,6 +134,17 @@ private:
     bool mounted = false;
 };
 
+// In a test function: skips the case when `mount` could not be made (not root), or fails it
+// where QUORVEL_REQUIRE_MOUNTS is set, as CI sets it, so that disk faults cannot go untested.
+#define QUORVEL_NEED_MOUNT(mount)                                                                  \
+    do {                                                                                           \
+        if (!(mount).isMounted()) {                                                                \
+            if (qEnvironmentVariableIntValue("QUORVEL_REQUIRE_MOUNTS"))                            \
+                QFAIL("no tmpfs could be mounted, and QUORVEL_REQUIRE_MOUNTS is set");             \
+            QSKIP("mounting a tmpfs needs root");                                                  \
+        }                                                                                          \
+    } while (false)
+
 // How a run of the exit probe (a stand-in for main() that ends the program one way) ended.
 struct ProbeRun
 {
