@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 #include <QVector>
 
@@ -31,10 +32,14 @@ struct CuttingLineStamp
     QImage strip;
 
     CuttingLineStamp(QSize copy, CopyDirection direction);
+    // The sheet pixels a stamp for a copy of `copy` pixels at `copyCorner` may touch.
+    static QRect reach(QSize copy, CopyDirection direction, QPoint copyCorner);
     void stamp(QPainter &painter, QPoint copyCorner) const
     {
         painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);
     }
+    // Only the parts of the stamp inside `within` (sheet pixels).
+    void stamp(QPainter &painter, QPoint copyCorner, const QRegion &within) const;
 };
 
 // Where the copies go, picture after picture, edge to edge from the margins: a picture's

@@ -90,14 +90,26 @@ private:
     // pictures are decoded two at a time meanwhile, the others read whole here in turn.
     bool composeRow()
     {
+        std::vector<QRect> areas; // every copy's, in copy order
+        for (const Job &job : jobs)
+            for (const QPoint at : job.corners)
+                areas.emplace_back(at, job.size);
         std::deque<std::future<bool>> decoding;
         bool read = true;
+        size_t copies = 0; // of the jobs before this one
         for (Job &job : jobs) {
             if (!job.streamed) {
-                // Its lines come with the others': one might reach a copy still being decoded.
+                // A copy painted over the sheet (one with transparency) shows the lines of
+                // earlier copies that reach into it beneath its pixels.
+                for (size_t copy = copies; copy < copies + job.corners.size(); ++copy)
+                    stampEarlierLines(areas, copy);
+                // Its own lines come with the others': one might reach a copy still being
+                // decoded.
                 read = placeWhole(job, false) && read;
+                copies += job.corners.size();
                 continue;
             }
+            copies += job.corners.size();
             if (decoding.size() == 2) {
                 read = decoding.front().get() && read;
                 decoding.pop_front();
@@ -116,15 +128,37 @@ private:
             read = decoded.get() && read;
         if (!read)
             return false;
-        // In copy order, after every copy's pixels: where a line reaches into the next copy (a
-        // copy two rows long), that copy's own line covers the same pixels, so the sheet is
-        // composeSheet's, which draws each line right after its copy.
+        // In copy order, after every copy's pixels, each line kept out of the later copies,
+        // whose pixels cover it where composeSheet draws each line right after its copy (a
+        // copy one pixel wide has its line reach into the next).
+        size_t copy = 0;
         for (Job &job : jobs) {
-            drawStamps(job, int(job.corners.size()));
+            const CuttingLineStamp cuttingLine(job.size, layout.direction);
+            for (const QPoint at : std::as_const(job.corners)) {
+                QRegion outsideLaterCopies(QRect(QPoint(0, 0), layout.size));
+                for (size_t later = copy + 1; later < areas.size(); ++later)
+                    outsideLaterCopies -= areas[later];
+                cuttingLine.stamp(painter, at, outsideLaterCopies);
+                ++copy;
+            }
             job.complete = true;
         }
         publish();
         return true;
+    }
+
+    // Draws, inside the `copy`th copy's area, the lines of the copies before it, in order.
+    void stampEarlierLines(const std::vector<QRect> &areas, size_t copy)
+    {
+        size_t earlier = 0;
+        for (const Job &job : jobs) {
+            for (const QPoint at : job.corners) {
+                if (earlier++ >= copy)
+                    return;
+                if (CuttingLineStamp::reach(job.size, layout.direction, at).intersects(areas[copy]))
+                    CuttingLineStamp(job.size, layout.direction).stamp(painter, at, areas[copy]);
+            }
+        }
     }
 
     // Reads the picture whole and places its copies as composeSheet does: a copy, then, with

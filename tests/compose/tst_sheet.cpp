@@ -562,12 +562,12 @@ void SheetTest::goMatchesComposingThenSaving_data()
         } pictures[] = {{"wide.jpg", {2400, 1200}, "jpeg"},   {"strip.jpg", {2400, 800}, "jpeg"},
                         {"print1.jpg", {1800, 1200}, "jpeg"}, {"print2.jpg", {1800, 1200}, "jpeg"},
                         {"huge.jpg", {3000, 4000}, "jpeg"},   {"small.png", {600, 400}, "png"},
-                        {"thin.jpg", {2400, 2}, "jpeg"}};
+                        {"thin.jpg", {2400, 2}, "jpeg"},      {"hair.jpg", {2400, 1}, "jpeg"}};
         for (const auto &picture : pictures)
             writePicture(files + "/" + picture.name,
                          photoLikePicture(picture.size, quint32(picture.size.width())),
                          picture.format, 92);
-        QImage glass = photoLikePicture({500, 300}, 5).convertToFormat(QImage::Format_ARGB32);
+        QImage glass = photoLikePicture({504, 300}, 5).convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < glass.height(); ++y)
             for (int x = 0; x < glass.width(); ++x)
                 glass.setPixel(x, y, (glass.pixel(x, y) & 0x00FFFFFF) | (uint(x % 256) << 24));
@@ -611,6 +611,11 @@ void SheetTest::goMatchesComposingThenSaving_data()
     // Each copy's cutting line reaches into the next copy.
     QTest::newRow("copies shorter than a cutting line")
         << column << QPoint() << QStringList{"thin.jpg:3", "wide.jpg:1"};
+    // The same in a row: a copy one pixel wide, whose cutting line reaches into the next.
+    QTest::newRow("row: a copy one pixel wide before a print")
+        << row << QPoint() << QStringList{"hair.jpg:1", "print1.jpg:1"};
+    QTest::newRow("row: copies one pixel wide before a transparent one")
+        << row << QPoint() << QStringList{"hair.jpg:2", "glass.png:1", "print1.jpg:1"};
     QTest::newRow("a picture that fails only when decoded")
         << column << QPoint() << QStringList{"broken.jpg:1", "strip.jpg:1"};
 }
