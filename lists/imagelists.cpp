@@ -66,8 +66,9 @@ QIcon Quorvel::makeThumbnail(const QString &path, int edge)
     if (!QFile::exists(path))
         return QIcon();
     // Made in device pixels, sharp on a 2 x display; the icon fits them into the list's size.
-    const QImage thumbnail = decodeThumbnail(path, qRound(edge * devicePixelRatioF()));
-    return thumbnail.isNull() ? QIcon() : QIcon(QPixmap::fromImage(thumbnail));
+    const int deviceEdge = qRound(edge * devicePixelRatioF());
+    const QImage thumbnail = decodeThumbnail(path, deviceEdge);
+    return thumbnail.isNull() ? QIcon() : thumbnailIcon(thumbnail, deviceEdge);
 }
 
 void Quorvel::browseFolder(const char *key, QLineEdit *pathField, QListWidget *list)

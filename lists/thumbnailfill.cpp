@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -14,6 +15,16 @@ QIcon placeholderIcon()
     QPixmap empty(ThumbnailEdge, ThumbnailEdge);
     empty.fill(Qt::transparent);
     return QIcon(empty);
+}
+
+QIcon thumbnailIcon(const QImage &thumbnail, int edge)
+{
+    QImage square(edge, edge, QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawImage((edge - thumbnail.width()) / 2, (edge - thumbnail.height()) / 2, thumbnail);
+    painter.end();
+    return QIcon(QPixmap::fromImage(square));
 }
 
 RowRange visibleRows(const QListWidget *list)
@@ -41,7 +52,8 @@ ThumbnailFill::ThumbnailFill(QListWidget *list, const QStringList &paths, const 
     : QObject(list), list(list),
       // Made at the icon size in device pixels, sharp on a 2 x display; the icon fits them
       // into the list's icon size.
-      loader(paths, qRound(ThumbnailEdge * list->devicePixelRatioF()),
+      edge(qRound(ThumbnailEdge * list->devicePixelRatioF())),
+      loader(paths, edge,
              // Runs on a worker: the made thumbnails are taken on the GUI thread.
              [this] {
                  QMetaObject::invokeMethod(this, &ThumbnailFill::takeMade, Qt::QueuedConnection);
@@ -131,7 +143,7 @@ void ThumbnailFill::takeMade()
             icons[size_t(made.row)] = Icon::Unreadable;
             continue;
         }
-        list->item(made.row)->setIcon(QIcon(QPixmap::fromImage(made.thumbnail)));
+        list->item(made.row)->setIcon(thumbnailIcon(made.thumbnail, edge));
         icons[size_t(made.row)] = Icon::Shown;
         shown.insert(made.row);
     }

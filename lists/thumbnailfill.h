@@ -20,6 +20,11 @@ inline constexpr int KeptRowsAroundView = 200;
 // that rows keep their height while icons come and go.
 QIcon placeholderIcon();
 
+// A list icon of a thumbnail made for `edge` x `edge` device pixels: the thumbnail centred on a
+// transparent square of that edge, so that every row is as high as the icon size whatever the
+// picture's shape (the list's rows share the height of one) and every thumbnail shows whole.
+QIcon thumbnailIcon(const QImage &thumbnail, int edge);
+
 // The rows of a list in view, from its layout; empty for an empty list.
 RowRange visibleRows(const QListWidget *list);
 // The rows whose icons are kept: those in view and `margin` rows on either side, within
@@ -53,6 +58,7 @@ private:
 
     enum class Icon : char { None, Shown, Unreadable };
     QListWidget *list;
+    int edge; // of the thumbnails, in device pixels
     ThumbnailLoader loader;
     std::vector<Icon> icons;
     std::set<int> shown; // rows holding an icon

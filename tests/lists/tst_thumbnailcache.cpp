@@ -220,7 +220,7 @@ void ThumbnailCacheTest::entryIsWrittenAndServesTheNextListing()
     entryImage.setText("Thumb::Image::Height", "600");
     QVERIFY(entryImage.save(entry));
     list(folder);
-    QCOMPARE(input()->item(0)->icon().availableSizes().value(0), QSize(200, 100));
+    QCOMPARE(opaqueIconArea(input()->item(0)).size(), QSize(200, 100));
 }
 
 void ThumbnailCacheTest::hostileEntriesAreIgnoredAndReplaced_data()
@@ -372,14 +372,26 @@ void ThumbnailCacheTest::failuresWaitForTheFileToChange()
 void ThumbnailCacheTest::thumbnailsAtTheScreensPixelRatio()
 {
     const qreal ratio = dialog->devicePixelRatioF();
+    // Run again under QT_SCALE_FACTOR=2, which must take effect, or this repeats the 1 x case.
+    QCOMPARE(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                        ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                        : 1.0);
     list(folder);
     const bool doubled = ratio >= 2;
     const QImage entry(entryFor(picture, doubled ? "x-large" : "large"));
     QCOMPARE(entry.size(), doubled ? QSize(512, 256) : QSize(256, 128));
     QVERIFY(!QFile::exists(entryFor(picture, doubled ? "large" : "x-large")));
-    const QPixmap shown = input()->item(0)->icon().pixmap(QSize(200, 100), ratio);
-    QCOMPARE(shown.size(), QSize(200, 100) * ratio);
-    QCOMPARE(shown.deviceIndependentSize(), QSizeF(200, 100));
+    // The 200 x 100 thumbnail in device pixels, across the middle of the square icon.
+    const QPixmap shown = input()->item(0)->icon().pixmap(QSize(200, 200), ratio);
+    QCOMPARE(shown.size(), QSize(200, 200) * ratio);
+    QCOMPARE(shown.deviceIndependentSize(), QSizeF(200, 200));
+    const QImage pixels = shown.toImage();
+    QRect opaque;
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            if (qAlpha(pixels.pixel(x, y)) == 255)
+                opaque |= QRect(x, y, 1, 1);
+    QCOMPARE(opaque, QRect(QPoint(0, 50) * ratio, QSize(200, 100) * ratio));
 }
 
 QTEST_MAIN(ThumbnailCacheTest)

@@ -170,8 +170,9 @@ bool waitForThumbnails(QListWidget *list, int timeoutMs)
 {
     return QTest::qWaitFor(
         [list] {
+            // A filled list always has its bar: none means the fill has not begun.
             const auto *progress = list->findChild<QProgressBar *>("thumbnailProgress");
-            return !progress || progress->isHidden();
+            return list->count() == 0 || (progress && progress->isHidden());
         },
         timeoutMs);
 }
@@ -183,6 +184,27 @@ QRgb iconCentre(const QListWidgetItem *item)
         return 0;
     const QImage picture = icon.pixmap(icon.availableSizes().value(0, QSize(200, 200))).toImage();
     return picture.isNull() ? 0 : picture.pixel(picture.width() / 2, picture.height() / 2);
+}
+
+QRect opaqueIconArea(const QListWidgetItem *item)
+{
+    const QListWidget *list = item->listWidget();
+    if (!list || item->icon().isNull())
+        return QRect();
+    const QImage picture = item->icon().pixmap(list->iconSize()).toImage();
+    QRect area;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(picture.pixel(x, y)) == 255)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+bool showsThumbnail(const QListWidgetItem *item)
+{
+    const QListWidget *list = item->listWidget();
+    return list && list->visualItemRect(item).height() >= list->iconSize().height() &&
+           !opaqueIconArea(item).isEmpty();
 }
 
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers)

@@ -164,11 +164,12 @@ void printNextToPdfFile(const QString &pdf);
 bool waitForThumbnails(QListWidget *list, int timeoutMs = 30000);
 // The middle pixel of an item's icon: 0 for no icon, a transparent one while it is to come.
 QRgb iconCentre(const QListWidgetItem *item);
-// Whether an item shows its picture's thumbnail, rather than no icon or the waiting one.
-inline bool showsThumbnail(const QListWidgetItem *item)
-{
-    return qAlpha(iconCentre(item)) == 255;
-}
+// Where an item's icon, drawn at the list's icon size, holds opaque pixels: the thumbnail of an
+// opaque picture; empty for no icon and for the transparent one of a thumbnail to come.
+QRect opaqueIconArea(const QListWidgetItem *item);
+// Whether an item shows its picture's thumbnail, rather than no icon or the waiting one, and
+// whole: its row is as high as the list's icon size.
+bool showsThumbnail(const QListWidgetItem *item);
 
 // Double-clicks an item of a list as the mouse would, with `modifiers` held.
 void doubleClickItem(QListWidget *list, QListWidgetItem *item, Qt::KeyboardModifiers modifiers);
