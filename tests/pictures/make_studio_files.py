@@ -72,6 +72,11 @@ for name, options in {"rgb16-tiled.tif": [], "rgb16-tiled-planar.tif": ["-interl
     run("convert", "reference.png", "-depth", "16", "-define", "tiff:tile-geometry=16x16",
         *options, name)
     add(name, "reference.png", 3)
+# Planar, one strip a plane (as some scanners write them): every plane read a row at a time.
+for depth in ("8", "16"):
+    run("convert", "reference.png", "-depth", depth, "-interlace", "plane", "-define",
+        "tiff:rows-per-strip=64", "-compress", "Zip", f"rgb{depth}-planar-one-strip.tif")
+    add(f"rgb{depth}-planar-one-strip.tif", "reference.png", 3)
 run("convert", "reference.png", "-depth", "16", "-colorspace", "CMYK", "-define",
     "tiff:tile-geometry=32x16", "cmyk16-tiled.tif")
 add("cmyk16-tiled.tif", "reference.png", 3)
