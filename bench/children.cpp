@@ -1,6 +1,7 @@
 #include "children.h"
 
 #include "benchsupport.h"
+#include "corpus.h"
 
 #include "app/quorvel.h"
 #include "compose/sheet.h"
@@ -21,8 +22,10 @@
 #include <QImageWriter>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QSettings>
@@ -32,6 +35,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <tiffio.h>
 #include <unistd.h>
@@ -173,6 +177,52 @@ int refillInChild(const QString &folder, int after, int runs)
     ThumbnailLoader::waitForDecodesInFlight();
     std::printf("%f\n", medianMs(samples));
     return 0;
+}
+
+int goWhileListingInChild(const QString &folder, int runs)
+{
+    QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    QDir::setCurrent(scratch.path());
+    pointThumbnailCache("cold", scratch.path());
+    QSettings settings("Morvane", "Quorvel");
+    settings.setValue("LastSourcePath", folder);
+    settings.setValue("LastDestinationPath", scratch.path());
+    Quorvel dialog;
+    dialog.showMaximized();
+    auto *input = dialog.findChild<QListWidget *>("lstPrintFiles");
+    auto *output = dialog.findChild<QListWidget *>("lstPrintFilesOutput");
+    const QList<QListWidgetItem *> print = input->findItems(PrintInShoot, Qt::MatchExactly);
+    if (print.isEmpty())
+        return 1;
+    input->clearSelection();
+    print.first()->setSelected(true);
+    // The report of each Go is answered as soon as it shows.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(1);
+    QList<qint64> samples;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        dialog.findChild<QPushButton *>("btnGenerate")->click();
+        // Listed again after the report: the new sheet waits with the placeholder.
+        const QList<QListWidgetItem *> sheet = output->findItems("01.jpg", Qt::MatchExactly);
+        if (sheet.isEmpty())
+            return 1;
+        const qint64 waiting = sheet.first()->icon().cacheKey();
+        while (sheet.first()->icon().cacheKey() == waiting)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        samples << clock.nsecsElapsed();
+    }
+    std::printf("%f %d\n", medianMs(samples),
+                input->findChild<QProgressBar *>("thumbnailProgress")->value());
+    std::fflush(stdout);
+    // Quits without waiting for the rest of the shoot's thumbnails.
+    std::_Exit(0);
 }
 
 Listing listThroughChild(const QString &folder, int threads, int runs, const QString &cacheMode)

@@ -21,6 +21,11 @@ int startInChild(const QString &folder, const QString &cacheFolder, const QElaps
 // time from the press to the new listing's first thumbnail, median over `runs`.
 int refillInChild(const QString &folder, int after, int runs);
 
+// Go pressed `runs` times on the print among a shoot of FolderCount photos (corpus.h) while
+// their thumbnails are made, from an empty cache: the median time from the press to the new
+// sheet's thumbnail in the output list, listed again after the report.
+int goWhileListingInChild(const QString &folder, int runs);
+
 struct Listing
 {
     double msPerPicture = 0;

@@ -56,11 +56,12 @@ Corpus makeCorpus(const QString &root)
     corpus.photos = root + "/photos";
     corpus.many = root + "/many";
     corpus.folder = root + "/folder";
+    corpus.shoot = root + "/shoot";
     corpus.scans = root + "/scans";
     corpus.planarScans = root + "/scans-planar";
     corpus.prints = root + "/prints";
-    for (const QString &folder : {corpus.photos, corpus.many, corpus.folder, corpus.scans,
-                                  corpus.planarScans, corpus.prints})
+    for (const QString &folder : {corpus.photos, corpus.many, corpus.folder, corpus.shoot,
+                                  corpus.scans, corpus.planarScans, corpus.prints})
         QDir().mkpath(folder);
     for (int i = 0; i < PhotoCount; ++i) {
         const QString path = QString("%1/photo%2.jpg").arg(corpus.photos).arg(i, 3, 10, QChar('0'));
@@ -80,6 +81,10 @@ Corpus makeCorpus(const QString &root)
         const QString link = QString("%1/IMG_%2.jpg").arg(corpus.folder).arg(i, 5, 10, QChar('0'));
         if (!QFile::exists(link))
             QFile::link(corpus.photoFiles[i % PhotoCount], link);
+        const QString inShoot =
+            QString("%1/IMG_%2.jpg").arg(corpus.shoot).arg(i, 5, 10, QChar('0'));
+        if (!QFile::exists(inShoot))
+            QFile::link(corpus.photoFiles[i % PhotoCount], inShoot);
     }
     for (int i = 0; i < ScanCount; ++i) {
         const QString scan = QString("%1/scan%2.tif").arg(corpus.scans).arg(i);
@@ -111,5 +116,8 @@ Corpus makeCorpus(const QString &root)
         picture.setColorSpace(QColorSpace::AdobeRgb);
         writePicture(base + "-adobe.jpg", picture, "jpeg", 92);
     }
+    const QString print = corpus.shoot + "/" + PrintInShoot;
+    if (!QFile::exists(print))
+        QFile::link(corpus.prints + "/wide.jpg", print);
     return corpus;
 }

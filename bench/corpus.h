@@ -20,11 +20,14 @@ struct Corpus
     QString photos;      // PhotoCount camera-sized JPEGs
     QString many;        // ManyCount links to them
     QString folder;      // FolderCount links to them: a whole shoot in one folder
+    QString shoot;       // the same links and a print-size picture, PrintInShoot
     QString scans;       // ScanCount 100-MP 16-bit RGB TIFFs
     QString planarScans; // the same stored planar, one strip a plane
     QString prints;      // print-size pictures in every listed format
     QStringList photoFiles;
 };
+
+inline constexpr char PrintInShoot[] = "print.jpg";
 
 // The corpus under `root`, made where it is missing.
 Corpus makeCorpus(const QString &root);

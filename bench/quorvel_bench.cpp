@@ -53,6 +53,7 @@ int main(int argc, char *argv[])
                         {"list", "internal: list a folder in this process", "dir"},
                         {"threads", "internal: decoding threads", "n", "0"},
                         {"refill", "internal: refill a folder while listing it", "dir"},
+                        {"go-while-listing", "internal: Go while a folder is listed", "dir"},
                         {"cache", "internal: thumbnail cache off, cold or warm", "mode", "off"},
                         {"cache-dir", "internal: thumbnail cache folder", "dir"},
                         {"start", "internal: start the program on a folder", "dir"},
@@ -73,6 +74,8 @@ int main(int argc, char *argv[])
                          QFileInfo(options.value("corpus")).absoluteFilePath());
     if (options.isSet("refill"))
         return refillInChild(options.value("refill"), 10, runs);
+    if (options.isSet("go-while-listing"))
+        return goWhileListingInChild(options.value("go-while-listing"), runs);
 
     const int cores = QThread::idealThreadCount();
     // Absolute: the listing children work in a folder of their own.
@@ -263,6 +266,13 @@ int main(int argc, char *argv[])
                 "ms", 0, "< 500 ms"};
     rows << Row{QString("  peak memory through a full scroll of %1 photos").arg(FolderCount),
                 scrollPeak, "MB", 0, "< 400 MB"};
+
+    say("Go while a shoot is listed...");
+    const QList<double> go =
+        figuresFromChild({"--go-while-listing", corpus.shoot, "--runs", QString::number(runs)});
+    rows << Row{QString("Go while %1 photos are listed (empty cache): the new sheet's thumbnail")
+                    .arg(FolderCount),
+                go.value(0), "ms", 0, "< 500 ms"};
 
     say("listing 100-MP scans...");
     const Listing scans = listThroughChild(corpus.scans, cores, 1);

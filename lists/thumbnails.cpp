@@ -45,6 +45,11 @@ enum class RowState : char {
     Made,
     Wanted, // made before, asked for again
 };
+
+// What a row is made for, most wanted first: rows in view in any list come before rows kept
+// around the view in any list, and those before the pass over every row of a listing.
+enum class Need { InView, Kept, Background };
+constexpr Need Needs[] = {Need::InView, Need::Kept, Need::Background};
 } // namespace
 
 struct ThumbnailLoader::Shared
@@ -62,12 +67,12 @@ struct ThumbnailLoader::Shared
     RowRange kept;
     QVector<Made> made;
     Notify notify;
-    int workers = 0;
     bool cancelled = false;
 
-    // The next row to make, marked as being made; -1 when there is none. Call locked.
-    int claim()
+    // The next row to make for `need`, marked as being made; -1 when there is none.
+    int claim(Need need)
     {
+        QMutexLocker locker(&mutex);
         if (cancelled)
             return -1;
         auto claimIn = [this](int from, int to, int step) {
@@ -80,59 +85,118 @@ struct ThumbnailLoader::Shared
             }
             return -1;
         };
-        int row = visible.last >= visible.first ? claimIn(visible.first, visible.last, 1) : -1;
-        if (row < 0 && kept.last > visible.last)
-            row = claimIn(visible.last + 1, kept.last, 1);
-        if (row < 0 && kept.first < visible.first)
-            row = claimIn(visible.first - 1, kept.first, -1);
-        if (row >= 0)
-            return row;
-        while (nextInOrder < int(state.size()) && state[nextInOrder] != RowState::Waiting)
-            ++nextInOrder;
-        if (nextInOrder == int(state.size()))
-            return -1;
-        state[nextInOrder] = RowState::Working;
-        return nextInOrder++;
+        switch (need) {
+        case Need::InView:
+            return visible.last >= visible.first ? claimIn(visible.first, visible.last, 1) : -1;
+        case Need::Kept: {
+            const int row = kept.last > visible.last ? claimIn(visible.last + 1, kept.last, 1) : -1;
+            if (row >= 0 || kept.first >= visible.first)
+                return row;
+            return claimIn(visible.first - 1, kept.first, -1);
+        }
+        case Need::Background:
+            while (nextInOrder < int(state.size()) && state[nextInOrder] != RowState::Waiting)
+                ++nextInOrder;
+            if (nextInOrder == int(state.size()))
+                return -1;
+            state[nextInOrder] = RowState::Working;
+            return nextInOrder++;
+        }
+        return -1;
     }
 
-    // A worker: makes rows until none is left. Each thumbnail is handed over before the cache
-    // entry it taught is written, so no row waits for that.
-    void work()
+    // Makes a claimed row. The thumbnail is handed over before the cache entry it taught is
+    // written, so no row waits for that.
+    void make(int row)
     {
         QMutexLocker locker(&mutex);
-        for (int row = claim(); row >= 0; row = claim()) {
-            const QString path = paths[row];
-            locker.unlock();
-            ThumbnailCache::Lookup found;
+        const QString path = paths[row];
+        locker.unlock();
+        ThumbnailCache::Lookup found;
+        try {
+            found = cache.lookUp(path, edge);
+        } catch (const std::bad_alloc &) {
+            // An empty icon, as for any picture that cannot be read.
+        }
+        locker.relock();
+        if (!madeBefore[row]) {
+            madeBefore[row] = true;
+            ++madeOnce;
+        }
+        state[row] = RowState::Made;
+        --unmade;
+        const bool keep = kept.contains(row);
+        made.push_back({row, keep ? std::move(found.thumbnail) : QImage(), keep});
+        if (made.size() == 1 && notify)
+            notify();
+        locker.unlock();
+        if (found.store) {
             try {
-                found = cache.lookUp(path, edge);
+                found.store();
             } catch (const std::bad_alloc &) {
-                // An empty icon, as for any picture that cannot be read.
-            }
-            locker.relock();
-            if (!madeBefore[row]) {
-                madeBefore[row] = true;
-                ++madeOnce;
-            }
-            state[row] = RowState::Made;
-            --unmade;
-            const bool keep = kept.contains(row);
-            made.push_back({row, keep ? std::move(found.thumbnail) : QImage(), keep});
-            if (made.size() == 1 && notify)
-                notify();
-            if (found.store) {
-                locker.unlock();
-                try {
-                    found.store();
-                } catch (const std::bad_alloc &) {
-                    // No entry: the cache is only ever a help.
-                }
-                locker.relock();
+                // No entry: the cache is only ever a help.
             }
         }
-        --workers;
     }
 };
+
+namespace {
+// The listings alive and the workers that make their rows: each worker takes the most wanted
+// row of any listing (see Need), so that the rows in view of a list just filled come next,
+// whatever another list's pass over a large folder has left to do.
+struct Scheduler
+{
+    QMutex mutex; // taken before any listing's own
+    std::vector<std::weak_ptr<ThumbnailLoader::Shared>> listings;
+    int workers = 0;
+
+    // A worker: makes rows until no listing has one left.
+    void work()
+    {
+        for (;;) {
+            std::shared_ptr<ThumbnailLoader::Shared> listing;
+            int row = -1;
+            {
+                QMutexLocker locker(&mutex);
+                listings.erase(std::remove_if(listings.begin(), listings.end(),
+                                              [](const auto &known) { return known.expired(); }),
+                               listings.end());
+                for (const Need need : Needs) {
+                    for (const auto &known : listings) {
+                        listing = known.lock();
+                        row = listing ? listing->claim(need) : -1;
+                        if (row >= 0)
+                            break;
+                    }
+                    if (row >= 0)
+                        break;
+                }
+                if (row < 0) {
+                    --workers;
+                    return;
+                }
+            }
+            listing->make(row);
+        }
+    }
+
+    void start()
+    {
+        QMutexLocker locker(&mutex);
+        thumbnailPool().setMaxThreadCount(ThumbnailLoader::decodingThreads());
+        while (workers < ThumbnailLoader::decodingThreads()) {
+            ++workers;
+            thumbnailPool().start([this] { work(); });
+        }
+    }
+};
+
+Scheduler &scheduler()
+{
+    static Scheduler instance;
+    return instance;
+}
+} // namespace
 
 ThumbnailLoader::ThumbnailLoader(const QStringList &paths, int edge, Notify notify)
     : shared(std::make_shared<Shared>())
@@ -143,24 +207,13 @@ ThumbnailLoader::ThumbnailLoader(const QStringList &paths, int edge, Notify noti
     shared->madeBefore.assign(size_t(paths.size()), false);
     shared->unmade = int(paths.size());
     shared->notify = std::move(notify);
+    QMutexLocker locker(&scheduler().mutex);
+    scheduler().listings.push_back(shared);
 }
 
 ThumbnailLoader::~ThumbnailLoader()
 {
     cancel();
-}
-
-void ThumbnailLoader::startWorkers()
-{
-    QMutexLocker locker(&shared->mutex);
-    thumbnailPool().setMaxThreadCount(decodingThreads());
-    const int wanted = std::min(decodingThreads(), int(shared->paths.size()));
-    while (!shared->cancelled && shared->workers < wanted) {
-        ++shared->workers;
-        // Each worker holds the shared state, so a loader destroyed early leaves it alive
-        // until the worker's thumbnail in flight is made.
-        thumbnailPool().start([state = shared] { state->work(); });
-    }
 }
 
 void ThumbnailLoader::setView(RowRange visible, RowRange kept, const QVector<int> &remake)
@@ -176,8 +229,10 @@ void ThumbnailLoader::setView(RowRange visible, RowRange kept, const QVector<int
                 ++shared->unmade;
             }
         }
+        if (shared->unmade == 0 || shared->cancelled)
+            return;
     }
-    startWorkers();
+    scheduler().start();
 }
 
 QVector<ThumbnailLoader::Made> ThumbnailLoader::takeMade()

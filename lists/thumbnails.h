@@ -31,9 +31,11 @@ struct RowRange
 // Makes the thumbnails of one listing on worker threads (from the desktop's thumbnail cache
 // where it holds them, see thumbnailcache.h), in this order: the rows in view, then the rows
 // kept around them, then every other row of the listing once, top to bottom, so that the
-// cache is filled for later. Thumbnails of rows outside the kept rows are not kept; a row
-// whose thumbnail was let go can be made again. Cancelling, or destroying it, drops the
-// thumbnails not started; those in flight finish on their own and are thrown away.
+// cache is filled for later. The workers serve every listing alive, each row in that order
+// across them: the rows in view of one list are made before the rows out of view of any. Thumbnails
+// of rows outside the kept rows are not kept; a row whose thumbnail was let go can be made again.
+// Cancelling, or destroying it, drops the thumbnails not started; those in flight finish on their
+// own and are thrown away.
 class ThumbnailLoader
 {
 public:
@@ -70,9 +72,8 @@ public:
     static void setDecodingThreads(int threads);
     static int decodingThreads();
 
-private:
-    void startWorkers();
-
     struct Shared;
+
+private:
     std::shared_ptr<Shared> shared;
 };

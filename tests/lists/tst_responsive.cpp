@@ -32,6 +32,7 @@ private slots:
     void cleanup();
     void windowBeforeThumbnails();
     void rowsInViewAreMadeFirst();
+    void rowsInViewOfEitherListComeFirst();
     void iconsFarFromViewGoAndComeBack();
     void goWhileThumbnailsArePending();
     void refreshWhileThumbnailsArePending();
@@ -148,6 +149,27 @@ void ResponsiveTest::rowsInViewAreMadeFirst()
     QVERIFY2(view.contains(texts().indexOf(order[1])), qPrintable(order[1]));
     QVERIFY(keptRows(view, input()->count()).contains(texts().indexOf(order[2])));
     QVERIFY(showsThumbnail(input()->item(view.last)));
+}
+
+// The rows in view of a list filled while another list makes its thumbnails come before that
+// list's rows out of view: the sheet after a Go does not wait for a whole shoot.
+void ResponsiveTest::rowsInViewOfEitherListComeFirst()
+{
+    const QString sheets = sandbox->makeFolder("gated-sheets");
+    writePicture(sheets + "/gatedSheet.png", solidPicture({600, 300}, Qt::green));
+    listHeld(1);
+    const RowRange view = visibleRows(input());
+    auto *output = dialog->findChild<QListWidget *>("lstPrintFilesOutput");
+    dialog->fillImageList(sheets, output);
+    gate().setOpen(true);
+    QVERIFY(waitForThumbnails(output));
+    QVERIFY(waitForThumbnails(input()));
+    const QStringList order = gate().reached();
+    const qsizetype sheet = order.indexOf("gatedSheet.png");
+    QVERIFY(sheet > 0);
+    for (const QString &before : order.first(sheet))
+        QVERIFY2(view.contains(texts().indexOf(before)), qPrintable(before));
+    QVERIFY(showsThumbnail(output->item(0)));
 }
 
 // Icons of rows far from view are let go, so that a list of any length holds a bounded
