@@ -72,6 +72,9 @@ for name, options in {"rgb16-tiled.tif": [], "rgb16-tiled-planar.tif": ["-interl
     run("convert", "reference.png", "-depth", "16", "-define", "tiff:tile-geometry=16x16",
         *options, name)
     add(name, "reference.png", 3)
+# TGA, which the program's own reader decodes (and shrinks, as TIFF, row by row).
+run("convert", "reference.png", "-orient", "TopLeft", "reference.tga")
+add("reference.tga", "reference.png", 0)
 # Planar, one strip a plane (as some scanners write them): every plane read a row at a time.
 for depth in ("8", "16"):
     run("convert", "reference.png", "-depth", depth, "-interlace", "plane", "-define",

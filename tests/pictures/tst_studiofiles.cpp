@@ -207,8 +207,27 @@ void StudioFilesTest::readsAsAnIndependentDecoder()
     const QSize half = reference.size() / 2;
     const QImage small = scaled.read(half).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(small.size(), half);
-    for (const QPoint &at : probes(half))
-        QVERIFY(difference(small.pixel(at), wanted.pixel(at * 2)) <= tolerance + 6);
+    // Every pixel of it, first and last rows included, is the average of its 2 x 2 block, as
+    // the row-by-row shrinking averages them. JPEG decodes at half size inside libjpeg, whose
+    // scaled transform blurs the quarters' edges: there the middles of the quarters count.
+    const bool scaledByLibjpeg = file.endsWith(".jpg");
+    for (int y = 0; y < half.height(); ++y)
+        for (int x = 0; x < half.width(); ++x) {
+            if (scaledByLibjpeg && !probes(half).contains(QPoint(x, y)))
+                continue;
+            int sums[4] = {};
+            for (const QPoint at : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                const QRgb pixel = wanted.pixel(2 * x + at.x(), 2 * y + at.y());
+                sums[0] += qRed(pixel), sums[1] += qGreen(pixel), sums[2] += qBlue(pixel);
+                sums[3] += qAlpha(pixel);
+            }
+            const QRgb average =
+                qRgba((sums[0] + 2) / 4, (sums[1] + 2) / 4, (sums[2] + 2) / 4, (sums[3] + 2) / 4);
+            // Premultiplied: the colour of a nearly transparent pixel is of no account.
+            QVERIFY2(difference(qPremultiply(small.pixel(x, y)), qPremultiply(average)) <=
+                         tolerance + 6,
+                     qPrintable(QString("at %1,%2 of the half-size read").arg(x).arg(y)));
+        }
 }
 
 void StudioFilesTest::picturesWithoutAUsableProfileKeepTheirPixels_data()
