@@ -2,14 +2,15 @@
 // "close-button", "escape", "window-close"; or, with a FOLDER of gated pictures (see
 // gatedpictures.h), "close-while-listing" and "window-close-while-listing": the input list is
 // filled from FOLDER on two decoding threads, both held at the gate, then Close is pressed or
-// the window closed; the gate opens 300 ms later. The exit status is the program's, unless at
-// the exit a decode is still in flight, or one started after the window closed: then it is 7
-// (9 when the threads were never both held).
+// the window closed; the gate opens once the main thread waits (see openWhenWaited). The exit
+// status is the program's, unless at the exit a decode is still in flight, or one started after
+// the window closed: then it is 7 (9 when the threads were never both held).
 #include "app/quorvel.h"
 #include "gatedpictures.h"
 #include "lists/thumbnails.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,21 @@ void checkDecodesAtExit()
     const testsupport::Gate &gate = testsupport::gate();
     if (gate.reached().size() != gate.finishedCount() || gate.reached().size() > Threads)
         _exit(7);
+}
+
+// Opens the gate once the main thread is blocked on a futex, as it is waiting for the decodes
+// in flight, and not before: a program that does not wait for them reaches its exit with both
+// still held. After 10 s it opens anyway, so that a program waiting elsewhere ends.
+void openWhenWaited()
+{
+    const QString wchan = QStringLiteral("/proc/self/task/%1/wchan").arg(getpid());
+    for (int waited = 0; waited < 10000; ++waited) {
+        QFile file(wchan);
+        if (file.open(QIODevice::ReadOnly) && file.readAll().startsWith("futex"))
+            break;
+        QThread::msleep(1);
+    }
+    testsupport::gate().setOpen(true);
 }
 } // namespace
 
@@ -63,10 +79,7 @@ int main(int argc, char *argv[])
                     QThread::msleep(1);
                 }
                 std::atexit(checkDecodesAtExit);
-                std::thread([] {
-                    QThread::msleep(300);
-                    testsupport::gate().setOpen(true);
-                }).detach();
+                std::thread(openWhenWaited).detach();
                 if (how == "close-while-listing")
                     dialog.findChild<QPushButton *>("btnClose")->click();
                 else

@@ -174,6 +174,10 @@ void ShellTest::keysActAsTheirButtons_data()
     QTest::newRow("Return in the source path field") << int(Qt::Key_Return) << 0 << "lineSourcePath"
                                                      << ""
                                                      << "" << 1 << 0;
+    QTest::newRow("Return in the destination path field")
+        << int(Qt::Key_Return) << 0 << "lineDestPath"
+        << ""
+        << "" << 0 << 1;
     // No button is the default any more: Return clicks none (the logo would open a web page,
     // and with Ctrl the margin prompt).
     QTest::newRow("Return elsewhere") << int(Qt::Key_Return) << 0 << "lineOPWidth"
@@ -223,8 +227,11 @@ void ShellTest::keysActAsTheirButtons()
         2000);
     auto *target = dialog.findChild<QWidget *>(focus);
     target->setFocus();
+    // Keys, shortcuts and the modal dialogs they open are handled within the key press; what
+    // they might have posted is handled here, so that nothing happening is nothing happening.
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QTest::qWait(100);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 
     const QStringList titles = [&] {
         QStringList result;

@@ -1,4 +1,5 @@
 #include "app/quorvel.h"
+#include "gatedpictures.h"
 #include "lists/thumbnails.h"
 #include "pictures/pictures.h"
 #include "testsupport.h"
@@ -12,6 +13,10 @@
 #include <QSettings>
 #include <QTest>
 #include <QThread>
+#include <QtPlugin>
+#include <future>
+
+Q_IMPORT_PLUGIN(GatedPlugin)
 
 using namespace testsupport;
 
@@ -267,9 +272,23 @@ void ImageListsTest::loaderDroppedEarly()
     for (int i = 0; i < 40; ++i)
         paths << writePicture(QString("%1/%2.png").arg(folder).arg(i),
                               solidPicture({300 + i, 200}, Qt::red));
-    // Loaders dropped while their workers are busy leave nothing behind.
-    for (int round = 0; round < 5; ++round)
-        ThumbnailLoader early(paths, 200, [] {});
+    // Loaders dropped while their workers are busy (held at the gate) leave nothing behind.
+    for (int round = 0; round < 5; ++round) {
+        // Pictures of their own: the thumbnail cache holds those of the rounds before.
+        QStringList held;
+        for (int i = 0; i < 3; ++i)
+            held << writePicture(QString("%1/gated%2-%3.png").arg(folder).arg(round).arg(i),
+                                 solidPicture({10, 10}, Qt::green));
+        gate().reset();
+        auto watchdog = std::async(std::launch::async, [] { gate().openAfter(10000); });
+        {
+            ThumbnailLoader early(held, 200, [] {});
+            early.setView({0, 2}, {0, 2});
+            QVERIFY(QTest::qWaitFor([] { return gate().held() == 3; }));
+        }
+        gate().setOpen(true);
+        watchdog.get();
+    }
     ThumbnailLoader full(paths, 200, [] {});
     full.setView({0, 4}, {0, 39});
     QVERIFY(QTest::qWaitFor([&] { return full.madeOnce() == 40; }));

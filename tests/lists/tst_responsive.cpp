@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QtPlugin>
+#include <atomic>
 #include <future>
 
 Q_IMPORT_PLUGIN(GatedPlugin)
@@ -33,6 +34,7 @@ private slots:
     void windowBeforeThumbnails();
     void rowsInViewAreMadeFirst();
     void rowsInViewOfEitherListComeFirst();
+    void madeButNotTakenIsStillBusy();
     void iconsFarFromViewGoAndComeBack();
     void goWhileThumbnailsArePending();
     void refreshWhileThumbnailsArePending();
@@ -170,6 +172,25 @@ void ResponsiveTest::rowsInViewOfEitherListComeFirst()
     for (const QString &before : order.first(sheet))
         QVERIFY2(view.contains(texts().indexOf(before)), qPrintable(before));
     QVERIFY(showsThumbnail(output->item(0)));
+}
+
+// A thumbnail made but not yet taken by its list keeps the listing busy, so that the bar
+// stays until the list shows it: the hand-over is held between the two.
+void ResponsiveTest::madeButNotTakenIsStillBusy()
+{
+    gate().reset();
+    watchdog = std::async(std::launch::async, [] { gate().openAfter(10000); });
+    std::atomic<int> told{0};
+    ThumbnailLoader loader({gated + "/gated000.png"}, ThumbnailEdge, [&told] { ++told; });
+    loader.setView({0, 0}, {0, 0});
+    QVERIFY(QTest::qWaitFor([] { return gate().held() == 1; }));
+    QVERIFY(loader.isBusy());
+    gate().setOpen(true);
+    QVERIFY(QTest::qWaitFor([&told] { return told == 1; }));
+    QCOMPARE(loader.madeOnce(), 1);
+    QVERIFY(loader.isBusy());
+    QCOMPARE(loader.takeMade().size(), 1);
+    QVERIFY(!loader.isBusy());
 }
 
 // Icons of rows far from view are let go, so that a list of any length holds a bounded
