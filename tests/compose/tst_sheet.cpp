@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <QTransform>
 #include <QtPlugin>
 #include <future>
 
@@ -593,31 +594,50 @@ void SheetTest::goMatchesComposingThenSaving_data()
     QTest::addColumn<int>("direction");
     QTest::addColumn<QPoint>("margins");
     QTest::addColumn<QStringList>("names"); // with their copies, as "name:copies"
+    // Where the copies go, worked out from the pictures' sizes, as "name@x,y"; a picture with
+    // a profile or transparency is placed, but its pixels are not Qt's plain decoding.
+    QTest::addColumn<QStringList>("copies");
     const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
-    QTest::newRow("column 2400 x 1200 x 2") << column << QPoint() << QStringList{"wide.jpg:2"};
-    QTest::newRow("column 2400 x 800 x 4") << column << QPoint() << QStringList{"strip.jpg:4"};
+    QTest::newRow("column 2400 x 1200 x 2") << column << QPoint() << QStringList{"wide.jpg:2"}
+                                            << QStringList{"wide.jpg@0,0", "wide.jpg@0,1200"};
+    QTest::newRow("column 2400 x 800 x 4")
+        << column << QPoint() << QStringList{"strip.jpg:4"}
+        << QStringList{"strip.jpg@0,0", "strip.jpg@0,800", "strip.jpg@0,1600", "strip.jpg@0,2400"};
+    // Turned, each 1800 x 1200 picture takes 1200 pixels of the row.
     QTest::newRow("row of 2 turned 1800 x 1200")
-        << row << QPoint() << QStringList{"print1.jpg:1", "print2.jpg:1"};
+        << row << QPoint() << QStringList{"print1.jpg:1", "print2.jpg:1"}
+        << QStringList{"print1.jpg@0,0", "print2.jpg@1200,0"};
     QTest::newRow("a picture too large to fit")
-        << column << QPoint() << QStringList{"wide.jpg:1", "huge.jpg:1"};
+        << column << QPoint() << QStringList{"wide.jpg:1", "huge.jpg:1"}
+        << QStringList{"wide.jpg@0,0"};
     QTest::newRow("nothing fits: nothing is written")
-        << column << QPoint() << QStringList{"huge.jpg:1", "wide.jpg:1"};
+        << column << QPoint() << QStringList{"huge.jpg:1", "wide.jpg:1"} << QStringList{};
+    // 30 + 400 + 400 + 300 + 900 = 2030; a second strip would end at 3630, past 3506.
     QTest::newRow("column of every kind, margins")
         << column << QPoint(40, 30)
-        << QStringList{"small.png:2", "glass.png:1", "adobe.jpg:1", "missing.jpg:1", "strip.jpg:3"};
+        << QStringList{"small.png:2", "glass.png:1", "adobe.jpg:1", "missing.jpg:1", "strip.jpg:3"}
+        << QStringList{"small.png@40,30", "small.png@40,430", "glass.png@40,830",
+                       "adobe.jpg@40,1130", "strip.jpg@40,2030"};
+    // -100 + 1200 + 400 + 400 = 1900, + 300 = 2200: Adobe's 900 would end past 2480.
     QTest::newRow("row of every kind, a negative margin")
         << row << QPoint(-100, 20)
-        << QStringList{"print1.jpg:1", "small.png:2", "glass.png:1", "adobe.jpg:1"};
+        << QStringList{"print1.jpg:1", "small.png:2", "glass.png:1", "adobe.jpg:1"}
+        << QStringList{"print1.jpg@-100,20", "small.png@1100,20", "small.png@1500,20",
+                       "glass.png@1900,20"};
     // Each copy's cutting line reaches into the next copy.
     QTest::newRow("copies shorter than a cutting line")
-        << column << QPoint() << QStringList{"thin.jpg:3", "wide.jpg:1"};
+        << column << QPoint() << QStringList{"thin.jpg:3", "wide.jpg:1"}
+        << QStringList{"thin.jpg@0,0", "thin.jpg@0,2", "thin.jpg@0,4", "wide.jpg@0,6"};
     // The same in a row: a copy one pixel wide, whose cutting line reaches into the next.
     QTest::newRow("row: a copy one pixel wide before a print")
-        << row << QPoint() << QStringList{"hair.jpg:1", "print1.jpg:1"};
+        << row << QPoint() << QStringList{"hair.jpg:1", "print1.jpg:1"}
+        << QStringList{"hair.jpg@0,0", "print1.jpg@1,0"};
     QTest::newRow("row: copies one pixel wide before a transparent one")
-        << row << QPoint() << QStringList{"hair.jpg:2", "glass.png:1", "print1.jpg:1"};
+        << row << QPoint() << QStringList{"hair.jpg:2", "glass.png:1", "print1.jpg:1"}
+        << QStringList{"hair.jpg@0,0", "hair.jpg@1,0", "glass.png@2,0", "print1.jpg@302,0"};
     QTest::newRow("a picture that fails only when decoded")
-        << column << QPoint() << QStringList{"broken.jpg:1", "strip.jpg:1"};
+        << column << QPoint() << QStringList{"broken.jpg:1", "strip.jpg:1"}
+        << QStringList{"strip.jpg@0,0"};
 }
 
 // A Go composes the sheet that composing first gives, and saves the bytes Qt's JPEG writer
@@ -627,6 +647,7 @@ void SheetTest::goMatchesComposingThenSaving()
     QFETCH(int, direction);
     QFETCH(QPoint, margins);
     QFETCH(QStringList, names);
+    QFETCH(QStringList, copies);
     QVector<SheetRequest> requests;
     for (const QString &name : names)
         requests << SheetRequest{name.section(':', 0, 0), name.section(':', 1).toInt()};
@@ -645,6 +666,29 @@ void SheetTest::goMatchesComposingThenSaving()
     QCOMPARE(run.outcome.unreadable, expected.unreadable);
     QCOMPARE(run.outcome.firstTooLarge.name, expected.firstTooLarge.name);
     QVERIFY(run.outcome.sheet == expected.sheet);
+    // Each copy where the sizes put it, showing the picture as Qt decodes it, its leading
+    // edge marked dark on its second row (column) where it has one.
+    QCOMPARE(run.outcome.placedCopies, copies.size());
+    for (const QString &copy : copies) {
+        const QString name = copy.section('@', 0, 0);
+        const QPoint at(copy.section('@', 1).section(',', 0, 0).toInt(),
+                        copy.section(',', 1).toInt());
+        QImage picture = QImage(files + "/" + name).convertToFormat(QImage::Format_RGB32);
+        if (layout.direction == CopyDirection::RotateLeftToRight)
+            picture = picture.transformed(QTransform().rotate(90));
+        // Copies thinner than their cutting line have no untouched pixels.
+        const QRect untouched = untouchedArea(picture.size(), layout.direction);
+        const QRect area = (untouched.isValid() ? untouched : QRect())
+                               .intersected(QRect(-at, A4))
+                               .intersected(QRect(QPoint(), picture.size()));
+        if (name != "adobe.jpg" && name != "glass.png")
+            QVERIFY2(showsPicture(run.outcome.sheet, at, picture, area), qPrintable(copy));
+        const bool column = layout.direction == CopyDirection::TopToBottom;
+        const QPoint line = at + (column ? QPoint(0, 1) : QPoint(1, 0));
+        // A copy three pixels or fewer along the way has the next copy's white line there.
+        if (QRect(QPoint(), A4).contains(line) && (column ? picture.height() : picture.width()) > 3)
+            QVERIFY2(qGray(run.outcome.sheet.pixel(line)) < 60, qPrintable(copy));
+    }
     if (!run.saved) {
         QVERIFY(!QFile::exists(path));
         return;
