@@ -21,12 +21,17 @@ void Quorvel::openWithDesktop(const QString &path)
         QUrl::fromUserInput(path, QDir::currentPath(), QUrl::AssumeLocalFile));
 }
 
+void Quorvel::openFolderWithDesktop(const QString &folder)
+{
+    // An empty folder text lists the working folder, so that is the folder to open.
+    openWithDesktop(folder.isEmpty() ? QDir::currentPath() : folder);
+}
+
 bool Quorvel::handOverToDesktop(const QString &folder, const QString &fileName)
 {
     const Qt::KeyboardModifiers held = QApplication::keyboardModifiers();
     if (held == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        // An empty folder text lists the working folder, so that is the folder to open.
-        openWithDesktop(folder.isEmpty() ? QDir::currentPath() : folder);
+        openFolderWithDesktop(folder);
         return true;
     }
     if (held == Qt::ControlModifier) {

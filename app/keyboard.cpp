@@ -34,10 +34,16 @@ void Quorvel::addKeyboardShortcuts()
     };
     for (const auto &shortcut : shortcuts) {
         const QList<QPushButton *> buttons = shortcut.buttons;
-        connect(new QShortcut(shortcut.keys, this), &QShortcut::activated, this, [buttons] {
-            for (QPushButton *button : buttons)
-                button->click();
-        });
+        // Go and Print take no focus: their own shortcut, which screen readers are told as
+        // their key binding, clicks them where they are (a button that takes focus would take
+        // it from the field being typed in).
+        if (buttons.size() == 1 && buttons.first()->focusPolicy() == Qt::NoFocus)
+            buttons.first()->setShortcut(shortcut.keys);
+        else
+            connect(new QShortcut(shortcut.keys, this), &QShortcut::activated, this, [buttons] {
+                for (QPushButton *button : buttons)
+                    button->click();
+            });
         for (int i = 0; i < buttons.size(); ++i)
             buttons[i]->setToolTip(QStringLiteral("%1 (%2)").arg(
                 tr(shortcut.tips[i]), shortcut.keys.toString(QKeySequence::NativeText)));

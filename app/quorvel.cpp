@@ -15,6 +15,8 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
     form->buildForm(this);
     addKeyboardShortcuts();
     acceptFolderDrops();
+    addListMenus();
+    addLogoMenu();
     form->cmbCopyDirection->hide();
     settings = new QSettings(SettingsOrganization, SettingsApplication);
 

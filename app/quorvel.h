@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPoint>
 
 class QIcon;
 class QLineEdit;
@@ -29,6 +30,9 @@ public:
     // The icon of a picture file fitted into an edge x edge square; empty when unreadable.
     QIcon makeThumbnail(const QString &path, int edge);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void on_btnClose_clicked();
     void on_btnBrowseSourcePath_clicked();
@@ -52,6 +56,18 @@ private:
     // Hands an existing file or folder to the desktop's default program, or warns that it is
     // missing.
     void openWithDesktop(const QString &path);
+    // Hands a folder text's folder to the desktop's file manager, as the gesture does.
+    void openFolderWithDesktop(const QString &folder);
+    // Asks for an input picture's number of copies and marks it on the item.
+    void promptCopies(QListWidgetItem *item);
+    // What each list's gestures do, also by keyboard: a context menu on both lists (right
+    // click, the Menu key, Shift+F10) and F2 or Return on an input picture for its copies
+    // (through eventFilter).
+    void addListMenus();
+    void showListMenu(QListWidget *list, QPoint at);
+    // The logo's gestures as a context menu, and what each does.
+    void addLogoMenu();
+    void runLogoAction(int action);
     void browseFolder(const char *key, QLineEdit *pathField, QListWidget *list);
     // What choosing `folder` does, however it was chosen: remembered under `key`, shown in
     // `pathField` and listed in `list`.

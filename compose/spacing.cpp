@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
+#include <QKeySequence>
+#include <QMenu>
 #include <QSettings>
 #include <QUrl>
 
@@ -53,7 +55,12 @@ const SpacingPrompt &spacingPromptFor(LogoAction action)
 
 void Quorvel::on_pushButton_clicked()
 {
-    const LogoAction action = logoActionFor(QApplication::keyboardModifiers());
+    runLogoAction(int(logoActionFor(QApplication::keyboardModifiers())));
+}
+
+void Quorvel::runLogoAction(int which)
+{
+    const auto action = LogoAction(which);
     if (action == LogoAction::RevealCrop) {
         form->chkFitToPage->show();
     } else if (action == LogoAction::WebPage) {
@@ -68,4 +75,41 @@ void Quorvel::on_pushButton_clicked()
         if (accepted && !text.isEmpty())
             settings->setValue(prompt.key, text);
     }
+}
+
+void Quorvel::addLogoMenu()
+{
+    // The modifier-clicks by keyboard and for screen readers: the Menu key, Shift+F10 or a
+    // right click on the logo, each entry naming the click it stands for.
+    form->pushButton->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form->pushButton, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        const struct
+        {
+            const char *text;
+            LogoAction action;
+            Qt::KeyboardModifiers held;
+        } entries[] = {
+            {QT_TR_NOOP("Left margin\u2026"), LogoAction::LeftMargin, Qt::ShiftModifier},
+            {QT_TR_NOOP("Top margin\u2026"), LogoAction::TopMargin, Qt::ControlModifier},
+            {QT_TR_NOOP("Gutter width\u2026"), LogoAction::GutterWidth,
+             Qt::ShiftModifier | Qt::AltModifier},
+            {QT_TR_NOOP("Gutter height\u2026"), LogoAction::GutterHeight,
+             Qt::ControlModifier | Qt::AltModifier},
+            {QT_TR_NOOP("Show Crop Image option"), LogoAction::RevealCrop,
+             Qt::ControlModifier | Qt::ShiftModifier},
+        };
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("logoMenu"));
+        for (const auto &entry : entries) {
+            // The click it stands for, as "Shift+click": the keys' names as the desktop writes
+            // them, less the key itself.
+            QString click = QKeySequence(QKeyCombination(entry.held, Qt::Key_A))
+                                .toString(QKeySequence::NativeText);
+            click.chop(1);
+            click += tr("click");
+            menu.addAction(QStringLiteral("%1\t%2").arg(tr(entry.text), click), this,
+                           [this, entry] { runLogoAction(int(entry.action)); });
+        }
+        menu.exec(form->pushButton->mapToGlobal(at));
+    });
 }

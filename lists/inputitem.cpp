@@ -6,11 +6,13 @@
 
 void Quorvel::on_lstPrintFiles_itemDoubleClicked(QListWidgetItem *item)
 {
+    if (!handOverToDesktop(form->lineSourcePath->text(), splitItemText(item->text()).name))
+        promptCopies(item);
+}
+
+void Quorvel::promptCopies(QListWidgetItem *item)
+{
     const auto [count, fileName] = splitItemText(item->text());
-
-    if (handOverToDesktop(form->lineSourcePath->text(), fileName))
-        return;
-
     bool accepted = false;
     const QString entered = QInputDialog::getText(
         this, fileName, tr("No Of Copies:"), QLineEdit::Normal, QString::number(count), &accepted);

@@ -459,5 +459,41 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <source>its size changed while it was being read</source>
         <translation>seine Größe hat sich beim Lesen geändert</translation>
     </message>
+    <message>
+        <source>Copies…</source>
+        <translation>Abzüge…</translation>
+    </message>
+    <message>
+        <source>Open in viewer</source>
+        <translation>Im Bildbetrachter öffnen</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Left margin…</source>
+        <translation>Linker Rand…</translation>
+    </message>
+    <message>
+        <source>Top margin…</source>
+        <translation>Oberer Rand…</translation>
+    </message>
+    <message>
+        <source>Gutter width…</source>
+        <translation>Stegbreite…</translation>
+    </message>
+    <message>
+        <source>Gutter height…</source>
+        <translation>Steghöhe…</translation>
+    </message>
+    <message>
+        <source>Show Crop Image option</source>
+        <translation>Option „Bild beschneiden“ zeigen</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>Klick</translation>
+    </message>
 </context>
 </TS>

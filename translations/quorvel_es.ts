@@ -459,5 +459,41 @@ La hoja anterior sigue como estaba.</translation>
         <source>its size changed while it was being read</source>
         <translation>su tamaño cambió mientras se leía</translation>
     </message>
+    <message>
+        <source>Copies…</source>
+        <translation>Copias…</translation>
+    </message>
+    <message>
+        <source>Open in viewer</source>
+        <translation>Abrir en el visor</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Abrir la carpeta</translation>
+    </message>
+    <message>
+        <source>Left margin…</source>
+        <translation>Margen izquierdo…</translation>
+    </message>
+    <message>
+        <source>Top margin…</source>
+        <translation>Margen superior…</translation>
+    </message>
+    <message>
+        <source>Gutter width…</source>
+        <translation>Ancho de la separación…</translation>
+    </message>
+    <message>
+        <source>Gutter height…</source>
+        <translation>Alto de la separación…</translation>
+    </message>
+    <message>
+        <source>Show Crop Image option</source>
+        <translation>Mostrar la opción «Recortar imagen»</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>clic</translation>
+    </message>
 </context>
 </TS>

@@ -459,5 +459,41 @@ La feuille précédente est restée telle quelle.</translation>
         <source>its size changed while it was being read</source>
         <translation>sa taille a changé pendant sa lecture</translation>
     </message>
+    <message>
+        <source>Copies…</source>
+        <translation>Tirages…</translation>
+    </message>
+    <message>
+        <source>Open in viewer</source>
+        <translation>Ouvrir dans la visionneuse</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>Left margin…</source>
+        <translation>Marge gauche…</translation>
+    </message>
+    <message>
+        <source>Top margin…</source>
+        <translation>Marge haute…</translation>
+    </message>
+    <message>
+        <source>Gutter width…</source>
+        <translation>Largeur de l&apos;espacement…</translation>
+    </message>
+    <message>
+        <source>Gutter height…</source>
+        <translation>Hauteur de l&apos;espacement…</translation>
+    </message>
+    <message>
+        <source>Show Crop Image option</source>
+        <translation>Afficher l&apos;option « Recadrer l&apos;image »</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>clic</translation>
+    </message>
 </context>
 </TS>

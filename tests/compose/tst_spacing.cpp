@@ -2,7 +2,9 @@
 #include "compose/spacing.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QSettings>
@@ -35,7 +37,10 @@ private:
     QPushButton *logo() { return dialog->findChild<QPushButton *>("pushButton"); }
     // Clicks the logo with `modifiers`; answers the prompt with `answer` (null: cancel) and
     // returns what the prompt showed as title, label and text.
-    QStringList clickAndAnswer(Qt::KeyboardModifiers modifiers, const QString &answer);
+    // Clicks the logo with `modifiers` held, or, with `menuEntry`, chooses that entry of its
+    // context menu opened by keyboard, and answers the prompt with `answer` (null: cancel).
+    QStringList clickAndAnswer(Qt::KeyboardModifiers modifiers, const QString &answer,
+                               const QString &menuEntry = QString());
 };
 
 void SpacingTest::initTestCase()
@@ -58,7 +63,8 @@ void SpacingTest::cleanup()
     guard.reset();
 }
 
-QStringList SpacingTest::clickAndAnswer(Qt::KeyboardModifiers modifiers, const QString &answer)
+QStringList SpacingTest::clickAndAnswer(Qt::KeyboardModifiers modifiers, const QString &answer,
+                                        const QString &menuEntry)
 {
     QStringList shown;
     answerNextModal<QInputDialog>([&](QInputDialog *prompt) {
@@ -70,7 +76,14 @@ QStringList SpacingTest::clickAndAnswer(Qt::KeyboardModifiers modifiers, const Q
             prompt->accept();
         }
     });
-    clickWithModifiers(logo(), modifiers);
+    if (menuEntry.isEmpty()) {
+        clickWithModifiers(logo(), modifiers);
+    } else {
+        chooseInNextMenu(menuEntry);
+        const QPoint at = logo()->rect().center();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, logo()->mapToGlobal(at));
+        QApplication::sendEvent(logo(), &menuKey);
+    }
     return shown;
 }
 
@@ -105,24 +118,29 @@ void SpacingTest::promptsStoreWhatIsTyped_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("menuEntry"); // the logo's menu entry that opens the same prompt
     QTest::newRow("left margin") << Qt::KeyboardModifiers(Qt::ShiftModifier) << "Enter Left Margin"
                                  << "Left Margin (in Pixels):"
                                  << "LastLeftPadding"
-                                 << "15";
+                                 << "15"
+                                 << "Left margin";
     QTest::newRow("top margin, not a number")
         << Qt::KeyboardModifiers(Qt::ControlModifier) << "Enter Top Margin"
         << "Top Margin (in Pixels):"
         << "LastTopPadding"
-        << "abc";
+        << "abc"
+        << "Top margin";
     QTest::newRow("gutter width") << (Qt::ShiftModifier | Qt::AltModifier) << "Enter Gutter Width"
                                   << "Gutter Width (in Pixels):"
                                   << "LastGutterWidth"
-                                  << "7";
+                                  << "7"
+                                  << "Gutter width";
     QTest::newRow("gutter height")
         << (Qt::ControlModifier | Qt::AltModifier) << "Enter Gutter Height"
         << "Gutter Height (in Pixels):"
         << "LastGutterHeight"
-        << " 8 ";
+        << " 8 "
+        << "Gutter height";
 }
 
 void SpacingTest::promptsStoreWhatIsTyped()
@@ -132,10 +150,14 @@ void SpacingTest::promptsStoreWhatIsTyped()
     QFETCH(QString, label);
     QFETCH(QString, key);
     QFETCH(QString, typed);
+    QFETCH(QString, menuEntry);
     QCOMPARE(clickAndAnswer(modifiers, typed), QStringList({title, label, "0"}));
     QCOMPARE(QSettings("Morvane", "Quorvel").value(key).toString(), typed);
     // The next click offers what was stored.
     QCOMPARE(clickAndAnswer(modifiers, QString()), QStringList({title, label, typed}));
+    // The logo's menu opens the same prompt, by keyboard, and stores what is typed there.
+    QCOMPARE(clickAndAnswer(Qt::NoModifier, "21", menuEntry), QStringList({title, label, typed}));
+    QCOMPARE(QSettings("Morvane", "Quorvel").value(key).toString(), "21");
 }
 
 void SpacingTest::emptyOrCancelledPromptKeepsTheValue()
@@ -157,6 +179,13 @@ void SpacingTest::ctrlShiftRevealsCropImage()
     clickWithModifiers(logo(), Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(crop->isVisible());
     QVERIFY(crop->isChecked());
+    // The logo's menu shows it too.
+    crop->hide();
+    chooseInNextMenu("Show Crop Image option");
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                              logo()->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(logo(), &menuKey);
+    QVERIFY(crop->isVisible());
 }
 
 void SpacingTest::otherClicksOpenTheWebPage_data()

@@ -2,6 +2,8 @@
 #include "lists/copycount.h"
 #include "testsupport.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -34,6 +36,8 @@ private slots:
     void emptyFolderTextMeansTheWorkingFolder();
     void ctrlAltPromptsForTheCount();
     void refreshDropsTheTags();
+    void gesturesByKeyboardAndMenu_data();
+    void gesturesByKeyboardAndMenu();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -323,4 +327,64 @@ void CopyCountsTest::refreshDropsTheTags()
 }
 
 QTEST_MAIN(CopyCountsTest)
+void CopyCountsTest::gesturesByKeyboardAndMenu_data()
+{
+    QTest::addColumn<QString>("how");    // a key, or the menu's entry after "menu:"
+    QTest::addColumn<QString>("handed"); // what the desktop is handed; empty: the copies prompt
+    QTest::newRow("F2") << "F2"
+                        << "";
+    QTest::newRow("Return") << "Return"
+                            << "";
+    QTest::newRow("Enter") << "Enter"
+                           << "";
+    QTest::newRow("menu: Copies") << "menu:Copies"
+                                  << "";
+    QTest::newRow("menu: Open in viewer") << "menu:Open in viewer"
+                                          << "beach.jpg";
+    QTest::newRow("menu: Open folder") << "menu:Open folder"
+                                       << ".";
+}
+
+// Each gesture on a picture is there by keyboard too, on the current picture, and the
+// selection stays as it was.
+void CopyCountsTest::gesturesByKeyboardAndMenu()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, handed);
+    QListWidgetItem *beach = itemNamed("beach.jpg");
+    input()->selectionModel()->setCurrentIndex(input()->indexFromItem(beach),
+                                               QItemSelectionModel::NoUpdate);
+    const QList<QListWidgetItem *> selected = input()->selectedItems();
+    input()->setFocus();
+    QString asked;
+    if (handed.isEmpty())
+        answerNextModal<QInputDialog>([&asked](QInputDialog *prompt) {
+            asked = prompt->windowTitle();
+            prompt->setTextValue("4");
+            prompt->accept();
+        });
+    UrlRecorder desktop;
+    if (how.startsWith("menu:")) {
+        chooseInNextMenu(how.mid(5));
+        const QPoint at = input()->visualItemRect(beach).center();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at,
+                                  input()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(input()->viewport(), &menuKey);
+    } else {
+        QTest::keyClick(input(), how == "F2"       ? Qt::Key_F2
+                                 : how == "Return" ? Qt::Key_Return
+                                                   : Qt::Key_Enter);
+    }
+    if (handed.isEmpty()) {
+        QCOMPARE(asked, "beach.jpg");
+        QCOMPARE(beach->text(), "<004> beach.jpg");
+        QVERIFY(desktop.urls.isEmpty());
+    } else {
+        const QString path = handed == "." ? source : source + "/" + handed;
+        QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
+        QCOMPARE(beach->text(), "beach.jpg");
+    }
+    QCOMPARE(input()->selectedItems(), selected);
+}
+
 #include "tst_copycounts.moc"

@@ -1,9 +1,12 @@
 #include "app/quorvel.h"
 #include "testsupport.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QTest>
 
 using namespace testsupport;
@@ -22,6 +25,8 @@ private slots:
     void otherModifiersDoNothing_data();
     void otherModifiersDoNothing();
     void missingSheetOrFolderIsReported();
+    void menuDoesWhatTheGesturesDo_data();
+    void menuDoesWhatTheGesturesDo();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -119,4 +124,41 @@ void OutputItemsTest::missingSheetOrFolderIsReported()
 }
 
 QTEST_MAIN(OutputItemsTest)
+void OutputItemsTest::menuDoesWhatTheGesturesDo_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("handed"); // to the desktop; empty: the print dialog opens
+    QTest::newRow("Open in viewer") << "Open in viewer"
+                                    << "01.jpg";
+    QTest::newRow("Open folder") << "Open folder"
+                                 << ".";
+    QTest::newRow("Print") << "Print"
+                           << "";
+}
+
+// The output list's menu, opened by keyboard on its current sheet, does what the sheet's
+// gestures and the Print button do.
+void OutputItemsTest::menuDoesWhatTheGesturesDo()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, handed);
+    output()->setCurrentItem(output()->item(0));
+    UrlRecorder desktop;
+    bool printDialogShown = false;
+    if (handed.isEmpty())
+        answerNextModal<QPrintDialog>([&printDialogShown](QPrintDialog *print) {
+            printDialogShown = true;
+            print->reject();
+        });
+    chooseInNextMenu(entry);
+    const QPoint at = output()->visualItemRect(output()->item(0)).center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at,
+                              output()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(output()->viewport(), &menuKey);
+    const QString path = handed == "." ? destination : destination + "/" + handed;
+    QCOMPARE(desktop.urls,
+             handed.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl::fromLocalFile(path)});
+    QCOMPARE(printDialogShown, handed.isEmpty());
+}
+
 #include "tst_outputitems.moc"

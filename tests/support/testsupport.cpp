@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
@@ -60,12 +61,27 @@ ModalWatcher::ModalWatcher(Look look, QObject *parent) : QObject(parent)
     constexpr int Interval = 10;
     connect(&timer, &QTimer::timeout, this, [this, look] {
         elapsed += Interval;
-        if (!look(QApplication::activeModalWidget(), elapsed))
+        QWidget *popup = QApplication::activePopupWidget();
+        if (!look(popup ? popup : QApplication::activeModalWidget(), elapsed))
             return;
         timer.stop();
         deleteLater();
     });
     timer.start(Interval);
+}
+
+void chooseInNextMenu(const QString &entry)
+{
+    answerNextModal<QMenu>([entry](QMenu *menu) {
+        for (QAction *action : menu->actions()) {
+            if (action->text().startsWith(entry)) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    });
 }
 
 ModalGuard::ModalGuard()

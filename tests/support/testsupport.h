@@ -39,9 +39,9 @@ private:
 };
 
 // The one way the tests meet modal dialogs: every 10 ms, the active modal widget (null when
-// there is none) is handed to `look`, which returns true once it is done watching; the
-// watcher then deletes itself. Watchers kept as members watch for their owner's whole life
-// (their `look` never returns true).
+// there is none), or an open popup menu in its place, is handed to `look`, which returns true
+// once it is done watching; the watcher then deletes itself. Watchers kept as members watch for
+// their owner's whole life (their `look` never returns true).
 class ModalWatcher : public QObject
 {
 public:
@@ -65,6 +65,10 @@ template <typename T> void answerNextModal(std::function<void(T *)> answer, int 
         return elapsedMs > timeoutMs;
     });
 }
+
+// Chooses the entry of the next popup menu whose text starts with `entry`, by keyboard: the
+// menu closes and the entry does its work.
+void chooseInNextMenu(const QString &entry);
 
 // Turns a dialog left open by mistake into a test failure instead of a hang: any modal dialog
 // still open after a second is rejected and its title remembered. Keep one per test.

@@ -1,0 +1,56 @@
+#include "app/paths.h"
+#include "app/quorvel.h"
+#include "form/quorvelform.h"
+#include "lists/copycount.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+
+void Quorvel::addListMenus()
+{
+    // F2 and Return on a picture ask for its copies (see eventFilter).
+    form->lstPrintFiles->installEventFilter(this);
+    for (QListWidget *list : {form->lstPrintFiles, form->lstPrintFilesOutput}) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [this, list](QPoint at) { showListMenu(list, at); });
+    }
+}
+
+bool Quorvel::eventFilter(QObject *watched, QEvent *event)
+{
+    // F2 and Return on an input picture ask for its copies, as its double-click does; the
+    // selection stays as it is.
+    if (watched == form->lstPrintFiles && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool copiesKey =
+            key->key() == Qt::Key_F2 || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        QListWidgetItem *item = form->lstPrintFiles->currentItem();
+        if (copiesKey && key->modifiers() == Qt::NoModifier && item) {
+            promptCopies(item);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Quorvel::showListMenu(QListWidget *list, QPoint at)
+{
+    // The item under the pointer; by keyboard, Qt asks at the current item.
+    QListWidgetItem *item = list->itemAt(at);
+    const bool input = list == form->lstPrintFiles;
+    const QString folder = (input ? form->lineSourcePath : form->lineDestPath)->text();
+    const QString name = item ? splitItemText(item->text()).name : QString();
+    QMenu menu(this);
+    menu.setObjectName(input ? QStringLiteral("inputMenu") : QStringLiteral("outputMenu"));
+    if (input)
+        menu.addAction(tr("Copies\u2026"), this, [this, item] { promptCopies(item); })
+            ->setEnabled(item);
+    menu.addAction(tr("Open in viewer"), this,
+                   [this, folder, name] { openWithDesktop(joinFolderAndName(folder, name)); })
+        ->setEnabled(item);
+    menu.addAction(tr("Open folder"), this, [this, folder] { openFolderWithDesktop(folder); });
+    if (!input)
+        menu.addAction(tr("Print"), form->btnPrint, &QPushButton::click);
+    menu.exec(list->viewport()->mapToGlobal(at));
+}
