@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QList>
+#include <QPersistentModelIndex>
 #include <QPoint>
 
 class QIcon;
@@ -85,6 +87,11 @@ private:
     // Stops every list's thumbnails and waits for those in flight, before anything they use
     // (the pool, Qt's format plug-ins, the colour transforms) is torn down.
     void stopThumbnails();
+    // Numbers the selected input pictures by their place on the sheet and tells screen readers
+    // each picture's copies and place (see sheetplaces.h).
+    void placeSelectedPictures();
+    void describeInputPicture(QListWidgetItem *item);
+    QList<QPersistentModelIndex> placedPictures;
     // Set while a sheet run is under way.
     bool generating = false;
 };

@@ -4,6 +4,7 @@
 #include "app/settingskeys.h"
 #include "form/quorvelform.h"
 #include "lists/folderdrops.h"
+#include "lists/sheetplaces.h"
 #include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 
@@ -51,10 +52,15 @@ void Quorvel::fillImageList(QString path, QListWidget *list)
     list->setUniformItemSizes(true);
     // Every item at once, in listing order; the thumbnails follow, those in view first.
     const QIcon placeholder = placeholderIcon();
+    // Pictures are listed at one copy each, in no place on the sheet yet.
+    const QString description = list == form->lstPrintFiles ? pictureDescription(1, 0) : QString();
     QStringList paths;
     for (const QFileInfo &entry : entries) {
-        list->insertItem(list->count(), new QListWidgetItem(placeholder, entry.fileName(), nullptr,
-                                                            QListWidgetItem::Type));
+        auto *item =
+            new QListWidgetItem(placeholder, entry.fileName(), nullptr, QListWidgetItem::Type);
+        if (!description.isEmpty())
+            item->setData(Qt::AccessibleDescriptionRole, description);
+        list->insertItem(list->count(), item);
         paths << joinFolderAndName(path, entry.fileName());
     }
     thumbnailFills.insert(list, new ThumbnailFill(list, paths, placeholder));

@@ -20,4 +20,5 @@ void Quorvel::promptCopies(QListWidgetItem *item)
     item->setData(Qt::TextAlignmentRole, int(mark.alignment));
     item->setData(Qt::ForegroundRole, mark.colour);
     item->setText(mark.tag + fileName);
+    describeInputPicture(item);
 }

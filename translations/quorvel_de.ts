@@ -495,5 +495,52 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <source>click</source>
         <translation>Klick</translation>
     </message>
+    <message>
+        <source>%1st</source>
+        <comment>the first</comment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>1 copy</source>
+        <translation>1 Abzug</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copies</source>
+        <translation>
+            <numerusform>%n Abzug</numerusform>
+            <numerusform>%n Abzüge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2 on the sheet</source>
+        <translation>%1, %2 auf dem Bogen</translation>
+    </message>
+    <message>
+        <source>1 picture selected</source>
+        <translation>1 Bild ausgewählt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures selected</source>
+        <translation>
+            <numerusform>%n Bild ausgewählt</numerusform>
+            <numerusform>%n Bilder ausgewählt</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

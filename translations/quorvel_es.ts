@@ -495,5 +495,52 @@ La hoja anterior sigue como estaba.</translation>
         <source>click</source>
         <translation>clic</translation>
     </message>
+    <message>
+        <source>%1st</source>
+        <comment>the first</comment>
+        <translation>%1.º</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.º</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.º</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.º</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.º</translation>
+    </message>
+    <message>
+        <source>1 copy</source>
+        <translation>1 copia</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copies</source>
+        <translation>
+            <numerusform>%n copia</numerusform>
+            <numerusform>%n copias</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2 on the sheet</source>
+        <translation>%1, %2 en la hoja</translation>
+    </message>
+    <message>
+        <source>1 picture selected</source>
+        <translation>1 foto seleccionada</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures selected</source>
+        <translation>
+            <numerusform>%n foto seleccionada</numerusform>
+            <numerusform>%n fotos seleccionadas</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -495,5 +495,52 @@ La feuille précédente est restée telle quelle.</translation>
         <source>click</source>
         <translation>clic</translation>
     </message>
+    <message>
+        <source>%1st</source>
+        <comment>the first</comment>
+        <translation>%1er</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>1 copy</source>
+        <translation>1 tirage</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copies</source>
+        <translation>
+            <numerusform>%n tirage</numerusform>
+            <numerusform>%n tirages</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2 on the sheet</source>
+        <translation>%1, %2 sur la planche</translation>
+    </message>
+    <message>
+        <source>1 picture selected</source>
+        <translation>1 photo sélectionnée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pictures selected</source>
+        <translation>
+            <numerusform>%n photo sélectionnée</numerusform>
+            <numerusform>%n photos sélectionnées</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "app/languages.h"
 #include "app/quorvel.h"
+#include "lists/sheetplaces.h"
 #include "testsupport.h"
 
 #include <QDialogButtonBox>
@@ -22,6 +23,8 @@ private slots:
     void windowAndMessages_data();
     void windowAndMessages();
     void qtsOwnDialogs();
+    void copiesAndPlacesInWords_data();
+    void copiesAndPlacesInWords();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -89,4 +92,41 @@ void LanguagesTest::qtsOwnDialogs()
 }
 
 QTEST_MAIN(LanguagesTest)
+void LanguagesTest::copiesAndPlacesInWords_data()
+{
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("place"); // 0: not selected; -1: the selection count instead
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("german");
+    QTest::newRow("one copy") << 1 << 0 << "1 copy"
+                              << "1 Abzug";
+    QTest::newRow("none") << 0 << 0 << "0 copies"
+                          << "0 Abzüge";
+    QTest::newRow("first") << 1 << 1 << "1 copy, 1st on the sheet"
+                           << "1 Abzug, 1. auf dem Bogen";
+    QTest::newRow("second") << 3 << 2 << "3 copies, 2nd on the sheet"
+                            << "3 Abzüge, 2. auf dem Bogen";
+    QTest::newRow("twelfth") << 2 << 12 << "2 copies, 12th on the sheet"
+                             << "2 Abzüge, 12. auf dem Bogen";
+    QTest::newRow("twenty-first") << 2 << 21 << "2 copies, 21st on the sheet"
+                                  << "2 Abzüge, 21. auf dem Bogen";
+    QTest::newRow("twenty-third") << 5 << 23 << "5 copies, 23rd on the sheet"
+                                  << "5 Abzüge, 23. auf dem Bogen";
+    QTest::newRow("one selected") << 1 << -1 << "1 picture selected"
+                                  << "1 Bild ausgewählt";
+    QTest::newRow("two selected") << 2 << -1 << "2 pictures selected"
+                                  << "2 Bilder ausgewählt";
+}
+
+// What a screen reader hears of a picture, with the plural forms of each language.
+void LanguagesTest::copiesAndPlacesInWords()
+{
+    QFETCH(int, copies);
+    QFETCH(int, place);
+    QFETCH(QString, english);
+    QFETCH(QString, german);
+    const QString told = place < 0 ? selectionCountText(copies) : pictureDescription(copies, place);
+    QCOMPARE(told, this->german ? german : english);
+}
+
 #include "tst_languages.moc"
