@@ -2,9 +2,12 @@
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGradient>
 #include <QSpacerItem>
 #include <QTest>
+#include <QToolTip>
+#include <cmath>
 
 // The form as built: widget tree, texts and the properties the rest of the program relies on.
 class FormTest : public QObject
@@ -32,6 +35,7 @@ private slots:
     void presetButtonsAreExclusive();
     void inputListTogglesEachItem();
     void everyControlHasAnAccessibleName();
+    void focusAndTooltipsAreSeen();
 
 private:
     QDialog *dialog = nullptr;
@@ -324,14 +328,15 @@ void FormTest::buttonPalettes()
 
 void FormTest::styleSheets()
 {
+    // The buttons' own looks, for the buttons alone: their tooltips keep the tooltip's colours.
     QCOMPARE(widget("btnGenerate")->styleSheet(),
-             "background-color: qlineargradient(spread:reflect, x1:0, y1:1, x2:0, y2:0, stop:0 "
-             "rgba(0, 0, 100, 255), stop:0.9375 rgba(100, 100, 200, 255));\nborder-radius: "
-             "10px;\nfont: 75 15pt \"MS Shell Dlg 2\";\n");
+             "QPushButton { background-color: qlineargradient(spread:reflect, x1:0, y1:1, x2:0, "
+             "y2:0, stop:0 rgba(0, 0, 100, 255), stop:0.9375 rgba(100, 100, 200, 255));\n"
+             "border-radius: 10px;\nfont: 75 15pt \"MS Shell Dlg 2\"; }\n");
     QCOMPARE(widget("btnPrint")->styleSheet(),
-             "background-color: qlineargradient(spread:reflect, x1:0, y1:1, x2:0, y2:0, stop:0 "
-             "rgba(0, 100, 0, 255), stop:0.9375 rgba(120, 210, 93, 255));\nfont: 75 15pt \"MS "
-             "Shell Dlg 2\";\nborder-radius: 10px;\n");
+             "QPushButton { background-color: qlineargradient(spread:reflect, x1:0, y1:1, x2:0, "
+             "y2:0, stop:0 rgba(0, 100, 0, 255), stop:0.9375 rgba(120, 210, 93, 255));\nfont: 75 "
+             "15pt \"MS Shell Dlg 2\";\nborder-radius: 10px; }\n");
     QCOMPARE(widget("lineIPWidth")->styleSheet(), "background-color: rgba(255,255,255,0)");
     QCOMPARE(widget("lineIPHeight")->styleSheet(), "background-color: rgba(255,255,255,0)");
     QCOMPARE(widget("labelWarning")->styleSheet(), "color: rgb(0, 0, 255);");
@@ -490,4 +495,56 @@ void FormTest::everyControlHasAnAccessibleName()
 }
 
 QTEST_MAIN(FormTest)
+namespace {
+// WCAG's relative luminance of a colour.
+double luminance(QRgb colour)
+{
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+} // namespace
+
+// The keyboard focus shows on the logo (where focus starts) and on both lists, and every
+// tooltip's text stands out from its background by 4.5:1 at least.
+void FormTest::focusAndTooltipsAreSeen()
+{
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    for (const char *name : {"pushButton", "lstPrintFiles", "lstPrintFilesOutput"}) {
+        widget("lineSourcePath")->setFocus();
+        const QImage unfocused = widget(name)->grab().toImage();
+        widget(name)->setFocus(Qt::TabFocusReason);
+        QVERIFY(widget(name)->hasFocus());
+        QVERIFY2(widget(name)->grab().toImage() != unfocused, name);
+    }
+    for (const char *name : {"btnGenerate", "btnPrint", "btnBrowseSourcePath"}) {
+        QToolTip::showText(widget(name)->mapToGlobal(QPoint(4, 4)), "Tip: Ctrl+Return",
+                           widget(name));
+        QWidget *tip = nullptr;
+        for (QWidget *shown : QApplication::topLevelWidgets())
+            if (shown->inherits("QTipLabel") && shown->isVisible())
+                tip = shown;
+        QVERIFY(tip);
+        const QImage pixels = tip->grab().toImage();
+        // Its background just inside the border, its text the colour farthest from that.
+        const double background = luminance(pixels.pixel(3, 3));
+        double farthest = background;
+        for (int y = 0; y < pixels.height(); ++y)
+            for (int x = 3; x < pixels.width() - 3; ++x) {
+                const double l = luminance(pixels.pixel(x, y));
+                if (std::abs(l - background) > std::abs(farthest - background))
+                    farthest = l;
+            }
+        const double contrast =
+            (std::max(background, farthest) + 0.05) / (std::min(background, farthest) + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2:1").arg(name).arg(contrast)));
+        QToolTip::hideText();
+    }
+}
+
 #include "tst_form.moc"
