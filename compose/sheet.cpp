@@ -269,7 +269,7 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
 
 QString completionReport(const SheetOutcome &outcome)
 {
-    QStringList lines{QStringLiteral("Job Completed")};
+    QStringList lines{QCoreApplication::translate("Quorvel", "Job Completed")};
     for (const QString &skipped : outcome.unreadable)
         lines << QCoreApplication::translate("Quorvel", "Skipped, could not be read: %1")
                      .arg(skipped);

@@ -85,11 +85,11 @@
     </message>
     <message>
         <source>Copy direction</source>
-        <translation>Anordnung der Kopien</translation>
+        <translation>Anordnung der Abzüge</translation>
     </message>
     <message>
         <source>How the copies line up on the sheet</source>
-        <translation>Wie die Kopien auf dem Bogen aufgereiht werden</translation>
+        <translation>Wie die Abzüge auf dem Bogen aufgereiht werden</translation>
     </message>
     <message>
         <source>Top to Bottom</source>
@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>Select the pictures in the order they go on the sheet; double-click one to set its number of copies</source>
-        <translation>Bilder in der Reihenfolge auswählen, in der sie auf den Bogen kommen; ein Doppelklick legt die Anzahl der Kopien fest</translation>
+        <translation>Bilder in der Reihenfolge auswählen, in der sie auf den Bogen kommen; ein Doppelklick legt die Anzahl der Abzüge fest</translation>
     </message>
     <message>
         <source>Note: 
@@ -115,7 +115,7 @@
 * Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
         <translation>Hinweis:
 
-* Doppelklick auf den Dateinamen ändert die Anzahl der Kopien
+* Doppelklick auf den Dateinamen ändert die Anzahl der Abzüge
 * Strg gedrückt halten und doppelt auf den Dateinamen klicken öffnet die Datei (im Bildbetrachter)
 * Strg + Umschalt gedrückt halten und doppelt auf den Dateinamen klicken öffnet den Ordner (im Dateimanager)</translation>
     </message>
@@ -231,7 +231,7 @@
     </message>
     <message>
         <source>No Of Copies:</source>
-        <translation>Anzahl Kopien:</translation>
+        <translation>Anzahl Abzüge:</translation>
     </message>
     <message>
         <source>Thumbnails still being made</source>
@@ -261,11 +261,11 @@ Der vorherige Bogen bleibt unverändert.</translation>
     </message>
     <message>
         <source>1 copy did not fit on the sheet and was left out.</source>
-        <translation>1 Kopie passte nicht mehr auf den Bogen und wurde weggelassen.</translation>
+        <translation>1 Abzug passte nicht mehr auf den Bogen und wurde weggelassen.</translation>
     </message>
     <message>
         <source>%1 copies did not fit on the sheet and were left out.</source>
-        <translation>%1 Kopien passten nicht mehr auf den Bogen und wurden weggelassen.</translation>
+        <translation>%1 Abzüge passten nicht mehr auf den Bogen und wurden weggelassen.</translation>
     </message>
     <message>
         <source>No sheet was written.</source>
@@ -281,7 +281,7 @@ Der vorherige Bogen bleibt unverändert.</translation>
     </message>
     <message>
         <source>Every selected picture is set to 0 copies.</source>
-        <translation>Alle ausgewählten Bilder stehen auf 0 Kopien.</translation>
+        <translation>Alle ausgewählten Bilder stehen auf 0 Abzügen.</translation>
     </message>
     <message>
         <source>Could not be read: %1</source>
@@ -289,7 +289,7 @@ Der vorherige Bogen bleibt unverändert.</translation>
     </message>
     <message>
         <source>The margins (left %1, top %2 pixels) put the copies outside the sheet.</source>
-        <translation>Die Ränder (links %1, oben %2 Pixel) schieben die Kopien aus dem Bogen heraus.</translation>
+        <translation>Die Ränder (links %1, oben %2 Pixel) schieben die Abzüge aus dem Bogen heraus.</translation>
     </message>
     <message>
         <source>%1 (%2 x %3 pixels) does not fit in the %4 x %5 pixels inside the margins.</source>
@@ -541,6 +541,10 @@ Der vorherige Bogen bleibt unverändert.</translation>
             <numerusform>%n Bild ausgewählt</numerusform>
             <numerusform>%n Bilder ausgewählt</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Job Completed</source>
+        <translation>Auftrag abgeschlossen</translation>
     </message>
 </context>
 </TS>

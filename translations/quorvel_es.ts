@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>The folder of pictures to lay out; Return lists it</source>
-        <translation>Carpeta de las fotos que se van a montar; Intro la muestra</translation>
+        <translation>Carpeta de las fotos que se van a montar; pulse Intro para mostrarla</translation>
     </message>
     <message>
         <source>Choose the source folder</source>
@@ -133,7 +133,7 @@
     </message>
     <message>
         <source>The folder the sheets are saved in; Return lists it</source>
-        <translation>Carpeta donde se guardan las hojas; Intro la muestra</translation>
+        <translation>Carpeta donde se guardan las hojas; pulse Intro para mostrarla</translation>
     </message>
     <message>
         <source>Choose the destination folder</source>
@@ -231,7 +231,7 @@
     </message>
     <message>
         <source>No Of Copies:</source>
-        <translation>N.º de copias:</translation>
+        <translation>Número de copias:</translation>
     </message>
     <message>
         <source>Thumbnails still being made</source>
@@ -345,7 +345,7 @@ La hoja anterior sigue como estaba.</translation>
     </message>
     <message>
         <source>Not Printed</source>
-        <translation>No impresa</translation>
+        <translation>Error de impresión</translation>
     </message>
     <message>
         <source>[%1] - File(s)</source>
@@ -541,6 +541,10 @@ La hoja anterior sigue como estaba.</translation>
             <numerusform>%n foto seleccionada</numerusform>
             <numerusform>%n fotos seleccionadas</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Job Completed</source>
+        <translation>Trabajo completado</translation>
     </message>
 </context>
 </TS>

@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>Print Size in Inches 300 dpi</source>
-        <translation>Format d&apos;impression en pouces à 300 dpi</translation>
+        <translation>Format d&apos;impression en pouces à 300 ppp</translation>
     </message>
     <message>
         <source>Width :</source>
@@ -85,11 +85,11 @@
     </message>
     <message>
         <source>Copy direction</source>
-        <translation>Sens des copies</translation>
+        <translation>Sens des tirages</translation>
     </message>
     <message>
         <source>How the copies line up on the sheet</source>
-        <translation>Comment les copies s&apos;alignent sur la feuille</translation>
+        <translation>Comment les tirages s&apos;alignent sur la planche</translation>
     </message>
     <message>
         <source>Top to Bottom</source>
@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>Select the pictures in the order they go on the sheet; double-click one to set its number of copies</source>
-        <translation>Sélectionnez les photos dans l&apos;ordre où elles vont sur la feuille ; un double-clic fixe le nombre de copies</translation>
+        <translation>Sélectionnez les photos dans l&apos;ordre où elles vont sur la planche ; un double-clic fixe le nombre de tirages</translation>
     </message>
     <message>
         <source>Note: 
@@ -115,13 +115,13 @@
 * Keep Ctrl + Shift key pressed &amp; Double Click on the File Name to open the Path (in Explorer)</source>
         <translation>Remarque :
 
-* Double-cliquez sur le nom du fichier pour changer le nombre de copies
+* Double-cliquez sur le nom du fichier pour changer le nombre de tirages
 * Maintenez Ctrl et double-cliquez sur le nom du fichier pour l&apos;ouvrir (dans la visionneuse)
 * Maintenez Ctrl + Maj et double-cliquez sur le nom du fichier pour ouvrir son dossier (dans le gestionnaire de fichiers)</translation>
     </message>
     <message>
         <source>Lays the selected pictures out on one sheet and saves it as 01.jpg</source>
-        <translation>Met en page les photos sélectionnées sur une feuille et l&apos;enregistre sous 01.jpg</translation>
+        <translation>Met en page les photos sélectionnées sur une planche et l&apos;enregistre sous 01.jpg</translation>
     </message>
     <message>
         <source>Output</source>
@@ -133,7 +133,7 @@
     </message>
     <message>
         <source>The folder the sheets are saved in; Return lists it</source>
-        <translation>Dossier où les feuilles sont enregistrées ; Entrée l&apos;affiche</translation>
+        <translation>Dossier où les planches sont enregistrées ; Entrée l&apos;affiche</translation>
     </message>
     <message>
         <source>Choose the destination folder</source>
@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>Chooses the folder the sheets are saved in and lists it</source>
-        <translation>Choisit le dossier des feuilles et l&apos;affiche</translation>
+        <translation>Choisit le dossier des planches et l&apos;affiche</translation>
     </message>
     <message>
         <source>Reload the destination folder</source>
@@ -153,11 +153,11 @@
     </message>
     <message>
         <source>Sheet width in inches</source>
-        <translation>Largeur de la feuille en pouces</translation>
+        <translation>Largeur de la planche en pouces</translation>
     </message>
     <message>
         <source>Sheet height in inches</source>
-        <translation>Hauteur de la feuille en pouces</translation>
+        <translation>Hauteur de la planche en pouces</translation>
     </message>
     <message>
         <source>A4</source>
@@ -169,15 +169,15 @@
     </message>
     <message>
         <source>Sheets of the destination folder</source>
-        <translation>Feuilles du dossier de destination</translation>
+        <translation>Planches du dossier de destination</translation>
     </message>
     <message>
         <source>The first sheet is the one printed</source>
-        <translation>C&apos;est la première feuille qui est imprimée</translation>
+        <translation>C&apos;est la première planche qui est imprimée</translation>
     </message>
     <message>
         <source>Prints the first sheet of the output list</source>
-        <translation>Imprime la première feuille de la liste de sortie</translation>
+        <translation>Imprime la première planche de la liste de sortie</translation>
     </message>
     <message>
         <source>Print</source>
@@ -203,15 +203,15 @@
     </message>
     <message>
         <source>Test Message</source>
-        <translation>Introuvable</translation>
+        <translation>Fichier introuvable</translation>
     </message>
     <message>
         <source>Lay the selected pictures out on a sheet and save it</source>
-        <translation>Mettre en page les photos sélectionnées sur une feuille et l&apos;enregistrer</translation>
+        <translation>Mettre en page les photos sélectionnées sur une planche et l&apos;enregistrer</translation>
     </message>
     <message>
         <source>Print the first sheet of the output list</source>
-        <translation>Imprimer la première feuille de la liste de sortie</translation>
+        <translation>Imprimer la première planche de la liste de sortie</translation>
     </message>
     <message>
         <source>List the source folder again</source>
@@ -227,11 +227,11 @@
     </message>
     <message>
         <source>Choose the folder for the sheets</source>
-        <translation>Choisir le dossier des feuilles</translation>
+        <translation>Choisir le dossier des planches</translation>
     </message>
     <message>
         <source>No Of Copies:</source>
-        <translation>Nombre de copies :</translation>
+        <translation>Nombre de tirages :</translation>
     </message>
     <message>
         <source>Thumbnails still being made</source>
@@ -239,7 +239,7 @@
     </message>
     <message>
         <source>No Sheet Written</source>
-        <translation>Aucune feuille enregistrée</translation>
+        <translation>Aucune planche enregistrée</translation>
     </message>
     <message>
         <source>Task Completed</source>
@@ -247,13 +247,13 @@
     </message>
     <message>
         <source>Sheet Not Saved</source>
-        <translation>Feuille non enregistrée</translation>
+        <translation>Planche non enregistrée</translation>
     </message>
     <message>
         <source>The sheet could not be saved as %1: %2
 The previous sheet was left as it was.</source>
-        <translation>La feuille n&apos;a pas pu être enregistrée sous %1 : %2
-La feuille précédente est restée telle quelle.</translation>
+        <translation>La planche n&apos;a pas pu être enregistrée sous %1 : %2
+La planche précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>Skipped, could not be read: %1</source>
@@ -261,19 +261,19 @@ La feuille précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>1 copy did not fit on the sheet and was left out.</source>
-        <translation>1 copie ne tenait plus sur la feuille et a été laissée de côté.</translation>
+        <translation>1 tirage ne tenait plus sur la planche et a été laissé de côté.</translation>
     </message>
     <message>
         <source>%1 copies did not fit on the sheet and were left out.</source>
-        <translation>%1 copies ne tenaient plus sur la feuille et ont été laissées de côté.</translation>
+        <translation>%1 tirages ne tenaient plus sur la planche et ont été laissés de côté.</translation>
     </message>
     <message>
         <source>No sheet was written.</source>
-        <translation>Aucune feuille n&apos;a été enregistrée.</translation>
+        <translation>Aucune planche n&apos;a été enregistrée.</translation>
     </message>
     <message>
         <source>The sheet size is not usable.</source>
-        <translation>Le format de la feuille n&apos;est pas utilisable.</translation>
+        <translation>Le format de la planche n&apos;est pas utilisable.</translation>
     </message>
     <message>
         <source>No picture is selected.</source>
@@ -281,7 +281,7 @@ La feuille précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>Every selected picture is set to 0 copies.</source>
-        <translation>Toutes les photos sélectionnées sont réglées sur 0 copie.</translation>
+        <translation>Toutes les photos sélectionnées sont réglées sur 0 tirage.</translation>
     </message>
     <message>
         <source>Could not be read: %1</source>
@@ -289,7 +289,7 @@ La feuille précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>The margins (left %1, top %2 pixels) put the copies outside the sheet.</source>
-        <translation>Les marges (gauche %1, haut %2 pixels) placent les copies hors de la feuille.</translation>
+        <translation>Les marges (gauche %1, haut %2 pixels) placent les tirages hors de la planche.</translation>
     </message>
     <message>
         <source>%1 (%2 x %3 pixels) does not fit in the %4 x %5 pixels inside the margins.</source>
@@ -333,19 +333,19 @@ La feuille précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>The output list holds no sheet to print.</source>
-        <translation>La liste de sortie ne contient aucune feuille à imprimer.</translation>
+        <translation>La liste de sortie ne contient aucune planche à imprimer.</translation>
     </message>
     <message>
         <source>The sheet %1 cannot be printed: %2</source>
-        <translation>La feuille %1 ne peut pas être imprimée : %2</translation>
+        <translation>La planche %1 ne peut pas être imprimée : %2</translation>
     </message>
     <message>
         <source>The sheet %1 was not printed: the printer could not take the job.</source>
-        <translation>La feuille %1 n&apos;a pas été imprimée : l&apos;imprimante n&apos;a pas accepté le travail.</translation>
+        <translation>La planche %1 n&apos;a pas été imprimée : l&apos;imprimante n&apos;a pas accepté le travail.</translation>
     </message>
     <message>
         <source>Not Printed</source>
-        <translation>Non imprimée</translation>
+        <translation>Échec de l&apos;impression</translation>
     </message>
     <message>
         <source>[%1] - File(s)</source>
@@ -541,6 +541,10 @@ La feuille précédente est restée telle quelle.</translation>
             <numerusform>%n photo sélectionnée</numerusform>
             <numerusform>%n photos sélectionnées</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Job Completed</source>
+        <translation>Travail terminé</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "app/languages.h"
 #include "app/quorvel.h"
+#include "compose/sheet.h"
 #include "lists/sheetplaces.h"
 #include "testsupport.h"
 
@@ -25,6 +26,7 @@ private slots:
     void qtsOwnDialogs();
     void copiesAndPlacesInWords_data();
     void copiesAndPlacesInWords();
+    void jobCompletedIsEnglishOnlyInEnglish();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -127,6 +129,14 @@ void LanguagesTest::copiesAndPlacesInWords()
     QFETCH(QString, german);
     const QString told = place < 0 ? selectionCountText(copies) : pictureDescription(copies, place);
     QCOMPARE(told, this->german ? german : english);
+}
+
+// The report's first line, which the program fixes in English, is the operator's language
+// elsewhere.
+void LanguagesTest::jobCompletedIsEnglishOnlyInEnglish()
+{
+    const QString report = completionReport(SheetOutcome());
+    QCOMPARE(report, german ? "Auftrag abgeschlossen" : "Job Completed");
 }
 
 #include "tst_languages.moc"
