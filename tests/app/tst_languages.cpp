@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTranslator>
 
 using namespace testsupport;
 
@@ -27,6 +29,8 @@ private slots:
     void copiesAndPlacesInWords_data();
     void copiesAndPlacesInWords();
     void jobCompletedIsEnglishOnlyInEnglish();
+    void listsKeepTheirWidthInEveryLanguage_data();
+    void listsKeepTheirWidthInEveryLanguage();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -129,6 +133,43 @@ void LanguagesTest::copiesAndPlacesInWords()
     QFETCH(QString, german);
     const QString told = place < 0 ? selectionCountText(copies) : pictureDescription(copies, place);
     QCOMPARE(told, this->german ? german : english);
+}
+
+void LanguagesTest::listsKeepTheirWidthInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char *language : {"en", "de", "fr", "es"})
+        QTest::newRow(language) << QString(language);
+}
+
+// On a 1366 x 768 screen the notes under the lists wrap in every language, so that both
+// lists keep the width the English window gives them.
+void LanguagesTest::listsKeepTheirWidthInEveryLanguage()
+{
+    QFETCH(QString, language);
+    const QList<QTranslator *> before = qApp->findChildren<QTranslator *>();
+    for (QTranslator *translator : before)
+        QCoreApplication::removeTranslator(translator);
+    installTranslations(*qApp, QLocale(language));
+    const auto restore = qScopeGuard([&] {
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            if (!before.contains(translator))
+                delete translator;
+        }
+        for (QTranslator *translator : before)
+            QCoreApplication::installTranslator(translator);
+    });
+    ModalGuard guard;
+    Quorvel dialog;
+    dialog.resize(1366, 768);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const int input = dialog.findChild<QWidget *>("lstPrintFiles")->width();
+    const int output = dialog.findChild<QWidget *>("lstPrintFilesOutput")->width();
+    // As in English: the window's width shared evenly.
+    QCOMPARE(input, output);
+    QVERIFY2(input >= 600, qPrintable(QString::number(input)));
 }
 
 // The report's first line, which the program fixes in English, is the operator's language
