@@ -5,11 +5,13 @@
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 #include "pictures/pictures.h"
+#include "print/calibration.h"
 
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QTransform>
 
 bool sheetNeedsTurn(QSize sheet, QPageLayout::Orientation paper)
@@ -77,6 +79,11 @@ void Quorvel::on_btnPrint_clicked()
     }
     const QRectF target = printTarget(sheet.size(), printer.paperRect(QPrinter::DevicePixel).size(),
                                       form->chkFitToPage->isChecked());
+    // A printer with a correction gets the sheet scaled from the printable area's corner.
+    if (const auto correction = storedCalibration(*settings, printer.printerName())) {
+        const QSizeF scale = calibrationScale(*correction);
+        painter.scale(scale.width(), scale.height());
+    }
     painter.drawImage(target, sheet, QRectF(sheet.rect()), Qt::AutoColor);
     if (!painter.end())
         QMessageBox::warning(this, tr("Not Printed"), notPrinted, QMessageBox::Ok,

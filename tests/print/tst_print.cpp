@@ -1,4 +1,5 @@
 #include "app/quorvel.h"
+#include "print/calibration.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <pwd.h>
@@ -36,6 +38,8 @@ private slots:
     void printsTheFirstSheetOnOnePage();
     void cancelledDialogPrintsNothing();
     void noPrinterIsTold();
+    void correctionScalesTheSheet_data();
+    void correctionScalesTheSheet();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -253,6 +257,7 @@ void PrintTest::printsTheFirstSheetOnOnePage()
     run("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf, prefix});
     QFile::remove(pdf);
     const QImage page(prefix + ".png");
+    page.save("/tmp/measured.png");
     QCOMPARE(page.size(), QSize(248, 351));
 
     const QPoint quarters[] = {{60, 80}, {200, 80}, {60, 280}, {200, 280}};
@@ -296,6 +301,81 @@ void PrintTest::noPrinterIsTold()
     QCOMPARE(recorder.messages[0].text, "The sheet " + destination +
                                             "/01.jpg was not printed: the printer could not take "
                                             "the job.");
+}
+
+void PrintTest::correctionScalesTheSheet_data()
+{
+    QTest::addColumn<QString>("calibrated"); // the printer given a correction of 197.2 / 201.6
+    QTest::addColumn<bool>("removed");       // and then removed again
+    QTest::addColumn<double>("across");      // the factors the printed sheet must show
+    QTest::addColumn<double>("down");
+    QTest::newRow("no correction") << "" << false << 1.0 << 1.0;
+    QTest::newRow("corrected") << "the test printer" << false << 200 / 197.2 << 200 / 201.6;
+    QTest::newRow("another printer's correction") << "OtherPrinter" << false << 1.0 << 1.0;
+    QTest::newRow("correction removed") << "the test printer" << true << 1.0 << 1.0;
+}
+
+// A printer with a stored correction prints the sheet scaled by 200 / measured, from the
+// printable area's corner; other printers print it at its own size. Measured on the page
+// cups-pdf wrote, rendered at 600 dpi: a black 2 x 4 inch sheet is 1200 x 2400 pixels there.
+void PrintTest::correctionScalesTheSheet()
+{
+    QFETCH(QString, calibrated);
+    QFETCH(bool, removed);
+    QFETCH(double, across);
+    QFETCH(double, down);
+    QString why;
+    const QString printer = testPrinter(&why);
+    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
+        QFAIL(qPrintable(why));
+    if (printer.isEmpty())
+        QSKIP(qPrintable(why));
+    {
+        QSettings settings("Morvane", "Quorvel");
+        if (!calibrated.isEmpty()) {
+            const QString name = calibrated == "the test printer" ? printer : calibrated;
+            storeCalibration(settings, name, {197.2, 201.6});
+            if (removed)
+                QVERIFY(removeCalibration(settings, name));
+        }
+    }
+    writePicture(destination + "/01.jpg", solidPicture({600, 1200}, Qt::black), "jpeg");
+    showSheets();
+    dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(false);
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->findText(printer));
+        printDialog->accept();
+    });
+    const QDateTime pressed = QDateTime::currentDateTime();
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    const QString pdf = waitForNewPdf(pressed);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    const QString prefix = sandbox->path("measured");
+    run("pdftoppm", {"-r", "600", "-x", "0", "-y", "0", "-W", "1500", "-H", "2700", "-png",
+                     "-singlefile", pdf, prefix});
+    QFile::remove(pdf);
+    const QImage page(prefix + ".png");
+    QVERIFY(!page.isNull());
+    // The sheet's extent along a row and a column through it, from the printable area's
+    // corner (this queue's margins put it a few millimetres in).
+    auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    auto extent = [&](QPoint from, QPoint step) {
+        while (QRect(QPoint(), page.size()).contains(from) && !dark(from.x(), from.y()))
+            from += step;
+        int length = 0;
+        for (; QRect(QPoint(), page.size()).contains(from) && dark(from.x(), from.y());
+             from += step)
+            ++length;
+        return length;
+    };
+    const int width = extent(QPoint(0, 1000), QPoint(1, 0));
+    const int height = extent(QPoint(600, 0), QPoint(0, 1));
+    // Within 0.1 %, and the pixel an edge may fall on.
+    QVERIFY2(std::abs(width - 1200 * across) <= 1200 * across * 0.001 + 1,
+             qPrintable(QString("%1 pixels across, %2 wanted").arg(width).arg(1200 * across)));
+    QVERIFY2(std::abs(height - 2400 * down) <= 2400 * down * 0.001 + 1,
+             qPrintable(QString("%1 pixels down, %2 wanted").arg(height).arg(2400 * down)));
 }
 
 QTEST_MAIN(PrintTest)

@@ -1,5 +1,10 @@
+#include "print/calibration.h"
 #include "print/printsheet.h"
+#include "testsupport.h"
 
+#include <QLocale>
+#include <QProcess>
+#include <QSettings>
 #include <QTest>
 
 // Turning and placing a sheet on the printed page.
@@ -14,6 +19,11 @@ private slots:
     void target_data();
     void target();
     void overhangIsSplitEqually();
+    void measuresAsTyped_data();
+    void measuresAsTyped();
+    void correctionsAreKeptPerPrinter();
+    void commandLine_data();
+    void commandLine();
 };
 
 void PrintGeometryTest::turn_data()
@@ -96,6 +106,142 @@ void PrintGeometryTest::overhangIsSplitEqually()
     QVERIFY(left > 0);
     QCOMPARE(left, right);
     QCOMPARE(target.top(), 0.5);
+}
+
+void PrintGeometryTest::measuresAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<double>("mm"); // 0: refused
+    QTest::newRow("point") << "197.2"
+                           << "C" << 197.2;
+    QTest::newRow("German comma") << "197,2"
+                                  << "de_DE" << 197.2;
+    QTest::newRow("French comma, blanks") << " 201,6 "
+                                          << "fr_FR" << 201.6;
+    QTest::newRow("point where a comma is usual") << "201.6"
+                                                  << "de_DE" << 201.6;
+    QTest::newRow("comma in C") << "197,2"
+                                << "C" << 0.0;
+    QTest::newRow("shortest") << "190"
+                              << "C" << 190.0;
+    QTest::newRow("longest") << "210"
+                             << "C" << 210.0;
+    QTest::newRow("too short") << "189.9"
+                               << "C" << 0.0;
+    QTest::newRow("too long") << "210.01"
+                              << "C" << 0.0;
+    QTest::newRow("in centimetres") << "19.72"
+                                    << "C" << 0.0;
+    QTest::newRow("no number") << "abc"
+                               << "C" << 0.0;
+    QTest::newRow("empty") << ""
+                           << "C" << 0.0;
+    QTest::newRow("not a number") << "nan"
+                                  << "C" << 0.0;
+}
+
+void PrintGeometryTest::measuresAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, locale);
+    QFETCH(double, mm);
+    const std::optional<double> measure = parseMeasure(typed, QLocale(locale));
+    QCOMPARE(measure.has_value(), mm > 0);
+    if (measure)
+        QCOMPARE(*measure, mm);
+}
+
+// Stored per printer, read back, listed and removed; the factors are 200 / measured; a value
+// edited beyond reason by hand is no correction.
+void PrintGeometryTest::correctionsAreKeptPerPrinter()
+{
+    const testsupport::Sandbox sandbox;
+    QSettings settings("Morvane", "Quorvel");
+    QVERIFY(!storedCalibration(settings, "Office").has_value());
+    storeCalibration(settings, "Office", {197.2, 201.6});
+    storeCalibration(settings, "Studio_A4", {200.0, 199.0});
+    settings.sync();
+    QSettings again("Morvane", "Quorvel");
+    const auto office = storedCalibration(again, "Office");
+    QVERIFY(office.has_value());
+    QCOMPARE(office->acrossMm, 197.2);
+    QCOMPARE(office->downMm, 201.6);
+    QCOMPARE(again.value("Calibration/Office/Across").toString(), "197.2");
+    QCOMPARE(again.value("Calibration/Office/Down").toString(), "201.6");
+    QCOMPARE(calibratedPrinters(again), QStringList({"Office", "Studio_A4"}));
+    const QSizeF scale = calibrationScale(*office);
+    QCOMPARE(scale.width(), 200.0 / 197.2);
+    QCOMPARE(scale.height(), 200.0 / 201.6);
+    QVERIFY(!storedCalibration(again, "Other").has_value());
+
+    QVERIFY(removeCalibration(again, "Office"));
+    QVERIFY(!removeCalibration(again, "Office"));
+    QVERIFY(!storedCalibration(again, "Office").has_value());
+    QCOMPARE(calibratedPrinters(again), QStringList{"Studio_A4"});
+    again.setValue("Calibration/Studio_A4/Down", "300");
+    QVERIFY(!storedCalibration(again, "Studio_A4").has_value());
+}
+
+void PrintGeometryTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("told");   // on the standard output, or the error
+    QTest::addColumn<QString>("across"); // stored afterwards for "Office"; empty: none
+    QTest::newRow("store") << QStringList{"--calibrate", "Office", "197.2", "201.6"} << "C" << 0
+                           << "Office: across 197.2 mm, down 201.6 mm (printed at 101.42 % "
+                              "across, 99.21 % down)"
+                           << "197.2";
+    QTest::newRow("store with commas")
+        << QStringList{"--calibrate", "Office", "199,5", "200,25"} << "de_DE.UTF-8" << 0
+        << "Office: across 199.5 mm, down 200.25 mm"
+        << "199.5";
+    QTest::newRow("refused: out of range")
+        << QStringList{"--calibrate", "Office", "180", "200"} << "C" << 1 << "nothing was stored"
+        << "";
+    QTest::newRow("refused: one measure")
+        << QStringList{"--calibrate", "Office", "197.2"} << "C" << 1 << "nothing was stored"
+        << "";
+    QTest::newRow("remove") << QStringList{"--calibrate", "Studio", "--remove"} << "C" << 0
+                            << "Studio: correction removed"
+                            << "";
+    QTest::newRow("remove what is not there")
+        << QStringList{"--calibrate", "Office", "--remove"} << "C" << 1 << "has no correction"
+        << "";
+    QTest::newRow("list") << QStringList{"--calibration"} << "C" << 0
+                          << "Studio: across 200 mm, down 199 mm"
+                          << "";
+}
+
+// The program's command line, for administrators: what it says, its status, what it stores.
+void PrintGeometryTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, lang);
+    QFETCH(int, status);
+    QFETCH(QString, told);
+    QFETCH(QString, across);
+    const testsupport::Sandbox sandbox;
+    {
+        QSettings settings("Morvane", "Quorvel");
+        storeCalibration(settings, "Studio", {200.0, 199.0});
+    }
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", sandbox.path("settings"));
+    environment.insert("LANG", lang);
+    environment.insert("LC_ALL", lang);
+    program.setProcessEnvironment(environment);
+    program.start(QUORVEL_PROGRAM, arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitCode(), status);
+    const QString said =
+        QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
+    QVERIFY2(said.contains(told), qPrintable(said));
+    QSettings settings(sandbox.path("settings") + "/Morvane/Quorvel.conf", QSettings::IniFormat);
+    QCOMPARE(settings.value("Calibration/Office/Across").toString(), across);
 }
 
 QTEST_MAIN(PrintGeometryTest)
