@@ -2,6 +2,7 @@
 #include "app/quorvel.h"
 #include "app/settingskeys.h"
 #include "print/calibration.h"
+#include "print/calibrationsheet.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,7 +14,9 @@
 namespace {
 // Answers --help and --version, the printers' calibration (and refuses unknown options) before
 // any window is made, so that they work without a display. The window itself takes no options.
-void answerCommandLine(int argc, char *argv[])
+// Returns the printer (empty: the default one) to print the calibration sheet on, which needs
+// an application that can draw; null when not asked.
+QString answerCommandLine(int argc, char *argv[])
 {
     QCoreApplication commandLine(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvel"));
@@ -34,13 +37,21 @@ void answerCommandLine(int argc, char *argv[])
                                     QStringLiteral("With --calibrate: removes the correction."));
     const QCommandLineOption list(QStringLiteral("calibration"),
                                   QStringLiteral("Lists the printers' stored corrections."));
-    parser.addOptions({calibrate, remove, list});
+    const QCommandLineOption printSheet(
+        QStringLiteral("print-calibration-sheet"),
+        QStringLiteral("Prints the calibration sheet, uncorrected, on the printer named after "
+                       "it, or the default printer."));
+    parser.addOptions({calibrate, remove, list, printSheet});
     parser.addPositionalArgument(QStringLiteral("across"),
                                  QStringLiteral("With --calibrate: the scale across, in mm."),
                                  QStringLiteral("[ACROSS"));
     parser.addPositionalArgument(QStringLiteral("down"),
                                  QStringLiteral("With --calibrate: the scale down, in mm."),
                                  QStringLiteral("DOWN]"));
+    parser.addPositionalArgument(
+        QStringLiteral("printer"),
+        QStringLiteral("With --print-calibration-sheet: the printer, else the default one."),
+        QStringLiteral("[PRINTER]"));
     parser.process(commandLine);
     if (parser.isSet(calibrate) || parser.isSet(list)) {
         int status = 0;
@@ -58,13 +69,23 @@ void answerCommandLine(int argc, char *argv[])
     // The window's application object carries no names of its own.
     QCoreApplication::setApplicationName(QString());
     QCoreApplication::setApplicationVersion(QString());
+    if (parser.isSet(printSheet))
+        return parser.positionalArguments().value(0, QStringLiteral(""));
+    return QString();
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1)
-        answerCommandLine(argc, argv);
+    const QString calibrationPrinter = argc > 1 ? answerCommandLine(argc, argv) : QString();
+    if (!calibrationPrinter.isNull()) {
+        // Drawn and printed without a window: no display is needed.
+        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication application(argc, argv);
+        return printCalibrationSheetFromCommandLine(calibrationPrinter);
+    }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.Quorvel"));
     installTranslations(application, QLocale::system());

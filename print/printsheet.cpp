@@ -5,13 +5,11 @@
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 #include "pictures/pictures.h"
-#include "print/calibration.h"
+#include "print/calibrationsheet.h"
 
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSettings>
 #include <QTransform>
 
 bool sheetNeedsTurn(QSize sheet, QPageLayout::Orientation paper)
@@ -61,31 +59,9 @@ void Quorvel::on_btnPrint_clicked()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // One press prints one sheet, whatever number of copies the dialog asked for.
-    printer.setCopyCount(1);
-    printer.setResolution(300);
-    if (sheetNeedsTurn(sheet.size(), printer.pageLayout().orientation()))
-        sheet = turnForPaper(sheet);
-
-    const QString notPrinted =
-        tr("The sheet %1 was not printed: the printer could not take the job.").arg(path);
-    QPainter painter;
-    // With no printer installed, or printing to a file that cannot be written, the printer
-    // still reports itself valid; only starting the painter tells.
-    if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, tr("Not Printed"), notPrinted, QMessageBox::Ok,
-                             QMessageBox::NoButton);
-        return;
-    }
-    const QRectF target = printTarget(sheet.size(), printer.paperRect(QPrinter::DevicePixel).size(),
-                                      form->chkFitToPage->isChecked());
-    // A printer with a correction gets the sheet scaled from the printable area's corner.
-    if (const auto correction = storedCalibration(*settings, printer.printerName())) {
-        const QSizeF scale = calibrationScale(*correction);
-        painter.scale(scale.width(), scale.height());
-    }
-    painter.drawImage(target, sheet, QRectF(sheet.rect()), Qt::AutoColor);
-    if (!painter.end())
-        QMessageBox::warning(this, tr("Not Printed"), notPrinted, QMessageBox::Ok,
-                             QMessageBox::NoButton);
+    if (!printSheetImage(printer, sheet, form->chkFitToPage->isChecked(), true))
+        QMessageBox::warning(
+            this, tr("Not Printed"),
+            tr("The sheet %1 was not printed: the printer could not take the job.").arg(path),
+            QMessageBox::Ok, QMessageBox::NoButton);
 }

@@ -546,5 +546,31 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <source>Job Completed</source>
         <translation>Auftrag abgeschlossen</translation>
     </message>
+    <message>
+        <source>Printer calibration: %1, %2</source>
+        <translation>Druckerkalibrierung: %1, %2</translation>
+    </message>
+    <message>
+        <source>ACROSS: measure this scale from 0 to 200</source>
+        <translation>QUER: diese Skala von 0 bis 200 messen</translation>
+    </message>
+    <message>
+        <source>DOWN: measure this scale from 0 to 200</source>
+        <translation>LÄNGS: diese Skala von 0 bis 200 messen</translation>
+    </message>
+    <message>
+        <source>35 x 45 mm</source>
+        <translation>35 x 45 mm</translation>
+    </message>
+    <message>
+        <source>2 x 2 inches</source>
+        <translation>2 x 2 Zoll</translation>
+    </message>
+    <message>
+        <source>1. Measure both scales with a ruler, from 0 to 200, to a tenth of a millimetre.
+2. Type the two lengths in Printer calibration (or: quorvel --calibrate PRINTER ACROSS DOWN). Sheets printed on this printer are then scaled to true size.</source>
+        <translation>1. Beide Skalen mit einem Lineal von 0 bis 200 auf einen Zehntelmillimeter genau messen.
+2. Die beiden Längen unter Druckerkalibrierung eingeben (oder: quorvel --calibrate PRINTER ACROSS DOWN). Auf diesem Drucker gedruckte Bögen werden dann auf wahre Größe gebracht.</translation>
+    </message>
 </context>
 </TS>

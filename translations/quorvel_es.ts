@@ -546,5 +546,31 @@ La hoja anterior sigue como estaba.</translation>
         <source>Job Completed</source>
         <translation>Trabajo completado</translation>
     </message>
+    <message>
+        <source>Printer calibration: %1, %2</source>
+        <translation>Calibración de la impresora: %1, %2</translation>
+    </message>
+    <message>
+        <source>ACROSS: measure this scale from 0 to 200</source>
+        <translation>ANCHO: mida esta escala de 0 a 200</translation>
+    </message>
+    <message>
+        <source>DOWN: measure this scale from 0 to 200</source>
+        <translation>ALTO: mida esta escala de 0 a 200</translation>
+    </message>
+    <message>
+        <source>35 x 45 mm</source>
+        <translation>35 x 45 mm</translation>
+    </message>
+    <message>
+        <source>2 x 2 inches</source>
+        <translation>2 x 2 pulgadas</translation>
+    </message>
+    <message>
+        <source>1. Measure both scales with a ruler, from 0 to 200, to a tenth of a millimetre.
+2. Type the two lengths in Printer calibration (or: quorvel --calibrate PRINTER ACROSS DOWN). Sheets printed on this printer are then scaled to true size.</source>
+        <translation>1. Mida las dos escalas con una regla, de 0 a 200, con precisión de una décima de milímetro.
+2. Escriba las dos longitudes en Calibración de la impresora (o: quorvel --calibrate PRINTER ACROSS DOWN). Las hojas impresas en esta impresora se ajustan entonces a su tamaño real.</translation>
+    </message>
 </context>
 </TS>

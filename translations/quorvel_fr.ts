@@ -546,5 +546,31 @@ La planche précédente est restée telle quelle.</translation>
         <source>Job Completed</source>
         <translation>Travail terminé</translation>
     </message>
+    <message>
+        <source>Printer calibration: %1, %2</source>
+        <translation>Étalonnage de l&apos;imprimante : %1, %2</translation>
+    </message>
+    <message>
+        <source>ACROSS: measure this scale from 0 to 200</source>
+        <translation>LARGEUR : mesurez cette échelle de 0 à 200</translation>
+    </message>
+    <message>
+        <source>DOWN: measure this scale from 0 to 200</source>
+        <translation>HAUTEUR : mesurez cette échelle de 0 à 200</translation>
+    </message>
+    <message>
+        <source>35 x 45 mm</source>
+        <translation>35 x 45 mm</translation>
+    </message>
+    <message>
+        <source>2 x 2 inches</source>
+        <translation>2 x 2 pouces</translation>
+    </message>
+    <message>
+        <source>1. Measure both scales with a ruler, from 0 to 200, to a tenth of a millimetre.
+2. Type the two lengths in Printer calibration (or: quorvel --calibrate PRINTER ACROSS DOWN). Sheets printed on this printer are then scaled to true size.</source>
+        <translation>1. Mesurez les deux échelles à la règle, de 0 à 200, au dixième de millimètre près.
+2. Saisissez les deux longueurs dans Étalonnage de l&apos;imprimante (ou : quorvel --calibrate PRINTER ACROSS DOWN). Les planches imprimées sur cette imprimante sont alors ramenées à leur taille réelle.</translation>
+    </message>
 </context>
 </TS>

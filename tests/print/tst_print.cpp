@@ -40,6 +40,7 @@ private slots:
     void noPrinterIsTold();
     void correctionScalesTheSheet_data();
     void correctionScalesTheSheet();
+    void calibrationSheetScalesMeasure200mm();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -376,6 +377,60 @@ void PrintTest::correctionScalesTheSheet()
              qPrintable(QString("%1 pixels across, %2 wanted").arg(width).arg(1200 * across)));
     QVERIFY2(std::abs(height - 2400 * down) <= 2400 * down * 0.001 + 1,
              qPrintable(QString("%1 pixels down, %2 wanted").arg(height).arg(2400 * down)));
+}
+
+// quorvel --print-calibration-sheet prints, through the printing system, a page whose two
+// scales' main lines measure 200 mm, to 0.3 mm: the longest dark runs across and down the page
+// rendered at 600 dpi, where 200 mm is 4724.4 pixels.
+void PrintTest::calibrationSheetScalesMeasure200mm()
+{
+    QString why;
+    const QString printer = testPrinter(&why);
+    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
+        QFAIL(qPrintable(why));
+    if (printer.isEmpty())
+        QSKIP(qPrintable(why));
+    {
+        // A correction does not apply to the page it is measured from.
+        QSettings settings("Morvane", "Quorvel");
+        storeCalibration(settings, printer, {195.0, 205.0});
+    }
+    const QDateTime pressed = QDateTime::currentDateTime();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", sandbox->path("settings"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(QUORVEL_PROGRAM, {"--print-calibration-sheet", printer});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString pdf = waitForNewPdf(pressed);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    const QString prefix = sandbox->path("calibration");
+    run("pdftoppm", {"-r", "600", "-gray", "-png", "-singlefile", pdf, prefix});
+    QFile::remove(pdf);
+    const QImage page = QImage(prefix + ".png").convertToFormat(QImage::Format_Grayscale8);
+    QVERIFY(!page.isNull());
+    int across = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar *row = page.constScanLine(y);
+        for (int x = 0, run = 0; x < page.width(); ++x) {
+            run = row[x] < 128 ? run + 1 : 0;
+            across = std::max(across, run);
+        }
+    }
+    std::vector<int> runs(size_t(page.width()), 0);
+    int down = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar *row = page.constScanLine(y);
+        for (int x = 0; x < page.width(); ++x) {
+            runs[size_t(x)] = row[x] < 128 ? runs[size_t(x)] + 1 : 0;
+            down = std::max(down, runs[size_t(x)]);
+        }
+    }
+    const double wanted = 200 / 25.4 * 600, slack = 0.3 / 25.4 * 600;
+    QVERIFY2(std::abs(across - wanted) <= slack, qPrintable(QString("across %1").arg(across)));
+    QVERIFY2(std::abs(down - wanted) <= slack, qPrintable(QString("down %1").arg(down)));
 }
 
 QTEST_MAIN(PrintTest)
