@@ -48,6 +48,13 @@ void Quorvel::addKeyboardShortcuts()
             buttons[i]->setToolTip(QStringLiteral("%1 (%2)").arg(
                 tr(shortcut.tips[i]), shortcut.keys.toString(QKeySequence::NativeText)));
     }
+    // The printer calibration has no button of its own: its key is told with Print's.
+    connect(new QShortcut(QKeySequence(PrinterCalibrationKeys), this), &QShortcut::activated, this,
+            &Quorvel::showPrinterCalibration);
+    form->btnPrint->setToolTip(
+        QStringLiteral("%1\n%2 (%3)")
+            .arg(form->btnPrint->toolTip(), tr("Printer calibration"),
+                 QKeySequence(PrinterCalibrationKeys).toString(QKeySequence::NativeText)));
     // No button is the dialog's default: Return in a path field lists that folder, as its
     // "R" button does, and opens nothing.
     connect(form->lineSourcePath, &QLineEdit::returnPressed, form->btnRefreshSrc,

@@ -16,6 +16,10 @@ class ThumbnailFill;
 
 // The one window of the program. Folder paths, sheet sizes and copy counts live in the form's
 // widgets and in the settings store; the slots below are bound to the form by object name.
+// The key that opens the printer calibration, also named in the Print button's tooltip.
+inline constexpr QKeyCombination PrinterCalibrationKeys(Qt::ControlModifier | Qt::ShiftModifier,
+                                                        Qt::Key_P);
+
 class Quorvel : public QDialog
 {
     Q_OBJECT
@@ -67,6 +71,9 @@ private:
     // (through eventFilter).
     void addListMenus();
     void showListMenu(QListWidget *list, QPoint at);
+    // The printer calibration: print the calibration sheet on a printer, type what its scales
+    // measured, see and store or remove the correction (see print/calibration.h).
+    void showPrinterCalibration();
     // The logo's gestures as a context menu, and what each does.
     void addLogoMenu();
     void runLogoAction(int action);

@@ -110,6 +110,11 @@ void Quorvel::addLogoMenu()
             menu.addAction(QStringLiteral("%1\t%2").arg(tr(entry.text), click), this,
                            [this, entry] { runLogoAction(int(entry.action)); });
         }
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("%1\t%2").arg(
+                           tr("Printer calibration\u2026"),
+                           QKeySequence(PrinterCalibrationKeys).toString(QKeySequence::NativeText)),
+                       this, &Quorvel::showPrinterCalibration);
         menu.exec(form->pushButton->mapToGlobal(at));
     });
 }

@@ -1,5 +1,6 @@
 #include "print/calibration.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSettings>
 #include <QTextStream>
@@ -77,6 +78,19 @@ QStringList calibratedPrinters(QSettings &settings)
     const QStringList printers = settings.childGroups();
     settings.endGroup();
     return printers;
+}
+
+QString calibrationSummary(const std::optional<PrinterCalibration> &calibration)
+{
+    if (!calibration)
+        return QCoreApplication::translate("Quorvel",
+                                           "No correction: sheets print at their own size.");
+    const QSizeF scale = calibrationScale(*calibration);
+    return QCoreApplication::translate("Quorvel",
+                                       "Sheets on this printer are printed at %1 % across and "
+                                       "%2 % down.")
+        .arg(QLocale().toString(scale.width() * 100, 'f', 2),
+             QLocale().toString(scale.height() * 100, 'f', 2));
 }
 
 namespace {

@@ -42,6 +42,10 @@ void storeCalibration(QSettings &settings, const QString &printer,
 bool removeCalibration(QSettings &settings, const QString &printer);
 QStringList calibratedPrinters(QSettings &settings);
 
+// What a correction does, for the operator: "Sheets on this printer are printed at 101.42 %
+// across and 99.21 % down.", or that there is none.
+QString calibrationSummary(const std::optional<PrinterCalibration> &calibration);
+
 // The command line's part, for studio administrators: stores `printer`'s correction from its
 // two measures (ACROSS DOWN, as typed), or with `remove` takes it away. Says what it did on
 // `out`, or why not on `err`; returns the exit status: 0 done, 1 refused (nothing stored).

@@ -5,11 +5,15 @@
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 #include "pictures/pictures.h"
+#include "print/calibration.h"
 #include "print/calibrationsheet.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QTransform>
 
 bool sheetNeedsTurn(QSize sheet, QPageLayout::Orientation paper)
@@ -57,6 +61,20 @@ void Quorvel::on_btnPrint_clicked()
 
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
+    // A tab of the dialog tells whether the printer chosen in it has a correction.
+    auto *calibration = new QLabel;
+    calibration->setObjectName(QStringLiteral("calibrationTab"));
+    calibration->setWindowTitle(tr("Calibration"));
+    calibration->setWordWrap(true);
+    calibration->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    dialog.setOptionTabs({calibration});
+    auto tell = [this, calibration](const QString &printerName) {
+        calibration->setText(calibrationSummary(storedCalibration(*settings, printerName)));
+    };
+    if (auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"))) {
+        connect(printers, &QComboBox::currentTextChanged, calibration, tell);
+        tell(printers->currentText());
+    }
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!printSheetImage(printer, sheet, form->chkFitToPage->isChecked(), true))

@@ -572,5 +572,61 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <translation>1. Beide Skalen mit einem Lineal von 0 bis 200 auf einen Zehntelmillimeter genau messen.
 2. Die beiden Längen unter Druckerkalibrierung eingeben (oder: quorvel --calibrate PRINTER ACROSS DOWN). Auf diesem Drucker gedruckte Bögen werden dann auf wahre Größe gebracht.</translation>
     </message>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Druckerkalibrierung</translation>
+    </message>
+    <message>
+        <source>Printer calibration…</source>
+        <translation>Druckerkalibrierung…</translation>
+    </message>
+    <message>
+        <source>No correction: sheets print at their own size.</source>
+        <translation>Keine Korrektur: Bögen werden in ihrer eigenen Größe gedruckt.</translation>
+    </message>
+    <message>
+        <source>Sheets on this printer are printed at %1 % across and %2 % down.</source>
+        <translation>Bögen werden auf diesem Drucker quer mit %1 % und längs mit %2 % gedruckt.</translation>
+    </message>
+    <message>
+        <source>Print calibration sheet</source>
+        <translation>Kalibrierbogen drucken</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Drucker:</translation>
+    </message>
+    <message>
+        <source>Across, as measured (mm):</source>
+        <translation>Quer, gemessen (mm):</translation>
+    </message>
+    <message>
+        <source>Down, as measured (mm):</source>
+        <translation>Längs, gemessen (mm):</translation>
+    </message>
+    <message>
+        <source>Print the calibration sheet, measure its two 200 mm scales and type what they measured.</source>
+        <translation>Den Kalibrierbogen drucken, seine beiden 200-mm-Skalen messen und die gemessenen Längen eingeben.</translation>
+    </message>
+    <message>
+        <source>Type each length in millimetres, from 190 to 210.</source>
+        <translation>Jede Länge in Millimetern eingeben, von 190 bis 210.</translation>
+    </message>
+    <message>
+        <source>The calibration sheet was not printed: the printer could not take the job.</source>
+        <translation>Der Kalibrierbogen wurde nicht gedruckt: Der Drucker hat den Auftrag nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Kalibrierung</translation>
+    </message>
 </context>
 </TS>

@@ -572,5 +572,61 @@ La hoja anterior sigue como estaba.</translation>
         <translation>1. Mida las dos escalas con una regla, de 0 a 200, con precisión de una décima de milímetro.
 2. Escriba las dos longitudes en Calibración de la impresora (o: quorvel --calibrate PRINTER ACROSS DOWN). Las hojas impresas en esta impresora se ajustan entonces a su tamaño real.</translation>
     </message>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Calibración de la impresora</translation>
+    </message>
+    <message>
+        <source>Printer calibration…</source>
+        <translation>Calibración de la impresora…</translation>
+    </message>
+    <message>
+        <source>No correction: sheets print at their own size.</source>
+        <translation>Sin corrección: las hojas se imprimen a su propio tamaño.</translation>
+    </message>
+    <message>
+        <source>Sheets on this printer are printed at %1 % across and %2 % down.</source>
+        <translation>Las hojas se imprimen en esta impresora al %1 % de ancho y al %2 % de alto.</translation>
+    </message>
+    <message>
+        <source>Print calibration sheet</source>
+        <translation>Imprimir la hoja de calibración</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Impresora:</translation>
+    </message>
+    <message>
+        <source>Across, as measured (mm):</source>
+        <translation>Ancho medido (mm):</translation>
+    </message>
+    <message>
+        <source>Down, as measured (mm):</source>
+        <translation>Alto medido (mm):</translation>
+    </message>
+    <message>
+        <source>Print the calibration sheet, measure its two 200 mm scales and type what they measured.</source>
+        <translation>Imprima la hoja de calibración, mida sus dos escalas de 200 mm y escriba lo que miden.</translation>
+    </message>
+    <message>
+        <source>Type each length in millimetres, from 190 to 210.</source>
+        <translation>Escriba cada longitud en milímetros, de 190 a 210.</translation>
+    </message>
+    <message>
+        <source>The calibration sheet was not printed: the printer could not take the job.</source>
+        <translation>La hoja de calibración no se ha impreso: la impresora no ha aceptado el trabajo.</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Calibración</translation>
+    </message>
 </context>
 </TS>

@@ -572,5 +572,61 @@ La planche précédente est restée telle quelle.</translation>
         <translation>1. Mesurez les deux échelles à la règle, de 0 à 200, au dixième de millimètre près.
 2. Saisissez les deux longueurs dans Étalonnage de l&apos;imprimante (ou : quorvel --calibrate PRINTER ACROSS DOWN). Les planches imprimées sur cette imprimante sont alors ramenées à leur taille réelle.</translation>
     </message>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Étalonnage de l&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>Printer calibration…</source>
+        <translation>Étalonnage de l&apos;imprimante…</translation>
+    </message>
+    <message>
+        <source>No correction: sheets print at their own size.</source>
+        <translation>Aucune correction : les planches s&apos;impriment à leur propre taille.</translation>
+    </message>
+    <message>
+        <source>Sheets on this printer are printed at %1 % across and %2 % down.</source>
+        <translation>Les planches sont imprimées sur cette imprimante à %1 % en largeur et %2 % en hauteur.</translation>
+    </message>
+    <message>
+        <source>Print calibration sheet</source>
+        <translation>Imprimer la planche d&apos;étalonnage</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Imprimante :</translation>
+    </message>
+    <message>
+        <source>Across, as measured (mm):</source>
+        <translation>Largeur mesurée (mm) :</translation>
+    </message>
+    <message>
+        <source>Down, as measured (mm):</source>
+        <translation>Hauteur mesurée (mm) :</translation>
+    </message>
+    <message>
+        <source>Print the calibration sheet, measure its two 200 mm scales and type what they measured.</source>
+        <translation>Imprimez la planche d&apos;étalonnage, mesurez ses deux échelles de 200 mm et saisissez leurs longueurs.</translation>
+    </message>
+    <message>
+        <source>Type each length in millimetres, from 190 to 210.</source>
+        <translation>Saisissez chaque longueur en millimètres, de 190 à 210.</translation>
+    </message>
+    <message>
+        <source>The calibration sheet was not printed: the printer could not take the job.</source>
+        <translation>La planche d&apos;étalonnage n&apos;a pas été imprimée : l&apos;imprimante n&apos;a pas accepté le travail.</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Étalonnage</translation>
+    </message>
 </context>
 </TS>

@@ -2,11 +2,14 @@
 #include "print/calibration.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -41,6 +44,7 @@ private slots:
     void correctionScalesTheSheet_data();
     void correctionScalesTheSheet();
     void calibrationSheetScalesMeasure200mm();
+    void calibrationDialogStoresWhatIsTyped();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -343,13 +347,19 @@ void PrintTest::correctionScalesTheSheet()
     writePicture(destination + "/01.jpg", solidPicture({600, 1200}, Qt::black), "jpeg");
     showSheets();
     dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(false);
+    QString told;
     answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
         auto *printers = printDialog->findChild<QComboBox *>("printers");
         printers->setCurrentIndex(printers->findText(printer));
+        told = printDialog->findChild<QLabel *>("calibrationTab")->text();
         printDialog->accept();
     });
     const QDateTime pressed = QDateTime::currentDateTime();
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    // The print dialog's tab tells whether a correction applies to the printer chosen.
+    QCOMPARE(told, across == 1.0 ? "No correction: sheets print at their own size."
+                                 : "Sheets on this printer are printed at 101.42 % across and "
+                                   "99.21 % down.");
     const QString pdf = waitForNewPdf(pressed);
     QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
     const QString prefix = sandbox->path("measured");
@@ -431,6 +441,64 @@ void PrintTest::calibrationSheetScalesMeasure200mm()
     const double wanted = 200 / 25.4 * 600, slack = 0.3 / 25.4 * 600;
     QVERIFY2(std::abs(across - wanted) <= slack, qPrintable(QString("across %1").arg(across)));
     QVERIFY2(std::abs(down - wanted) <= slack, qPrintable(QString("down %1").arg(down)));
+}
+
+// The printer calibration, opened from the logo's menu: the lengths typed, the correction shown
+// as percentages, stored for the printer chosen and removed again; a length out of range
+// stores nothing.
+void PrintTest::calibrationDialogStoresWhatIsTyped()
+{
+    QString why;
+    const QString printer = testPrinter(&why);
+    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
+        QFAIL(qPrintable(why));
+    if (printer.isEmpty())
+        QSKIP(qPrintable(why));
+    QStringList shown;
+    bool storable = true;
+    QString afterRemove;
+    answerNextModal<QDialog>([&](QDialog *window) {
+        if (window->objectName() != "printerCalibration")
+            return;
+        auto *printers = window->findChild<QComboBox *>("calibrationPrinter");
+        printers->setCurrentIndex(printers->findText(printer));
+        auto *result = window->findChild<QLabel *>("calibrationResult");
+        auto *across = window->findChild<QLineEdit *>("calibrationAcross");
+        auto *down = window->findChild<QLineEdit *>("calibrationDown");
+        auto *store = window->findChild<QPushButton *>("calibrationStore");
+        shown << result->text();
+        QTest::keyClicks(across, "180");
+        QTest::keyClicks(down, "201.6");
+        storable = store->isEnabled();
+        shown << result->text();
+        across->clear();
+        QTest::keyClicks(across, "197.2");
+        shown << result->text();
+        store->click();
+        shown << result->text();
+        {
+            QSettings settings("Morvane", "Quorvel");
+            shown << settings.value("Calibration/" + printer + "/Across").toString() + " " +
+                         settings.value("Calibration/" + printer + "/Down").toString();
+        }
+        window->findChild<QPushButton *>("calibrationRemove")->click();
+        afterRemove = result->text();
+        window->reject();
+    });
+    chooseInNextMenu("Printer calibration");
+    auto *logo = dialog->findChild<QPushButton *>("pushButton");
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                              logo->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(logo, &menuKey);
+    const QString corrected =
+        "Sheets on this printer are printed at 101.42 % across and 99.21 % down.";
+    QCOMPARE(shown, QStringList({"No correction: sheets print at their own size.",
+                                 "Type each length in millimetres, from 190 to 210.", corrected,
+                                 corrected, "197.2 201.6"}));
+    QVERIFY(!storable);
+    QCOMPARE(afterRemove, "No correction: sheets print at their own size.");
+    QSettings settings("Morvane", "Quorvel");
+    QVERIFY(!settings.contains("Calibration/" + printer + "/Across"));
 }
 
 QTEST_MAIN(PrintTest)
