@@ -210,6 +210,9 @@ void PrintGeometryTest::commandLine_data()
     QTest::newRow("remove what is not there")
         << QStringList{"--calibrate", "Office", "--remove"} << "C" << 1 << "has no correction"
         << "";
+    QTest::newRow("calibration sheet for no such printer")
+        << QStringList{"--print-calibration-sheet", "NoSuchPrinter"} << "C" << 1
+        << "no printer is named NoSuchPrinter" << "";
     QTest::newRow("list") << QStringList{"--calibration"} << "C" << 0
                           << "Studio: across 200 mm, down 199 mm"
                           << "";
