@@ -79,10 +79,7 @@ QStringList SpacingTest::clickAndAnswer(Qt::KeyboardModifiers modifiers, const Q
     if (menuEntry.isEmpty()) {
         clickWithModifiers(logo(), modifiers);
     } else {
-        chooseInNextMenu(menuEntry);
-        const QPoint at = logo()->rect().center();
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, logo()->mapToGlobal(at));
-        QApplication::sendEvent(logo(), &menuKey);
+        chooseInContextMenu(logo(), logo()->rect().center(), menuEntry);
     }
     return shown;
 }
@@ -181,10 +178,7 @@ void SpacingTest::ctrlShiftRevealsCropImage()
     QVERIFY(crop->isChecked());
     // The logo's menu shows it too.
     crop->hide();
-    chooseInNextMenu("Show Crop Image option");
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
-                              logo()->mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(logo(), &menuKey);
+    chooseInContextMenu(logo(), QPoint(1, 1), "Show Crop Image option");
     QVERIFY(crop->isVisible());
 }
 

@@ -640,7 +640,7 @@ void HostileTest::profilesAreBoundedAndNotHeld()
     [[maybe_unused]] const long before = residentMemoryMb();
     for (int i = 0; i < 20; ++i)
         QVERIFY(!readPicture(QString("%1/broken%2.png").arg(folder).arg(i)).isNull());
-    // AddressSanitizer's quarantine holds freed memory by design.
+        // AddressSanitizer's quarantine holds freed memory by design.
 #if !defined(__SANITIZE_ADDRESS__)
     const long held = residentMemoryMb() - before;
     QVERIFY2(held < 40, qPrintable(QString("%1 MB held after reading").arg(held)));

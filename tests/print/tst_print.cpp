@@ -56,6 +56,18 @@ private:
     QString testPrinter(QString *why);
 };
 
+// The private queue's name into `printer`, or the case skipped where there is no printing
+// system; CI sets QUORVEL_REQUIRE_PRINTER so that a missing one fails instead.
+#define NEED_TEST_PRINTER(printer)                                                                 \
+    do {                                                                                           \
+        QString why;                                                                               \
+        (printer) = testPrinter(&why);                                                             \
+        if ((printer).isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))        \
+            QFAIL(qPrintable(why));                                                                \
+        if ((printer).isEmpty())                                                                   \
+            QSKIP(qPrintable(why));                                                                \
+    } while (false)
+
 namespace {
 // A sheet in four coloured quarters: red top-left, green top-right, blue bottom-left, yellow
 // bottom-right, so that its placement and turn can be read off a rendered page.
@@ -224,13 +236,8 @@ void PrintTest::printsTheFirstSheetOnOnePage()
     QFETCH(QSize, sheet);
     QFETCH(bool, crop);
     QFETCH(QStringList, colours);
-    QString why;
-    const QString printer = testPrinter(&why);
-    // CI sets QUORVEL_REQUIRE_PRINTER so that a missing printing system fails instead.
-    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
-        QFAIL(qPrintable(why));
-    if (printer.isEmpty())
-        QSKIP(qPrintable(why));
+    QString printer;
+    NEED_TEST_PRINTER(printer);
 
     writePicture(destination + "/01.jpg", quarteredSheet(sheet), "jpeg");
     writePicture(destination + "/02.jpg", solidPicture({600, 600}, Qt::black), "jpeg");
@@ -329,12 +336,8 @@ void PrintTest::correctionScalesTheSheet()
     QFETCH(bool, removed);
     QFETCH(double, across);
     QFETCH(double, down);
-    QString why;
-    const QString printer = testPrinter(&why);
-    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
-        QFAIL(qPrintable(why));
-    if (printer.isEmpty())
-        QSKIP(qPrintable(why));
+    QString printer;
+    NEED_TEST_PRINTER(printer);
     {
         QSettings settings("Morvane", "Quorvel");
         if (!calibrated.isEmpty()) {
@@ -394,12 +397,8 @@ void PrintTest::correctionScalesTheSheet()
 // rendered at 600 dpi, where 200 mm is 4724.4 pixels.
 void PrintTest::calibrationSheetScalesMeasure200mm()
 {
-    QString why;
-    const QString printer = testPrinter(&why);
-    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
-        QFAIL(qPrintable(why));
-    if (printer.isEmpty())
-        QSKIP(qPrintable(why));
+    QString printer;
+    NEED_TEST_PRINTER(printer);
     {
         // A correction does not apply to the page it is measured from.
         QSettings settings("Morvane", "Quorvel");
@@ -448,12 +447,8 @@ void PrintTest::calibrationSheetScalesMeasure200mm()
 // stores nothing.
 void PrintTest::calibrationDialogStoresWhatIsTyped()
 {
-    QString why;
-    const QString printer = testPrinter(&why);
-    if (printer.isEmpty() && qEnvironmentVariableIntValue("QUORVEL_REQUIRE_PRINTER"))
-        QFAIL(qPrintable(why));
-    if (printer.isEmpty())
-        QSKIP(qPrintable(why));
+    QString printer;
+    NEED_TEST_PRINTER(printer);
     QStringList shown;
     bool storable = true;
     QString afterRemove;
@@ -485,11 +480,8 @@ void PrintTest::calibrationDialogStoresWhatIsTyped()
         afterRemove = result->text();
         window->reject();
     });
-    chooseInNextMenu("Printer calibration");
-    auto *logo = dialog->findChild<QPushButton *>("pushButton");
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
-                              logo->mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(logo, &menuKey);
+    chooseInContextMenu(dialog->findChild<QPushButton *>("pushButton"), QPoint(1, 1),
+                        "Printer calibration");
     const QString corrected =
         "Sheets on this printer are printed at 101.42 % across and 99.21 % down.";
     QCOMPARE(shown, QStringList({"No correction: sheets print at their own size.",

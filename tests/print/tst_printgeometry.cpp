@@ -212,7 +212,8 @@ void PrintGeometryTest::commandLine_data()
         << "";
     QTest::newRow("calibration sheet for no such printer")
         << QStringList{"--print-calibration-sheet", "NoSuchPrinter"} << "C" << 1
-        << "no printer is named NoSuchPrinter" << "";
+        << "no printer is named NoSuchPrinter"
+        << "";
     QTest::newRow("list") << QStringList{"--calibration"} << "C" << 0
                           << "Studio: across 200 mm, down 199 mm"
                           << "";

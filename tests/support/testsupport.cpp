@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -70,7 +71,7 @@ ModalWatcher::ModalWatcher(Look look, QObject *parent) : QObject(parent)
     timer.start(Interval);
 }
 
-void chooseInNextMenu(const QString &entry)
+void chooseInContextMenu(QWidget *widget, QPoint at, const QString &entry)
 {
     answerNextModal<QMenu>([entry](QMenu *menu) {
         for (QAction *action : menu->actions()) {
@@ -82,6 +83,8 @@ void chooseInNextMenu(const QString &entry)
         }
         menu->close();
     });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &menuKey);
 }
 
 ModalGuard::ModalGuard()

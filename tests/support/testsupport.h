@@ -66,9 +66,10 @@ template <typename T> void answerNextModal(std::function<void(T *)> answer, int 
     });
 }
 
-// Chooses the entry of the next popup menu whose text starts with `entry`, by keyboard: the
-// menu closes and the entry does its work.
-void chooseInNextMenu(const QString &entry);
+// Opens `widget`'s context menu by keyboard (the Menu key) at `at`, in its coordinates, and
+// chooses the entry whose text starts with `entry`, by keyboard: the menu closes and the entry
+// does its work.
+void chooseInContextMenu(QWidget *widget, QPoint at, const QString &entry);
 
 // Turns a dialog left open by mistake into a test failure instead of a hang: any modal dialog
 // still open after a second is rejected and its title remembered. Keep one per test.
