@@ -269,7 +269,6 @@ void PrintTest::printsTheFirstSheetOnOnePage()
     run("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf, prefix});
     QFile::remove(pdf);
     const QImage page(prefix + ".png");
-    page.save("/tmp/measured.png");
     QCOMPARE(page.size(), QSize(248, 351));
 
     const QPoint quarters[] = {{60, 80}, {200, 80}, {60, 280}, {200, 280}};
