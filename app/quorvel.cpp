@@ -16,6 +16,7 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
     addKeyboardShortcuts();
     acceptFolderDrops();
     addListMenus();
+    showSheetPlaces();
     addLogoMenu();
     form->cmbCopyDirection->hide();
     settings = new QSettings(SettingsOrganization, SettingsApplication);

@@ -13,6 +13,7 @@ class QListWidgetItem;
 class QSettings;
 class QuorvelForm;
 class ThumbnailFill;
+enum class LogoAction;
 
 // The one window of the program. Folder paths, sheet sizes and copy counts live in the form's
 // widgets and in the settings store; the slots below are bound to the form by object name.
@@ -70,13 +71,15 @@ private:
     // click, the Menu key, Shift+F10) and F2 or Return on an input picture for its copies
     // (through eventFilter).
     void addListMenus();
+    // Shows and tells each input picture's place on the sheet (see lists/sheetplaces.h).
+    void showSheetPlaces();
     void showListMenu(QListWidget *list, QPoint at);
     // The printer calibration: print the calibration sheet on a printer, type what its scales
     // measured, see and store or remove the correction (see print/calibration.h).
     void showPrinterCalibration();
     // The logo's gestures as a context menu, and what each does.
     void addLogoMenu();
-    void runLogoAction(int action);
+    void runLogoAction(LogoAction action);
     void browseFolder(const char *key, QLineEdit *pathField, QListWidget *list);
     // What choosing `folder` does, however it was chosen: remembered under `key`, shown in
     // `pathField` and listed in `list`.

@@ -55,12 +55,11 @@ const SpacingPrompt &spacingPromptFor(LogoAction action)
 
 void Quorvel::on_pushButton_clicked()
 {
-    runLogoAction(int(logoActionFor(QApplication::keyboardModifiers())));
+    runLogoAction(logoActionFor(QApplication::keyboardModifiers()));
 }
 
-void Quorvel::runLogoAction(int which)
+void Quorvel::runLogoAction(LogoAction action)
 {
-    const auto action = LogoAction(which);
     if (action == LogoAction::RevealCrop) {
         form->chkFitToPage->show();
     } else if (action == LogoAction::WebPage) {
@@ -108,7 +107,7 @@ void Quorvel::addLogoMenu()
             click.chop(1);
             click += tr("click");
             menu.addAction(QStringLiteral("%1\t%2").arg(tr(entry.text), click), this,
-                           [this, entry] { runLogoAction(int(entry.action)); });
+                           [this, entry] { runLogoAction(entry.action); });
         }
         menu.addSeparator();
         menu.addAction(QStringLiteral("%1\t%2").arg(

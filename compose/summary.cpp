@@ -31,7 +31,6 @@ DirectionChoice chooseCopyDirection(const QString &pictureWidth, const QString &
 
 void Quorvel::on_lstPrintFiles_itemSelectionChanged()
 {
-    placeSelectedPictures();
     form->lineIPWidth->setText(QString());
     form->lineIPHeight->setText(QString());
     form->cmbCopyDirection->hide();

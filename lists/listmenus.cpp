@@ -2,7 +2,6 @@
 #include "app/quorvel.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
-#include "lists/sheetplaces.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,15 +10,6 @@ void Quorvel::addListMenus()
 {
     // F2 and Return on a picture ask for its copies (see eventFilter).
     form->lstPrintFiles->installEventFilter(this);
-    // Each picture's place on the sheet, shown and told; the picture the operator is on also
-    // tells how many are selected.
-    form->lstPrintFiles->setItemDelegate(new SheetPlaceBadges(form->lstPrintFiles));
-    connect(form->lstPrintFiles, &QListWidget::currentItemChanged, this,
-            [this](QListWidgetItem *current, QListWidgetItem *previous) {
-                for (QListWidgetItem *item : {previous, current})
-                    if (item)
-                        describeInputPicture(item);
-            });
     for (QListWidget *list : {form->lstPrintFiles, form->lstPrintFilesOutput}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,

@@ -67,6 +67,20 @@ void SheetPlaceBadges::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->restore();
 }
 
+void Quorvel::showSheetPlaces()
+{
+    form->lstPrintFiles->setItemDelegate(new SheetPlaceBadges(form->lstPrintFiles));
+    connect(form->lstPrintFiles, &QListWidget::itemSelectionChanged, this,
+            &Quorvel::placeSelectedPictures);
+    // The picture the operator is on also tells how many are selected.
+    connect(form->lstPrintFiles, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem *current, QListWidgetItem *previous) {
+                for (QListWidgetItem *item : {previous, current})
+                    if (item)
+                        describeInputPicture(item);
+            });
+}
+
 void Quorvel::describeInputPicture(QListWidgetItem *item)
 {
     const int place = item->data(SheetPlaceRole).toInt();
