@@ -1,0 +1,255 @@
+#include "compose/sheet.h"
+#include "compose/sheetrun.h"
+#include "gatedpictures.h"
+#include "pictures/pictures.h"
+#include "sheetchecks.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QColorSpace>
+#include <QImageWriter>
+#include <QProcess>
+#include <QTest>
+#include <QTransform>
+#include <QtPlugin>
+#include <future>
+
+Q_IMPORT_PLUGIN(GatedPlugin)
+
+using namespace sheetchecks;
+
+// The Go on picture files: the sheet composed on both cores and saved as it is decoded,
+// checked against composing first, against where the sizes put each copy, and against files
+// changing under it.
+class GoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void goMatchesComposingThenSaving_data();
+    void goMatchesComposingThenSaving();
+    void goPlacesWhatAReplacedPictureHoldsNow_data();
+    void goPlacesWhatAReplacedPictureHoldsNow();
+
+private:
+    std::unique_ptr<testsupport::Sandbox> sandbox;
+    QString files; // pictures written once for the Go rows
+};
+
+void GoTest::goMatchesComposingThenSaving_data()
+{
+    if (!sandbox) {
+        sandbox = std::make_unique<testsupport::Sandbox>();
+        files = sandbox->makeFolder("go");
+        const struct
+        {
+            const char *name;
+            QSize size;
+            const char *format;
+        } pictures[] = {{"wide.jpg", {2400, 1200}, "jpeg"},   {"strip.jpg", {2400, 800}, "jpeg"},
+                        {"print1.jpg", {1800, 1200}, "jpeg"}, {"print2.jpg", {1800, 1200}, "jpeg"},
+                        {"huge.jpg", {3000, 4000}, "jpeg"},   {"small.png", {600, 400}, "png"},
+                        {"thin.jpg", {2400, 2}, "jpeg"},      {"hair.jpg", {2400, 1}, "jpeg"}};
+        for (const auto &picture : pictures)
+            writePicture(files + "/" + picture.name,
+                         photoLikePicture(picture.size, quint32(picture.size.width())),
+                         picture.format, 92);
+        QImage glass = photoLikePicture({504, 300}, 5).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < glass.height(); ++y)
+            for (int x = 0; x < glass.width(); ++x)
+                glass.setPixel(x, y, (glass.pixel(x, y) & 0x00FFFFFF) | (uint(x % 256) << 24));
+        writePicture(files + "/glass.png", glass);
+        QImage tagged = photoLikePicture({1200, 900}, 9);
+        tagged.setColorSpace(QColorSpace::AdobeRgb);
+        writePicture(files + "/adobe.jpg", tagged, "jpeg", 92);
+        // Progressive, its second scan naming a component the frame does not have: the header
+        // reads, the decoding fails.
+        QProcess jpegtran;
+        jpegtran.setStandardOutputFile(files + "/broken.jpg");
+        jpegtran.start("jpegtran", {"-progressive", files + "/print1.jpg"});
+        QVERIFY(jpegtran.waitForFinished());
+        QFile broken(files + "/broken.jpg");
+        QVERIFY(broken.open(QIODevice::ReadWrite));
+        QByteArray bytes = broken.readAll();
+        const qsizetype secondScan = bytes.indexOf("\xFF\xDA", bytes.indexOf("\xFF\xDA") + 2);
+        QVERIFY(secondScan > 0);
+        bytes[secondScan + 5] = char(9);
+        broken.seek(0);
+        broken.write(bytes);
+    }
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QPoint>("margins");
+    QTest::addColumn<QStringList>("names"); // with their copies, as "name:copies"
+    // Where the copies go, worked out from the pictures' sizes, as "name@x,y"; a picture with
+    // a profile or transparency is placed, but its pixels are not Qt's plain decoding.
+    QTest::addColumn<QStringList>("copies");
+    const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
+    QTest::newRow("column 2400 x 1200 x 2") << column << QPoint() << QStringList{"wide.jpg:2"}
+                                            << QStringList{"wide.jpg@0,0", "wide.jpg@0,1200"};
+    QTest::newRow("column 2400 x 800 x 4")
+        << column << QPoint() << QStringList{"strip.jpg:4"}
+        << QStringList{"strip.jpg@0,0", "strip.jpg@0,800", "strip.jpg@0,1600", "strip.jpg@0,2400"};
+    // Turned, each 1800 x 1200 picture takes 1200 pixels of the row.
+    QTest::newRow("row of 2 turned 1800 x 1200")
+        << row << QPoint() << QStringList{"print1.jpg:1", "print2.jpg:1"}
+        << QStringList{"print1.jpg@0,0", "print2.jpg@1200,0"};
+    QTest::newRow("a picture too large to fit")
+        << column << QPoint() << QStringList{"wide.jpg:1", "huge.jpg:1"}
+        << QStringList{"wide.jpg@0,0"};
+    QTest::newRow("nothing fits: nothing is written")
+        << column << QPoint() << QStringList{"huge.jpg:1", "wide.jpg:1"} << QStringList{};
+    // 30 + 400 + 400 + 300 + 900 = 2030; a second strip would end at 3630, past 3506.
+    QTest::newRow("column of every kind, margins")
+        << column << QPoint(40, 30)
+        << QStringList{"small.png:2", "glass.png:1", "adobe.jpg:1", "missing.jpg:1", "strip.jpg:3"}
+        << QStringList{"small.png@40,30", "small.png@40,430", "glass.png@40,830",
+                       "adobe.jpg@40,1130", "strip.jpg@40,2030"};
+    // -100 + 1200 + 400 + 400 = 1900, + 300 = 2200: Adobe's 900 would end past 2480.
+    QTest::newRow("row of every kind, a negative margin")
+        << row << QPoint(-100, 20)
+        << QStringList{"print1.jpg:1", "small.png:2", "glass.png:1", "adobe.jpg:1"}
+        << QStringList{"print1.jpg@-100,20", "small.png@1100,20", "small.png@1500,20",
+                       "glass.png@1900,20"};
+    // Each copy's cutting line reaches into the next copy.
+    QTest::newRow("copies shorter than a cutting line")
+        << column << QPoint() << QStringList{"thin.jpg:3", "wide.jpg:1"}
+        << QStringList{"thin.jpg@0,0", "thin.jpg@0,2", "thin.jpg@0,4", "wide.jpg@0,6"};
+    // The same in a row: a copy one pixel wide, whose cutting line reaches into the next.
+    QTest::newRow("row: a copy one pixel wide before a print")
+        << row << QPoint() << QStringList{"hair.jpg:1", "print1.jpg:1"}
+        << QStringList{"hair.jpg@0,0", "print1.jpg@1,0"};
+    QTest::newRow("row: copies one pixel wide before a transparent one")
+        << row << QPoint() << QStringList{"hair.jpg:2", "glass.png:1", "print1.jpg:1"}
+        << QStringList{"hair.jpg@0,0", "hair.jpg@1,0", "glass.png@2,0", "print1.jpg@302,0"};
+    QTest::newRow("a picture that fails only when decoded")
+        << column << QPoint() << QStringList{"broken.jpg:1", "strip.jpg:1"}
+        << QStringList{"strip.jpg@0,0"};
+}
+
+// A Go composes the sheet that composing first gives, and saves the bytes Qt's JPEG writer
+// would write for it, whatever the pictures and wherever the copies go.
+void GoTest::goMatchesComposingThenSaving()
+{
+    QFETCH(int, direction);
+    QFETCH(QPoint, margins);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, copies);
+    QVector<SheetRequest> requests;
+    for (const QString &name : names)
+        requests << SheetRequest{name.section(':', 0, 0), name.section(':', 1).toInt()};
+    const SheetLayout layout{A4, margins, CopyDirection(direction)};
+    const SheetOutcome expected =
+        composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
+            return readPicture(files + "/" + name, whyNot);
+        });
+    const QString path = sandbox->path("01.jpg");
+    QFile::remove(path);
+    const SheetRun run = composeAndSaveSheet(layout, requests, files, path);
+    QCOMPARE(run.saved, expected.placedCopies > 0);
+    QVERIFY(run.saveError.isEmpty());
+    QCOMPARE(run.outcome.placedCopies, expected.placedCopies);
+    QCOMPARE(run.outcome.copiesLeftOut, expected.copiesLeftOut);
+    QCOMPARE(run.outcome.unreadable, expected.unreadable);
+    QCOMPARE(run.outcome.firstTooLarge.name, expected.firstTooLarge.name);
+    QVERIFY(run.outcome.sheet == expected.sheet);
+    // Each copy where the sizes put it, showing the picture as Qt decodes it, its leading
+    // edge marked dark on its second row (column) where it has one.
+    QCOMPARE(run.outcome.placedCopies, copies.size());
+    for (const QString &copy : copies) {
+        const QString name = copy.section('@', 0, 0);
+        const QPoint at(copy.section('@', 1).section(',', 0, 0).toInt(),
+                        copy.section(',', 1).toInt());
+        QImage picture = QImage(files + "/" + name).convertToFormat(QImage::Format_RGB32);
+        if (layout.direction == CopyDirection::RotateLeftToRight)
+            picture = picture.transformed(QTransform().rotate(90));
+        // Copies thinner than their cutting line have no untouched pixels.
+        const QRect untouched = untouchedArea(picture.size(), layout.direction);
+        const QRect area = (untouched.isValid() ? untouched : QRect())
+                               .intersected(QRect(-at, A4))
+                               .intersected(QRect(QPoint(), picture.size()));
+        if (name != "adobe.jpg" && name != "glass.png")
+            QVERIFY2(showsPicture(run.outcome.sheet, at, picture, area), qPrintable(copy));
+        const bool column = layout.direction == CopyDirection::TopToBottom;
+        const QPoint line = at + (column ? QPoint(0, 1) : QPoint(1, 0));
+        // A copy three pixels or fewer along the way has the next copy's white line there.
+        if (QRect(QPoint(), A4).contains(line) && (column ? picture.height() : picture.width()) > 3)
+            QVERIFY2(qGray(run.outcome.sheet.pixel(line)) < 60, qPrintable(copy));
+    }
+    if (!run.saved) {
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+
+    QBuffer byQt;
+    byQt.open(QIODevice::WriteOnly);
+    QImageWriter writer(&byQt, "jpeg");
+    writer.setQuality(80);
+    QVERIFY(writer.write(expected.sheet));
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll() == byQt.data());
+}
+
+void GoTest::goPlacesWhatAReplacedPictureHoldsNow_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QSize>("replacement");
+    const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
+    QTest::newRow("column, narrower") << column << QSize(1000, 1000);
+    QTest::newRow("column, taller") << column << QSize(2400, 1200);
+    QTest::newRow("row, narrower") << row << QSize(1000, 1000);
+    QTest::newRow("row, taller") << row << QSize(2400, 1200);
+}
+
+// A picture replaced between the Go's reading of its header and its decoding (an editor
+// exporting again, a sync client) is placed as it is now, and nothing of the sheet outside its
+// copies is touched.
+void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
+{
+    QFETCH(int, direction);
+    QFETCH(QSize, replacement);
+    const testsupport::Sandbox place;
+    const QString folder = place.makeFolder("replaced");
+    // Read first, and held at the gate while the photo is replaced.
+    writePicture(folder + "/gated.png", solidPicture({10, 10}, Qt::green));
+    writePicture(folder + "/photo.jpg", solidPicture({2400, 1000}, Qt::red), "jpeg", 100);
+    const SheetLayout layout{A4, QPoint(), CopyDirection(direction)};
+    const QVector<SheetRequest> requests{{"gated.png", 1}, {"photo.jpg", 2}};
+
+    testsupport::gate().reset();
+    auto watchdog = std::async(std::launch::async, [] { testsupport::gate().openAfter(10000); });
+    auto go = std::async(std::launch::async, [&] {
+        return composeAndSaveSheet(layout, requests, folder, place.path("01.jpg"));
+    });
+    QVERIFY(QTest::qWaitFor([] { return testsupport::gate().held() == 1; }));
+    writePicture(folder + "/photo.jpg", solidPicture(replacement, Qt::blue), "jpeg", 100);
+    testsupport::gate().setOpen(true);
+    const SheetRun run = go.get();
+    watchdog.get();
+
+    QVERIFY(run.saved);
+    QCOMPARE(run.outcome.placedCopies, 3);
+    const QImage &sheet = run.outcome.sheet;
+    const bool turned = direction == int(CopyDirection::RotateLeftToRight);
+    const QSize placed = turned ? replacement.transposed() : replacement;
+    const QPoint step = turned ? QPoint(placed.width(), 0) : QPoint(0, placed.height());
+    const QPoint first = turned ? QPoint(10, 0) : QPoint(0, 10);
+    for (const QPoint at : {first, first + step}) {
+        const QRect inside = untouchedArea(placed, layout.direction).translated(at);
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                QVERIFY2(qAbs(qBlue(sheet.pixel(x, y)) - 255) < 8 && qRed(sheet.pixel(x, y)) < 8,
+                         qPrintable(QString("%1, %2").arg(x).arg(y)));
+    }
+    // Beyond the copies and their cutting lines' round caps: the white sheet.
+    const QPoint end = first + 2 * step;
+    const QRect across = turned ? QRect(0, placed.height() + 4, A4.width(), 1)
+                                : QRect(placed.width() + 4, 0, 1, A4.height());
+    QVERIFY(isWhite(sheet, QRect(across.topLeft(), A4).intersected(QRect(QPoint(), A4))));
+    const QRect after = turned ? QRect(end.x() + 4, 0, A4.width(), A4.height())
+                               : QRect(0, end.y() + 4, A4.width(), A4.height());
+    QVERIFY(isWhite(sheet, after.intersected(QRect(QPoint(), A4))));
+}
+
+QTEST_MAIN(GoTest)
+#include "tst_go.moc"
