@@ -3,9 +3,6 @@
 #include "sheetchecks.h"
 #include "testsupport.h"
 
-#include <QColorSpace>
-#include <QPainter>
-#include <QProcess>
 #include <QTest>
 
 using namespace sheetchecks;
