@@ -1,0 +1,242 @@
+#include "app/quorvel.h"
+#include "print/calibration.h"
+#include "printjobs.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSettings>
+
+using namespace testsupport;
+
+// The printer calibration against the private CUPS server: the calibration sheet measured,
+// corrected sheets measured, the dialog that stores the corrections.
+class CalibrationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void correctionScalesTheSheet_data();
+    void correctionScalesTheSheet();
+    void calibrationSheetScalesMeasure200mm();
+    void calibrationDialogStoresWhatIsTyped();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    std::unique_ptr<ModalGuard> guard;
+    QString destination;
+    Quorvel *dialog = nullptr;
+    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
+};
+
+void CalibrationTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+}
+
+void CalibrationTest::init()
+{
+    sandbox->clearSettings();
+    destination = sandbox->makeFolder("sheets");
+    guard = std::make_unique<ModalGuard>();
+    dialog = new Quorvel;
+    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
+    dialog->show();
+}
+
+void CalibrationTest::cleanup()
+{
+    delete dialog;
+    QCOMPARE(guard->closed(), QStringList());
+    guard.reset();
+}
+
+void CalibrationTest::correctionScalesTheSheet_data()
+{
+    QTest::addColumn<QString>("calibrated"); // the printer given a correction of 197.2 / 201.6
+    QTest::addColumn<bool>("removed");       // and then removed again
+    QTest::addColumn<double>("across");      // the factors the printed sheet must show
+    QTest::addColumn<double>("down");
+    QTest::newRow("no correction") << "" << false << 1.0 << 1.0;
+    QTest::newRow("corrected") << "the test printer" << false << 200 / 197.2 << 200 / 201.6;
+    QTest::newRow("another printer's correction") << "OtherPrinter" << false << 1.0 << 1.0;
+    QTest::newRow("correction removed") << "the test printer" << true << 1.0 << 1.0;
+}
+
+// A printer with a stored correction prints the sheet scaled by 200 / measured, from the
+// printable area's corner; other printers print it at its own size. Measured on the page
+// cups-pdf wrote, rendered at 600 dpi: a black 2 x 4 inch sheet is 1200 x 2400 pixels there.
+void CalibrationTest::correctionScalesTheSheet()
+{
+    QFETCH(QString, calibrated);
+    QFETCH(bool, removed);
+    QFETCH(double, across);
+    QFETCH(double, down);
+    QString printer;
+    NEED_TEST_PRINTER(printer);
+    {
+        QSettings settings("Morvane", "Quorvel");
+        if (!calibrated.isEmpty()) {
+            const QString name = calibrated == "the test printer" ? printer : calibrated;
+            storeCalibration(settings, name, {197.2, 201.6});
+            if (removed)
+                QVERIFY(removeCalibration(settings, name));
+        }
+    }
+    writePicture(destination + "/01.jpg", solidPicture({600, 1200}, Qt::black), "jpeg");
+    dialog->fillImageList(destination, output());
+    dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(false);
+    QString told;
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->findText(printer));
+        told = printDialog->findChild<QLabel *>("calibrationTab")->text();
+        printDialog->accept();
+    });
+    const QDateTime pressed = QDateTime::currentDateTime();
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    // The print dialog's tab tells whether a correction applies to the printer chosen.
+    QCOMPARE(told, across == 1.0 ? "No correction: sheets print at their own size."
+                                 : "Sheets on this printer are printed at 101.42 % across and "
+                                   "99.21 % down.");
+    const QString pdf = waitForNewPdf(pressed);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    const QString prefix = sandbox->path("measured");
+    run("pdftoppm", {"-r", "600", "-x", "0", "-y", "0", "-W", "1500", "-H", "2700", "-png",
+                     "-singlefile", pdf, prefix});
+    QFile::remove(pdf);
+    const QImage page(prefix + ".png");
+    QVERIFY(!page.isNull());
+    // The sheet's extent along a row and a column through it, from the printable area's
+    // corner (this queue's margins put it a few millimetres in).
+    auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    auto extent = [&](QPoint from, QPoint step) {
+        while (QRect(QPoint(), page.size()).contains(from) && !dark(from.x(), from.y()))
+            from += step;
+        int length = 0;
+        for (; QRect(QPoint(), page.size()).contains(from) && dark(from.x(), from.y());
+             from += step)
+            ++length;
+        return length;
+    };
+    const int width = extent(QPoint(0, 1000), QPoint(1, 0));
+    const int height = extent(QPoint(600, 0), QPoint(0, 1));
+    // Within 0.1 %, and the pixel an edge may fall on.
+    QVERIFY2(std::abs(width - 1200 * across) <= 1200 * across * 0.001 + 1,
+             qPrintable(QString("%1 pixels across, %2 wanted").arg(width).arg(1200 * across)));
+    QVERIFY2(std::abs(height - 2400 * down) <= 2400 * down * 0.001 + 1,
+             qPrintable(QString("%1 pixels down, %2 wanted").arg(height).arg(2400 * down)));
+}
+
+// quorvel --print-calibration-sheet prints, through the printing system, a page whose two
+// scales' main lines measure 200 mm, to 0.3 mm: the longest dark runs across and down the page
+// rendered at 600 dpi, where 200 mm is 4724.4 pixels.
+void CalibrationTest::calibrationSheetScalesMeasure200mm()
+{
+    QString printer;
+    NEED_TEST_PRINTER(printer);
+    {
+        // A correction does not apply to the page it is measured from.
+        QSettings settings("Morvane", "Quorvel");
+        storeCalibration(settings, printer, {195.0, 205.0});
+    }
+    const QDateTime pressed = QDateTime::currentDateTime();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", sandbox->path("settings"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(QUORVEL_PROGRAM, {"--print-calibration-sheet", printer});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString pdf = waitForNewPdf(pressed);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    const QString prefix = sandbox->path("calibration");
+    run("pdftoppm", {"-r", "600", "-gray", "-png", "-singlefile", pdf, prefix});
+    QFile::remove(pdf);
+    const QImage page = QImage(prefix + ".png").convertToFormat(QImage::Format_Grayscale8);
+    QVERIFY(!page.isNull());
+    int across = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar *row = page.constScanLine(y);
+        for (int x = 0, run = 0; x < page.width(); ++x) {
+            run = row[x] < 128 ? run + 1 : 0;
+            across = std::max(across, run);
+        }
+    }
+    std::vector<int> runs(size_t(page.width()), 0);
+    int down = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar *row = page.constScanLine(y);
+        for (int x = 0; x < page.width(); ++x) {
+            runs[size_t(x)] = row[x] < 128 ? runs[size_t(x)] + 1 : 0;
+            down = std::max(down, runs[size_t(x)]);
+        }
+    }
+    const double wanted = 200 / 25.4 * 600, slack = 0.3 / 25.4 * 600;
+    QVERIFY2(std::abs(across - wanted) <= slack, qPrintable(QString("across %1").arg(across)));
+    QVERIFY2(std::abs(down - wanted) <= slack, qPrintable(QString("down %1").arg(down)));
+}
+
+// The printer calibration, opened from the logo's menu: the lengths typed, the correction shown
+// as percentages, stored for the printer chosen and removed again; a length out of range
+// stores nothing.
+void CalibrationTest::calibrationDialogStoresWhatIsTyped()
+{
+    QString printer;
+    NEED_TEST_PRINTER(printer);
+    QStringList shown;
+    bool storable = true;
+    QString afterRemove;
+    answerNextModal<QDialog>([&](QDialog *window) {
+        if (window->objectName() != "printerCalibration")
+            return;
+        auto *printers = window->findChild<QComboBox *>("calibrationPrinter");
+        printers->setCurrentIndex(printers->findText(printer));
+        auto *result = window->findChild<QLabel *>("calibrationResult");
+        auto *across = window->findChild<QLineEdit *>("calibrationAcross");
+        auto *down = window->findChild<QLineEdit *>("calibrationDown");
+        auto *store = window->findChild<QPushButton *>("calibrationStore");
+        shown << result->text();
+        QTest::keyClicks(across, "180");
+        QTest::keyClicks(down, "201.6");
+        storable = store->isEnabled();
+        shown << result->text();
+        across->clear();
+        QTest::keyClicks(across, "197.2");
+        shown << result->text();
+        store->click();
+        shown << result->text();
+        {
+            QSettings settings("Morvane", "Quorvel");
+            shown << settings.value("Calibration/" + printer + "/Across").toString() + " " +
+                         settings.value("Calibration/" + printer + "/Down").toString();
+        }
+        window->findChild<QPushButton *>("calibrationRemove")->click();
+        afterRemove = result->text();
+        window->reject();
+    });
+    chooseInContextMenu(dialog->findChild<QPushButton *>("pushButton"), QPoint(1, 1),
+                        "Printer calibration");
+    const QString corrected =
+        "Sheets on this printer are printed at 101.42 % across and 99.21 % down.";
+    QCOMPARE(shown, QStringList({"No correction: sheets print at their own size.",
+                                 "Type each length in millimetres, from 190 to 210.", corrected,
+                                 corrected, "197.2 201.6"}));
+    QVERIFY(!storable);
+    QCOMPARE(afterRemove, "No correction: sheets print at their own size.");
+    QSettings settings("Morvane", "Quorvel");
+    QVERIFY(!settings.contains("Calibration/" + printer + "/Across"));
+}
+
+QTEST_MAIN(CalibrationTest)
+#include "tst_calibration.moc"
