@@ -97,7 +97,6 @@ void LanguagesTest::qtsOwnDialogs()
     QCOMPARE(cancel, german ? "Abbrechen" : "Cancel");
 }
 
-QTEST_MAIN(LanguagesTest)
 void LanguagesTest::copiesAndPlacesInWords_data()
 {
     QTest::addColumn<int>("copies");
@@ -180,4 +179,5 @@ void LanguagesTest::jobCompletedIsEnglishOnlyInEnglish()
     QCOMPARE(report, german ? "Auftrag abgeschlossen" : "Job Completed");
 }
 
+QTEST_MAIN(LanguagesTest)
 #include "tst_languages.moc"

@@ -495,7 +495,6 @@ void FormTest::everyControlHasAnAccessibleName()
     QCOMPARE(controls, 20);
 }
 
-QTEST_MAIN(FormTest)
 namespace {
 // WCAG's relative luminance of a colour.
 double luminance(QRgb colour)
@@ -548,4 +547,5 @@ void FormTest::focusAndTooltipsAreSeen()
     }
 }
 
+QTEST_MAIN(FormTest)
 #include "tst_form.moc"

@@ -2,10 +2,6 @@
 #include "lists/copycount.h"
 #include "testsupport.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -38,9 +34,6 @@ private slots:
     void emptyFolderTextMeansTheWorkingFolder();
     void ctrlAltPromptsForTheCount();
     void refreshDropsTheTags();
-    void gesturesByKeyboardAndMenu_data();
-    void gesturesByKeyboardAndMenu();
-    void placesOnTheSheetAreShownAndTold();
 
 private:
     std::unique_ptr<Sandbox> sandbox;
@@ -330,108 +323,4 @@ void CopyCountsTest::refreshDropsTheTags()
 }
 
 QTEST_MAIN(CopyCountsTest)
-void CopyCountsTest::gesturesByKeyboardAndMenu_data()
-{
-    QTest::addColumn<QString>("how");    // a key, or the menu's entry after "menu:"
-    QTest::addColumn<QString>("handed"); // what the desktop is handed; empty: the copies prompt
-    QTest::newRow("F2") << "F2"
-                        << "";
-    QTest::newRow("Return") << "Return"
-                            << "";
-    QTest::newRow("Enter") << "Enter"
-                           << "";
-    QTest::newRow("menu: Copies") << "menu:Copies"
-                                  << "";
-    QTest::newRow("menu: Open in viewer") << "menu:Open in viewer"
-                                          << "beach.jpg";
-    QTest::newRow("menu: Open folder") << "menu:Open folder"
-                                       << ".";
-}
-
-// Each gesture on a picture is there by keyboard too, on the current picture, and the
-// selection stays as it was.
-void CopyCountsTest::gesturesByKeyboardAndMenu()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, handed);
-    QListWidgetItem *beach = itemNamed("beach.jpg");
-    input()->selectionModel()->setCurrentIndex(input()->indexFromItem(beach),
-                                               QItemSelectionModel::NoUpdate);
-    const QList<QListWidgetItem *> selected = input()->selectedItems();
-    input()->setFocus();
-    QString asked;
-    if (handed.isEmpty())
-        answerNextModal<QInputDialog>([&asked](QInputDialog *prompt) {
-            asked = prompt->windowTitle();
-            prompt->setTextValue("4");
-            prompt->accept();
-        });
-    UrlRecorder desktop;
-    if (how.startsWith("menu:")) {
-        chooseInContextMenu(input()->viewport(), input()->visualItemRect(beach).center(),
-                            how.mid(5));
-    } else {
-        QTest::keyClick(input(), how == "F2"       ? Qt::Key_F2
-                                 : how == "Return" ? Qt::Key_Return
-                                                   : Qt::Key_Enter);
-    }
-    if (handed.isEmpty()) {
-        QCOMPARE(asked, "beach.jpg");
-        QCOMPARE(beach->text(), "<004> beach.jpg");
-        QVERIFY(desktop.urls.isEmpty());
-    } else {
-        const QString path = handed == "." ? source : source + "/" + handed;
-        QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
-        QCOMPARE(beach->text(), "beach.jpg");
-    }
-    QCOMPARE(input()->selectedItems(), selected);
-}
-
-// The order of picking is the order on the sheet: each selected picture shows its place as a
-// badge and tells it, with its copies, to screen readers; the picture the operator is on also
-// tells how many are selected. (The change events reach only a real accessibility bridge,
-// which the offscreen platform has not.)
-void CopyCountsTest::placesOnTheSheetAreShownAndTold()
-{
-    input()->clearSelection();
-    itemNamed("two words.jpg")->setSelected(true);
-    input()->setCurrentItem(itemNamed("beach.jpg"), QItemSelectionModel::Select);
-    answerNextModal<QInputDialog>([](QInputDialog *prompt) {
-        prompt->setTextValue("3");
-        prompt->accept();
-    });
-    input()->setFocus();
-    QTest::keyClick(input(), Qt::Key_F2);
-
-    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(input());
-    auto told = [&](const QString &text) {
-        const int row = input()->row(itemNamed(text));
-        return list->child(row)->text(QAccessible::Description);
-    };
-    QCOMPARE(told("two words.jpg"), "1 copy, 1st on the sheet");
-    QCOMPARE(told("<003> beach.jpg"), "3 copies, 2nd on the sheet; 2 pictures selected");
-    QCOMPARE(told("<draft>.jpg"), "1 copy");
-    // Unselected, the first loses its place and the second moves up.
-    itemNamed("two words.jpg")->setSelected(false);
-    QCOMPARE(told("two words.jpg"), "1 copy");
-    QCOMPARE(told("<003> beach.jpg"), "3 copies, 1st on the sheet; 1 picture selected");
-
-    // The badge: the dark blue of its face just inside its left end, on placed pictures only.
-    dialog->resize(1366, 1000);
-    input()->scrollToTop();
-    QCoreApplication::processEvents();
-    const QImage shown = input()->viewport()->grab().toImage();
-    auto badgeAt = [&](const QString &text) {
-        const QRect row = input()->visualItemRect(itemNamed(text));
-        if (!shown.rect().contains(row))
-            return false;
-        const QRgb pixel = shown.pixel(row.left() + 8, row.top() + 14);
-        return qRed(pixel) < 40 && qGreen(pixel) < 70 && qBlue(pixel) > 80 && qBlue(pixel) < 140;
-    };
-    QVERIFY(input()->viewport()->height() >= 3 * 200);
-    QVERIFY(badgeAt("<003> beach.jpg"));
-    QVERIFY(!badgeAt("two words.jpg"));
-    QVERIFY(!badgeAt("<draft>.jpg"));
-}
-
 #include "tst_copycounts.moc"

@@ -123,7 +123,6 @@ void OutputItemsTest::missingSheetOrFolderIsReported()
     QVERIFY(desktop.urls.isEmpty());
 }
 
-QTEST_MAIN(OutputItemsTest)
 void OutputItemsTest::menuDoesWhatTheGesturesDo_data()
 {
     QTest::addColumn<QString>("entry");
@@ -158,4 +157,5 @@ void OutputItemsTest::menuDoesWhatTheGesturesDo()
     QCOMPARE(printDialogShown, handed.isEmpty());
 }
 
+QTEST_MAIN(OutputItemsTest)
 #include "tst_outputitems.moc"

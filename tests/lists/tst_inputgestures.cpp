@@ -1,0 +1,171 @@
+#include "app/quorvel.h"
+#include "testsupport.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+using namespace testsupport;
+
+// The input pictures by keyboard and to a screen reader: their gestures as keys and as a
+// context menu, and their place on the sheet shown as a badge and told.
+class InputGesturesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void gesturesByKeyboardAndMenu_data();
+    void gesturesByKeyboardAndMenu();
+    void placesOnTheSheetAreShownAndTold();
+
+private:
+    std::unique_ptr<Sandbox> sandbox;
+    QString source;
+    Quorvel *dialog = nullptr;
+    std::unique_ptr<ModalGuard> guard;
+    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
+    QListWidgetItem *itemNamed(const QString &text)
+    {
+        const auto found = input()->findItems(text, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+};
+
+void InputGesturesTest::initTestCase()
+{
+    sandbox = std::make_unique<Sandbox>();
+    source = sandbox->makeFolder("source");
+    for (const char *name : {"beach.jpg", "two words.jpg", "<draft>.jpg"})
+        writePicture(source + "/" + name, solidPicture({30, 20}, Qt::red), "jpeg");
+}
+
+void InputGesturesTest::init()
+{
+    sandbox->clearSettings();
+    guard = std::make_unique<ModalGuard>();
+    dialog = new Quorvel;
+    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(source);
+    dialog->fillImageList(source, input());
+    dialog->show();
+}
+
+void InputGesturesTest::cleanup()
+{
+    delete dialog;
+    QCOMPARE(guard->closed(), QStringList());
+    guard.reset();
+}
+
+void InputGesturesTest::gesturesByKeyboardAndMenu_data()
+{
+    QTest::addColumn<QString>("how");    // a key, or the menu's entry after "menu:"
+    QTest::addColumn<QString>("handed"); // what the desktop is handed; empty: the copies prompt
+    QTest::newRow("F2") << "F2"
+                        << "";
+    QTest::newRow("Return") << "Return"
+                            << "";
+    QTest::newRow("Enter") << "Enter"
+                           << "";
+    QTest::newRow("menu: Copies") << "menu:Copies"
+                                  << "";
+    QTest::newRow("menu: Open in viewer") << "menu:Open in viewer"
+                                          << "beach.jpg";
+    QTest::newRow("menu: Open folder") << "menu:Open folder"
+                                       << ".";
+}
+
+// Each gesture on a picture is there by keyboard too, on the current picture, and the
+// selection stays as it was.
+void InputGesturesTest::gesturesByKeyboardAndMenu()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, handed);
+    QListWidgetItem *beach = itemNamed("beach.jpg");
+    input()->selectionModel()->setCurrentIndex(input()->indexFromItem(beach),
+                                               QItemSelectionModel::NoUpdate);
+    const QList<QListWidgetItem *> selected = input()->selectedItems();
+    input()->setFocus();
+    QString asked;
+    if (handed.isEmpty())
+        answerNextModal<QInputDialog>([&asked](QInputDialog *prompt) {
+            asked = prompt->windowTitle();
+            prompt->setTextValue("4");
+            prompt->accept();
+        });
+    UrlRecorder desktop;
+    if (how.startsWith("menu:")) {
+        chooseInContextMenu(input()->viewport(), input()->visualItemRect(beach).center(),
+                            how.mid(5));
+    } else {
+        QTest::keyClick(input(), how == "F2"       ? Qt::Key_F2
+                                 : how == "Return" ? Qt::Key_Return
+                                                   : Qt::Key_Enter);
+    }
+    if (handed.isEmpty()) {
+        QCOMPARE(asked, "beach.jpg");
+        QCOMPARE(beach->text(), "<004> beach.jpg");
+        QVERIFY(desktop.urls.isEmpty());
+    } else {
+        const QString path = handed == "." ? source : source + "/" + handed;
+        QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
+        QCOMPARE(beach->text(), "beach.jpg");
+    }
+    QCOMPARE(input()->selectedItems(), selected);
+}
+
+// The order of picking is the order on the sheet: each selected picture shows its place as a
+// badge and tells it, with its copies, to screen readers; the picture the operator is on also
+// tells how many are selected. (The change events reach only a real accessibility bridge,
+// which the offscreen platform has not.)
+void InputGesturesTest::placesOnTheSheetAreShownAndTold()
+{
+    input()->clearSelection();
+    itemNamed("two words.jpg")->setSelected(true);
+    input()->setCurrentItem(itemNamed("beach.jpg"), QItemSelectionModel::Select);
+    answerNextModal<QInputDialog>([](QInputDialog *prompt) {
+        prompt->setTextValue("3");
+        prompt->accept();
+    });
+    input()->setFocus();
+    QTest::keyClick(input(), Qt::Key_F2);
+
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(input());
+    auto told = [&](const QString &text) {
+        const int row = input()->row(itemNamed(text));
+        return list->child(row)->text(QAccessible::Description);
+    };
+    QCOMPARE(told("two words.jpg"), "1 copy, 1st on the sheet");
+    QCOMPARE(told("<003> beach.jpg"), "3 copies, 2nd on the sheet; 2 pictures selected");
+    QCOMPARE(told("<draft>.jpg"), "1 copy");
+    // Unselected, the first loses its place and the second moves up.
+    itemNamed("two words.jpg")->setSelected(false);
+    QCOMPARE(told("two words.jpg"), "1 copy");
+    QCOMPARE(told("<003> beach.jpg"), "3 copies, 1st on the sheet; 1 picture selected");
+
+    // The badge: the dark blue of its face just inside its left end, on placed pictures only.
+    dialog->resize(1366, 1000);
+    input()->scrollToTop();
+    QCoreApplication::processEvents();
+    const QImage shown = input()->viewport()->grab().toImage();
+    auto badgeAt = [&](const QString &text) {
+        const QRect row = input()->visualItemRect(itemNamed(text));
+        if (!shown.rect().contains(row))
+            return false;
+        const QRgb pixel = shown.pixel(row.left() + 8, row.top() + 14);
+        return qRed(pixel) < 40 && qGreen(pixel) < 70 && qBlue(pixel) > 80 && qBlue(pixel) < 140;
+    };
+    QVERIFY(input()->viewport()->height() >= 3 * 200);
+    QVERIFY(badgeAt("<003> beach.jpg"));
+    QVERIFY(!badgeAt("two words.jpg"));
+    QVERIFY(!badgeAt("<draft>.jpg"));
+}
+
+QTEST_MAIN(InputGesturesTest)
+#include "tst_inputgestures.moc"
