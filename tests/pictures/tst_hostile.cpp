@@ -298,8 +298,9 @@ void HostileTest::wholeWorkflowOverTheCorpus()
     QVERIFY(printed.read(5) == "%PDF-");
 }
 
-// Profiles larger than any real one are ignored, and profiles that cannot be parsed leave
-// nothing behind: a folder of files each with its own large broken profile holds no memory.
+// Profiles larger than any real one are ignored, whichever file carries them, and profiles that
+// cannot be parsed leave nothing behind: a folder of files each with its own large broken profile
+// holds no memory.
 void HostileTest::profilesAreBoundedAndNotHeld()
 {
     const QString folder = sandbox->makeFolder("profiles");
@@ -313,6 +314,26 @@ void HostileTest::profilesAreBoundedAndNotHeld()
     const QImage asStored = picture.convertToFormat(QImage::Format_RGB32);
     QVERIFY(readPicture(folder + "/adobe.png").convertToFormat(QImage::Format_RGB32) != asStored);
     QCOMPARE(readPicture(folder + "/padded.png").convertToFormat(QImage::Format_RGB32), asStored);
+    // The same for a TIFF's profile, which no chunk's size bounds.
+    auto tiffWithProfile = [&](const QString &name, const QByteArray &profile) {
+        const QString path = folder + "/" + name;
+        TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
+        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(asStored.width()));
+        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(asStored.height()));
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(asStored.height()));
+        TIFFSetField(tiff, TIFFTAG_ICCPROFILE, uint32_t(profile.size()), profile.constData());
+        const QImage rows = asStored.convertToFormat(QImage::Format_RGB888);
+        for (int y = 0; y < rows.height(); ++y)
+            TIFFWriteScanline(tiff, const_cast<uchar *>(rows.constScanLine(y)), uint32_t(y), 0);
+        TIFFClose(tiff);
+        return readPicture(path).convertToFormat(QImage::Format_RGB32);
+    };
+    QVERIFY(tiffWithProfile("adobe.tif", adobeRgb) != asStored);
+    QCOMPARE(tiffWithProfile("padded.tif", adobeRgb + QByteArray(9 << 20, '\0')), asStored);
 
     QByteArray broken(7 << 20, '\x55');
     for (int i = 0; i < 20; ++i) {
