@@ -1,11 +1,12 @@
 #include "form/quorvelform.h"
+#include "formfixture.h"
 #include "testsupport.h"
 
 #include <QSpacerItem>
 #include <QTest>
 
 // The form as built: widget tree, texts and the properties the rest of the program relies on.
-class FormTest : public QObject
+class FormTest : public FormFixture
 {
     Q_OBJECT
 
@@ -22,27 +23,16 @@ private slots:
     void logoResource();
     void dialogNaming();
     void presetButtonsAreExclusive();
-
-private:
-    QDialog *dialog = nullptr;
-    QuorvelForm *form = nullptr;
-    template <typename T = QWidget> T *widget(const char *name)
-    {
-        return dialog->findChild<T *>(QString::fromLatin1(name));
-    }
 };
 
 void FormTest::init()
 {
-    dialog = new QDialog;
-    form = new QuorvelForm;
-    form->buildForm(dialog);
+    buildForm();
 }
 
 void FormTest::cleanup()
 {
-    delete form;
-    delete dialog;
+    dropForm();
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "form/quorvelform.h"
+#include "formfixture.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -13,7 +14,7 @@
 
 // The form for everyone: lists that pick pictures in order, a name for every control, focus
 // that shows, tooltips that can be read.
-class FormAccessTest : public QObject
+class FormAccessTest : public FormFixture
 {
     Q_OBJECT
 
@@ -23,14 +24,6 @@ private slots:
     void inputListTogglesEachItem();
     void everyControlHasAnAccessibleName();
     void focusAndTooltipsAreSeen();
-
-private:
-    QDialog *dialog = nullptr;
-    QuorvelForm *form = nullptr;
-    template <typename T = QWidget> T *widget(const char *name)
-    {
-        return dialog->findChild<T *>(QString::fromLatin1(name));
-    }
 };
 
 namespace {
@@ -48,15 +41,12 @@ double luminance(QRgb colour)
 
 void FormAccessTest::init()
 {
-    dialog = new QDialog;
-    form = new QuorvelForm;
-    form->buildForm(dialog);
+    buildForm();
 }
 
 void FormAccessTest::cleanup()
 {
-    delete form;
-    delete dialog;
+    dropForm();
 }
 
 void FormAccessTest::inputListTogglesEachItem()

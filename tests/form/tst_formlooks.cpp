@@ -1,4 +1,5 @@
 #include "form/quorvelform.h"
+#include "formfixture.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -11,7 +12,7 @@
 #include <QTest>
 
 // How the form reads and looks: its texts, fonts, button colours and style sheets.
-class FormLooksTest : public QObject
+class FormLooksTest : public FormFixture
 {
     Q_OBJECT
 
@@ -24,27 +25,16 @@ private slots:
     void buttonPalettes_data();
     void buttonPalettes();
     void styleSheets();
-
-private:
-    QDialog *dialog = nullptr;
-    QuorvelForm *form = nullptr;
-    template <typename T = QWidget> T *widget(const char *name)
-    {
-        return dialog->findChild<T *>(QString::fromLatin1(name));
-    }
 };
 
 void FormLooksTest::init()
 {
-    dialog = new QDialog;
-    form = new QuorvelForm;
-    form->buildForm(dialog);
+    buildForm();
 }
 
 void FormLooksTest::cleanup()
 {
-    delete form;
-    delete dialog;
+    dropForm();
 }
 
 void FormLooksTest::texts_data()
