@@ -1,5 +1,6 @@
 #include "app/quorvel.h"
 #include "lists/copycount.h"
+#include "sourcefixture.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@
 using namespace testsupport;
 
 // The copy-count tag and the double-click gestures of the input list.
-class CopyCountsTest : public QObject
+class CopyCountsTest : public SourceFixture
 {
     Q_OBJECT
 
@@ -34,43 +35,21 @@ private slots:
     void emptyFolderTextMeansTheWorkingFolder();
     void ctrlAltPromptsForTheCount();
     void refreshDropsTheTags();
-
-private:
-    std::unique_ptr<Sandbox> sandbox;
-    QString source;
-    Quorvel *dialog = nullptr;
-    std::unique_ptr<ModalGuard> guard;
-    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
-    QListWidgetItem *itemNamed(const QString &text)
-    {
-        const auto found = input()->findItems(text, Qt::MatchExactly);
-        return found.isEmpty() ? nullptr : found.first();
-    }
 };
 
 void CopyCountsTest::initTestCase()
 {
-    sandbox = std::make_unique<Sandbox>();
-    source = sandbox->makeFolder("source");
-    for (const char *name : {"beach.jpg", "two words.jpg", "<draft>.jpg"})
-        writePicture(source + "/" + name, solidPicture({30, 20}, Qt::red), "jpeg");
+    makeSource();
 }
 
 void CopyCountsTest::init()
 {
-    sandbox->clearSettings();
-    guard = std::make_unique<ModalGuard>();
-    dialog = new Quorvel;
-    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(source);
-    dialog->fillImageList(source, input());
-    dialog->show();
+    openWindow();
 }
 
 void CopyCountsTest::cleanup()
 {
-    delete dialog;
-    QCOMPARE(guard->closed(), QStringList());
-    guard.reset();
+    QCOMPARE(closeWindow(), QStringList());
 }
 
 void CopyCountsTest::parser_data()

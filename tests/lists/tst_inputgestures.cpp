@@ -1,4 +1,5 @@
 #include "app/quorvel.h"
+#include "sourcefixture.h"
 #include "testsupport.h"
 
 #include <QAccessible>
@@ -13,7 +14,7 @@ using namespace testsupport;
 
 // The input pictures by keyboard and to a screen reader: their gestures as keys and as a
 // context menu, and their place on the sheet shown as a badge and told.
-class InputGesturesTest : public QObject
+class InputGesturesTest : public SourceFixture
 {
     Q_OBJECT
 
@@ -24,43 +25,21 @@ private slots:
     void gesturesByKeyboardAndMenu_data();
     void gesturesByKeyboardAndMenu();
     void placesOnTheSheetAreShownAndTold();
-
-private:
-    std::unique_ptr<Sandbox> sandbox;
-    QString source;
-    Quorvel *dialog = nullptr;
-    std::unique_ptr<ModalGuard> guard;
-    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
-    QListWidgetItem *itemNamed(const QString &text)
-    {
-        const auto found = input()->findItems(text, Qt::MatchExactly);
-        return found.isEmpty() ? nullptr : found.first();
-    }
 };
 
 void InputGesturesTest::initTestCase()
 {
-    sandbox = std::make_unique<Sandbox>();
-    source = sandbox->makeFolder("source");
-    for (const char *name : {"beach.jpg", "two words.jpg", "<draft>.jpg"})
-        writePicture(source + "/" + name, solidPicture({30, 20}, Qt::red), "jpeg");
+    makeSource();
 }
 
 void InputGesturesTest::init()
 {
-    sandbox->clearSettings();
-    guard = std::make_unique<ModalGuard>();
-    dialog = new Quorvel;
-    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(source);
-    dialog->fillImageList(source, input());
-    dialog->show();
+    openWindow();
 }
 
 void InputGesturesTest::cleanup()
 {
-    delete dialog;
-    QCOMPARE(guard->closed(), QStringList());
-    guard.reset();
+    QCOMPARE(closeWindow(), QStringList());
 }
 
 void InputGesturesTest::gesturesByKeyboardAndMenu_data()
