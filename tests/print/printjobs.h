@@ -3,12 +3,19 @@
 // Printing through the private CUPS server the tests start: its queue, and the PDF files its
 // cups-pdf queue writes for each job.
 
+#include "app/quorvel.h"
+#include "testsupport.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QObject>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTest>
+#include <memory>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -71,3 +78,32 @@ inline QString run(const QString &program, const QStringList &arguments)
     process.waitForFinished(60000);
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
+
+// The window with an output folder of its own, for the printing tests.
+class PrintDesk : public QObject
+{
+protected:
+    std::unique_ptr<testsupport::Sandbox> sandbox;
+    std::unique_ptr<testsupport::ModalGuard> guard;
+    QString destination;
+    Quorvel *dialog = nullptr;
+    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
+    void openWindow()
+    {
+        sandbox->clearSettings();
+        destination = sandbox->makeFolder("sheets");
+        guard = std::make_unique<testsupport::ModalGuard>();
+        dialog = new Quorvel;
+        dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
+        dialog->show();
+    }
+    // Closes the window; no dialog may have been left open.
+    QStringList closeWindow()
+    {
+        delete dialog;
+        const QStringList left = guard->closed();
+        guard.reset();
+        return left;
+    }
+    void showSheets() { dialog->fillImageList(destination, output()); }
+};

@@ -17,7 +17,7 @@ using namespace testsupport;
 
 // The printer calibration against the private CUPS server: the calibration sheet measured,
 // corrected sheets measured, the dialog that stores the corrections.
-class CalibrationTest : public QObject
+class CalibrationTest : public PrintDesk
 {
     Q_OBJECT
 
@@ -29,13 +29,6 @@ private slots:
     void correctionScalesTheSheet();
     void calibrationSheetScalesMeasure200mm();
     void calibrationDialogStoresWhatIsTyped();
-
-private:
-    std::unique_ptr<Sandbox> sandbox;
-    std::unique_ptr<ModalGuard> guard;
-    QString destination;
-    Quorvel *dialog = nullptr;
-    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
 };
 
 void CalibrationTest::initTestCase()
@@ -45,19 +38,12 @@ void CalibrationTest::initTestCase()
 
 void CalibrationTest::init()
 {
-    sandbox->clearSettings();
-    destination = sandbox->makeFolder("sheets");
-    guard = std::make_unique<ModalGuard>();
-    dialog = new Quorvel;
-    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
-    dialog->show();
+    openWindow();
 }
 
 void CalibrationTest::cleanup()
 {
-    delete dialog;
-    QCOMPARE(guard->closed(), QStringList());
-    guard.reset();
+    QCOMPARE(closeWindow(), QStringList());
 }
 
 void CalibrationTest::correctionScalesTheSheet_data()
@@ -93,7 +79,7 @@ void CalibrationTest::correctionScalesTheSheet()
         }
     }
     writePicture(destination + "/01.jpg", solidPicture({600, 1200}, Qt::black), "jpeg");
-    dialog->fillImageList(destination, output());
+    showSheets();
     dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(false);
     QString told;
     answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {

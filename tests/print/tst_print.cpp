@@ -16,7 +16,7 @@ using namespace testsupport;
 
 // The Print button, against a real printing system: a private CUPS server whose cups-pdf queue
 // turns each job into a PDF file, which is then measured.
-class PrintTest : public QObject
+class PrintTest : public PrintDesk
 {
     Q_OBJECT
 
@@ -30,14 +30,6 @@ private slots:
     void printsTheFirstSheetOnOnePage();
     void cancelledDialogPrintsNothing();
     void noPrinterIsTold();
-
-private:
-    std::unique_ptr<Sandbox> sandbox;
-    std::unique_ptr<ModalGuard> guard;
-    QString destination;
-    Quorvel *dialog = nullptr;
-    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
-    void showSheets();
 };
 
 namespace {
@@ -80,24 +72,12 @@ void PrintTest::initTestCase()
 
 void PrintTest::init()
 {
-    sandbox->clearSettings();
-    destination = sandbox->makeFolder("sheets");
-    guard = std::make_unique<ModalGuard>();
-    dialog = new Quorvel;
-    dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
-    dialog->show();
+    openWindow();
 }
 
 void PrintTest::cleanup()
 {
-    delete dialog;
-    QCOMPARE(guard->closed(), QStringList());
-    guard.reset();
-}
-
-void PrintTest::showSheets()
-{
-    dialog->fillImageList(destination, output());
+    QCOMPARE(closeWindow(), QStringList());
 }
 
 void PrintTest::emptyOutputListIsToldBeforeAnyDialog()
