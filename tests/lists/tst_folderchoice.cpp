@@ -1,4 +1,5 @@
 #include "app/quorvel.h"
+#include "listsfixture.h"
 #include "testsupport.h"
 
 #include <QDropEvent>
@@ -15,7 +16,7 @@ using namespace testsupport;
 
 // Choosing the folders the lists show: by their "..." buttons, typed and listed again, or
 // dropped from the file manager.
-class FolderChoiceTest : public QObject
+class FolderChoiceTest : public ListsFixture
 {
     Q_OBJECT
 
@@ -28,20 +29,6 @@ private slots:
     void refreshListsTheTypedFolderWithoutStoring();
     void droppedFoldersAreUsedAsChosen_data();
     void droppedFoldersAreUsedAsChosen();
-
-private:
-    std::unique_ptr<Sandbox> sandbox;
-    Quorvel *dialog = nullptr;
-    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
-    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
-    QLineEdit *field(const char *name) { return dialog->findChild<QLineEdit *>(name); }
-    static QStringList texts(QListWidget *list)
-    {
-        QStringList result;
-        for (int row = 0; row < list->count(); ++row)
-            result << list->item(row)->text();
-        return result;
-    }
 };
 
 void FolderChoiceTest::initTestCase()
@@ -51,9 +38,7 @@ void FolderChoiceTest::initTestCase()
 
 void FolderChoiceTest::init()
 {
-    sandbox->clearSettings();
-    dialog = new Quorvel;
-    dialog->show();
+    openWindow();
 }
 
 void FolderChoiceTest::cleanup()

@@ -1,6 +1,7 @@
 #include "app/quorvel.h"
 #include "gatedpictures.h"
 #include "lists/thumbnails.h"
+#include "listsfixture.h"
 #include "pictures/pictures.h"
 #include "testsupport.h"
 
@@ -17,7 +18,7 @@ Q_IMPORT_PLUGIN(GatedPlugin)
 using namespace testsupport;
 
 // Listing folders into the two lists, thumbnails and the folder buttons.
-class ImageListsTest : public QObject
+class ImageListsTest : public ListsFixture
 {
     Q_OBJECT
 
@@ -40,20 +41,6 @@ private slots:
     void loaderDroppedEarly();
     void overtakenFillLeavesOnlyTheNewerListing_data();
     void overtakenFillLeavesOnlyTheNewerListing();
-
-private:
-    std::unique_ptr<Sandbox> sandbox;
-    Quorvel *dialog = nullptr;
-    QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
-    QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
-    QLineEdit *field(const char *name) { return dialog->findChild<QLineEdit *>(name); }
-    static QStringList texts(QListWidget *list)
-    {
-        QStringList result;
-        for (int row = 0; row < list->count(); ++row)
-            result << list->item(row)->text();
-        return result;
-    }
 };
 
 void ImageListsTest::initTestCase()
@@ -63,9 +50,7 @@ void ImageListsTest::initTestCase()
 
 void ImageListsTest::init()
 {
-    sandbox->clearSettings();
-    dialog = new Quorvel;
-    dialog->show();
+    openWindow();
 }
 
 void ImageListsTest::cleanup()
