@@ -183,7 +183,8 @@ void FormTest::widgetClassesAndParents()
     QFETCH(QString, parentName);
     QWidget *w = widget(QTest::currentDataTag());
     QVERIFY(w);
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), className);
+    // The picture lists are list widgets of the program's own kind: "is a" is what counts.
+    QVERIFY2(w->inherits(qPrintable(className)), w->metaObject()->className());
     QCOMPARE(w->parentWidget()->objectName(), parentName);
     QVERIFY(!w->isHidden());
     QVERIFY(w->isEnabled());

@@ -2,6 +2,7 @@
 #include "listsfixture.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -29,7 +30,19 @@ private slots:
     void refreshListsTheTypedFolderWithoutStoring();
     void droppedFoldersAreUsedAsChosen_data();
     void droppedFoldersAreUsedAsChosen();
+    void focusIsToldOnlyWhereTheKeysGo_data();
+    void focusIsToldOnlyWhereTheKeysGo();
 };
+
+namespace {
+// What the platform's accessibility bridge is handed: each focus report, by object and child.
+QList<QPair<QObject *, int>> focusReports;
+void recordFocusReport(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::Focus)
+        focusReports.append({event->object(), event->child()});
+}
+} // namespace
 
 void FolderChoiceTest::initTestCase()
 {
@@ -161,6 +174,58 @@ void FolderChoiceTest::droppedFoldersAreUsedAsChosen()
     QCOMPARE(pathField->text(), used ? folder : "before");
     QCOMPARE(QSettings("Morvane", "Quorvel").value(key).toString(), used ? folder : QString());
     QCOMPARE(texts(target), used ? QStringList({"d.png", "e.png"}) : QStringList());
+}
+
+void FolderChoiceTest::focusIsToldOnlyWhereTheKeysGo_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("listName");
+    QTest::newRow("source folder listed again") << "lineSourcePath"
+                                                << "lstPrintFiles";
+    QTest::newRow("destination listed again") << "lineDestPath"
+                                              << "lstPrintFilesOutput";
+}
+
+// A list filled again while the operator types in its folder field moves its current row; a
+// screen reader must not be told of a focus the keys do not follow.
+void FolderChoiceTest::focusIsToldOnlyWhereTheKeysGo()
+{
+    if (qEnvironmentVariableIntValue("QUORVEL_REQUIRE_ATSPI"))
+        QTRY_VERIFY(QAccessible::isActive());
+    else if (!QAccessible::isActive())
+        QSKIP("no accessibility bridge here: tests/atspi-session.sh runs this on one");
+    QFETCH(QString, fieldName);
+    QFETCH(QString, listName);
+    const QString folder = sandbox->makeFolder("shoot");
+    writePicture(folder + "/a.png", solidPicture({10, 10}, Qt::red));
+    writePicture(folder + "/b.png", solidPicture({10, 10}, Qt::blue));
+    QLineEdit *typedIn = field(qPrintable(fieldName));
+    auto *list = dialog->findChild<QListWidget *>(listName);
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    typedIn->setFocus();
+    typedIn->setText(folder);
+
+    focusReports.clear();
+    QAccessible::installUpdateHandler(recordFocusReport);
+    QTest::keyClick(typedIn, Qt::Key_Return);
+    QCOMPARE(texts(list), QStringList({"a.png", "b.png"}));
+    QCOMPARE(list->currentRow(), 0);
+    QVERIFY(typedIn->hasFocus());
+    const auto toldOfList = [&] {
+        QList<int> children;
+        for (const auto &[object, child] : std::as_const(focusReports))
+            if (object == list)
+                children << child;
+        return children;
+    };
+    QCOMPARE(toldOfList(), QList<int>());
+
+    // Once the keys go to the list, the focus is told: the list, then each row moved to.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(toldOfList(), QList<int>({-1, 1}));
 }
 
 QTEST_MAIN(FolderChoiceTest)
