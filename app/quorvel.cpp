@@ -1,11 +1,13 @@
 #include "app/quorvel.h"
 
 #include "app/settingskeys.h"
+#include "app/titleroom.h"
 #include "form/quorvelform.h"
 #include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 #include "pictures/pictures.h"
 
+#include <QApplication>
 #include <QSettings>
 #include <cstdlib>
 
@@ -18,6 +20,7 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
     addListMenus();
     showSheetPlaces();
     addLogoMenu();
+    qApp->installEventFilter(new MessageTitleRoom(this));
     form->cmbCopyDirection->hide();
     settings = new QSettings(SettingsOrganization, SettingsApplication);
 

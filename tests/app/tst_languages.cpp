@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -26,6 +27,7 @@ private slots:
     void windowAndMessages_data();
     void windowAndMessages();
     void qtsOwnDialogs();
+    void messageTitlesShowWhole();
     void copiesAndPlacesInWords_data();
     void copiesAndPlacesInWords();
     void jobCompletedIsEnglishOnlyInEnglish();
@@ -95,6 +97,29 @@ void LanguagesTest::qtsOwnDialogs()
     });
     QTest::mouseClick(dialog.findChild<QPushButton *>("btnBrowseSourcePath"), Qt::LeftButton);
     QCOMPARE(cancel, german ? "Abbrechen" : "Cancel");
+}
+
+// A title bar shows the title beside the window's icon and buttons, in a bold face: a box sized
+// to a short message cut a longer translated title.
+void LanguagesTest::messageTitlesShowWhole()
+{
+    ModalGuard guard;
+    Quorvel dialog;
+    MessageRecorder recorder;
+    for (const char *title :
+         {"Task Completed", "No Sheet Written", "Nothing to Print", "Not Printed", "Test Message"})
+        QMessageBox::warning(&dialog, Quorvel::tr(title), "x");
+    QCOMPARE(recorder.messages.size(), 5);
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    for (const MessageSeen &message : std::as_const(recorder.messages)) {
+        const int titleBar = metrics.horizontalAdvance(message.title) + 6 * metrics.height();
+        QVERIFY2(
+            message.width >= titleBar,
+            qPrintable(QString("%1: %2 < %3").arg(message.title).arg(message.width).arg(titleBar)));
+    }
+    QCOMPARE(recorder.messages[0].title, german ? "Auftrag erledigt" : "Task Completed");
 }
 
 void LanguagesTest::copiesAndPlacesInWords_data()

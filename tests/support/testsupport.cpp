@@ -130,7 +130,7 @@ MessageRecorder::MessageRecorder()
           [this](QWidget *modal, int) {
               if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                   messages << MessageSeen{box->windowTitle(), box->text(),
-                                          int(box->standardButtons()), true};
+                                          int(box->standardButtons()), true, box->width()};
                   box->button(QMessageBox::Ok)->click();
               }
               return false;

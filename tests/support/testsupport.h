@@ -108,6 +108,7 @@ struct MessageSeen
     QString text;
     int buttons = 0;
     bool shown = false;
+    int width = 0;
 };
 // Answers the next QMessageBox with OK, recording it into *seen.
 void acknowledgeNextMessage(MessageSeen *seen);
