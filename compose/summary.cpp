@@ -29,13 +29,18 @@ DirectionChoice chooseCopyDirection(const QString &pictureWidth, const QString &
     return DirectionChoice::AskOperator;
 }
 
+QString selectionSummaryText(int selected)
+{
+    return QCoreApplication::translate("Quorvel", "[%n] - File(s)", nullptr, selected);
+}
+
 void Quorvel::on_lstPrintFiles_itemSelectionChanged()
 {
     form->lineIPWidth->setText(QString());
     form->lineIPHeight->setText(QString());
     form->cmbCopyDirection->hide();
     form->labelWarning->setText(
-        tr("[%1] - File(s)").arg(form->lstPrintFiles->selectedItems().size()));
+        selectionSummaryText(int(form->lstPrintFiles->selectedItems().size())));
 
     const QListWidgetItem *current = form->lstPrintFiles->currentItem();
     if (!current)

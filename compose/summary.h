@@ -6,6 +6,10 @@
 // (1800 -> "6.0", 2475 -> "8.2").
 QString inchesText(int pixels);
 
+// The summary line above the lists: how many pictures are selected ("[3] - File(s)"), in
+// each language's plural forms.
+QString selectionSummaryText(int selected);
+
 // What the selection summary does with the direction box.
 enum class DirectionChoice {
     TopToBottom,       // the picture's width is the sheet's width: one column

@@ -348,10 +348,6 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <translation>Nicht gedruckt</translation>
     </message>
     <message>
-        <source>[%1] - File(s)</source>
-        <translation>[%1] - Datei(en)</translation>
-    </message>
-    <message>
         <source>%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 megapixels</source>
         <translation>%1 x %2 Pixel überschreiten die Grenzen von %3 Pixel je Seite und %4 Megapixel</translation>
     </message>
@@ -627,6 +623,13 @@ Der vorherige Bogen bleibt unverändert.</translation>
     <message>
         <source>Calibration</source>
         <translation>Kalibrierung</translation>
+    </message>
+    <message numerus="yes">
+        <source>[%n] - File(s)</source>
+        <translation>
+            <numerusform>[%n] - Bild ausgewählt</numerusform>
+            <numerusform>[%n] - Bilder ausgewählt</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -348,10 +348,6 @@ La hoja anterior sigue como estaba.</translation>
         <translation>Error de impresión</translation>
     </message>
     <message>
-        <source>[%1] - File(s)</source>
-        <translation>[%1] - archivo(s)</translation>
-    </message>
-    <message>
         <source>%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 megapixels</source>
         <translation>%1 x %2 píxeles superan los límites de %3 píxeles por lado y %4 megapíxeles</translation>
     </message>
@@ -627,6 +623,13 @@ La hoja anterior sigue como estaba.</translation>
     <message>
         <source>Calibration</source>
         <translation>Calibración</translation>
+    </message>
+    <message numerus="yes">
+        <source>[%n] - File(s)</source>
+        <translation>
+            <numerusform>[%n] - foto seleccionada</numerusform>
+            <numerusform>[%n] - fotos seleccionadas</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

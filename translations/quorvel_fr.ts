@@ -348,10 +348,6 @@ La planche précédente est restée telle quelle.</translation>
         <translation>Échec de l&apos;impression</translation>
     </message>
     <message>
-        <source>[%1] - File(s)</source>
-        <translation>[%1] - fichier(s)</translation>
-    </message>
-    <message>
         <source>%1 x %2 pixels is beyond the limits of %3 pixels a side and %4 megapixels</source>
         <translation>%1 x %2 pixels dépassent les limites de %3 pixels par côté et de %4 mégapixels</translation>
     </message>
@@ -627,6 +623,13 @@ La planche précédente est restée telle quelle.</translation>
     <message>
         <source>Calibration</source>
         <translation>Étalonnage</translation>
+    </message>
+    <message numerus="yes">
+        <source>[%n] - File(s)</source>
+        <translation>
+            <numerusform>[%n] - photo sélectionnée</numerusform>
+            <numerusform>[%n] - photos sélectionnées</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

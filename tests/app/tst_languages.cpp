@@ -1,6 +1,7 @@
 #include "app/languages.h"
 #include "app/quorvel.h"
 #include "compose/sheet.h"
+#include "compose/summary.h"
 #include "lists/sheetplaces.h"
 #include "testsupport.h"
 
@@ -125,7 +126,8 @@ void LanguagesTest::messageTitlesShowWhole()
 void LanguagesTest::copiesAndPlacesInWords_data()
 {
     QTest::addColumn<int>("copies");
-    QTest::addColumn<int>("place"); // 0: not selected; -1: the selection count instead
+    // 0: not selected; -1: the selection count instead; -2: the summary line of that count
+    QTest::addColumn<int>("place");
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("german");
     QTest::newRow("one copy") << 1 << 0 << "1 copy"
@@ -146,6 +148,12 @@ void LanguagesTest::copiesAndPlacesInWords_data()
                                   << "1 Bild ausgewählt";
     QTest::newRow("two selected") << 2 << -1 << "2 pictures selected"
                                   << "2 Bilder ausgewählt";
+    QTest::newRow("summary of one") << 1 << -2 << "[1] - File(s)"
+                                    << "[1] - Bild ausgewählt";
+    QTest::newRow("summary of three") << 3 << -2 << "[3] - File(s)"
+                                      << "[3] - Bilder ausgewählt";
+    QTest::newRow("summary of none") << 0 << -2 << "[0] - File(s)"
+                                     << "[0] - Bilder ausgewählt";
 }
 
 // What a screen reader hears of a picture, with the plural forms of each language.
@@ -155,7 +163,9 @@ void LanguagesTest::copiesAndPlacesInWords()
     QFETCH(int, place);
     QFETCH(QString, english);
     QFETCH(QString, german);
-    const QString told = place < 0 ? selectionCountText(copies) : pictureDescription(copies, place);
+    const QString told = place == -2   ? selectionSummaryText(copies)
+                         : place == -1 ? selectionCountText(copies)
+                                       : pictureDescription(copies, place);
     QCOMPARE(told, this->german ? german : english);
 }
 
