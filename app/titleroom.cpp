@@ -19,11 +19,11 @@ int messageBoxWidthForTitle(const QString &title, const QFont &font)
 bool MessageTitleRoom::eventFilter(QObject *watched, QEvent *event)
 {
     // Before the box's own show handler, which fixes its size from its layout's minimum.
-    if (event->type() != QEvent::Show || watched->property("titleRoom").toBool())
+    if (event->type() != QEvent::Show)
         return false;
     auto *box = qobject_cast<QMessageBox *>(watched);
     auto *grid = box ? qobject_cast<QGridLayout *>(box->layout()) : nullptr;
-    if (!grid)
+    if (!grid || box->property("titleRoom").toBool())
         return false;
     box->setProperty("titleRoom", true);
     const QMargins margins = grid->contentsMargins();
