@@ -20,7 +20,7 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
     addListMenus();
     showSheetPlaces();
     addLogoMenu();
-    qApp->installEventFilter(new MessageTitleRoom(this));
+    qApp->installEventFilter(new DialogTitleRoom(this));
     form->cmbCopyDirection->hide();
     settings = new QSettings(SettingsOrganization, SettingsApplication);
 

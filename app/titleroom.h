@@ -4,10 +4,11 @@
 
 class QFont;
 
-// Window managers draw a message box's title beside an icon and buttons, in a bolder face
-// than Qt's own allowance for it, so a box sized to a short message cut its translated title
-// ("Auf… igt"). Installed on the application, this widens every message box to its title.
-class MessageTitleRoom : public QObject
+// Window managers draw a dialog's title beside an icon and buttons, in a bolder face than
+// Qt's own allowance for it, so a message box sized to a short message cut its translated
+// title ("Auf… igt"), and the copies prompt the picture's name it is titled with. Installed
+// on the application, this widens every message box and prompt to its title.
+class DialogTitleRoom : public QObject
 {
 public:
     using QObject::QObject;
@@ -16,5 +17,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
-// The width a message box needs to show `title` whole on a window manager's title bar.
-int messageBoxWidthForTitle(const QString &title, const QFont &font);
+// The width a dialog needs to show `title` whole on a window manager's title bar, within
+// `widest` (a name can be longer than any screen).
+int dialogWidthForTitle(const QString &title, const QFont &font, int widest);

@@ -7,7 +7,9 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,7 +30,7 @@ private slots:
     void windowAndMessages_data();
     void windowAndMessages();
     void qtsOwnDialogs();
-    void messageTitlesShowWhole();
+    void dialogTitlesShowWhole();
     void copiesAndPlacesInWords_data();
     void copiesAndPlacesInWords();
     void jobCompletedIsEnglishOnlyInEnglish();
@@ -101,26 +103,41 @@ void LanguagesTest::qtsOwnDialogs()
 }
 
 // A title bar shows the title beside the window's icon and buttons, in a bold face: a box sized
-// to a short message cut a longer translated title.
-void LanguagesTest::messageTitlesShowWhole()
+// to a short message cut a longer translated title, and the copies prompt the picture's name.
+void LanguagesTest::dialogTitlesShowWhole()
 {
     ModalGuard guard;
     Quorvel dialog;
+    QList<QPair<QString, int>> seen; // title, width
     MessageRecorder recorder;
     for (const char *title :
          {"Task Completed", "No Sheet Written", "Nothing to Print", "Not Printed", "Test Message"})
         QMessageBox::warning(&dialog, Quorvel::tr(title), "x");
-    QCOMPARE(recorder.messages.size(), 5);
+    for (const MessageSeen &message : std::as_const(recorder.messages))
+        seen.append({message.title, message.width});
+    QCOMPARE(seen.size(), 5);
+    QCOMPARE(seen[0].first, german ? "Auftrag erledigt" : "Task Completed");
+
+    const QString shoot = sandbox->makeFolder("titles");
+    writePicture(shoot + "/passport 3.5 x 4.5 cm, second sitting.png",
+                 solidPicture({10, 10}, Qt::red));
+    dialog.fillImageList(shoot, dialog.findChild<QListWidget *>("lstPrintFiles"));
+    answerNextModal<QInputDialog>([&](QInputDialog *prompt) {
+        seen.append({prompt->windowTitle(), prompt->width()});
+        prompt->reject();
+    });
+    QTest::keyClick(dialog.findChild<QListWidget *>("lstPrintFiles"), Qt::Key_F2);
+    QCOMPARE(seen.size(), 6);
+    QCOMPARE(seen[5].first, "passport 3.5 x 4.5 cm, second sitting.png");
+
     QFont bold = dialog.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    for (const MessageSeen &message : std::as_const(recorder.messages)) {
-        const int titleBar = metrics.horizontalAdvance(message.title) + 6 * metrics.height();
-        QVERIFY2(
-            message.width >= titleBar,
-            qPrintable(QString("%1: %2 < %3").arg(message.title).arg(message.width).arg(titleBar)));
+    for (const auto &[title, width] : std::as_const(seen)) {
+        const int titleBar = metrics.horizontalAdvance(title) + 6 * metrics.height();
+        QVERIFY2(width >= titleBar,
+                 qPrintable(QString("%1: %2 < %3").arg(title).arg(width).arg(titleBar)));
     }
-    QCOMPARE(recorder.messages[0].title, german ? "Auftrag erledigt" : "Task Completed");
 }
 
 void LanguagesTest::copiesAndPlacesInWords_data()
