@@ -1,8 +1,8 @@
 #include "app/quorvel.h"
-#include "app/settingskeys.h"
 #include "form/quorvelform.h"
 #include "print/calibration.h"
 #include "print/calibrationsheet.h"
+#include "print/printsheet.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -61,8 +61,7 @@ void Quorvel::showPrinterCalibration()
 
     // What is stored for the printer chosen, or what the lengths typed would store.
     auto refresh = [=] {
-        QSettings settings(SettingsOrganization, SettingsApplication);
-        const auto stored = storedCalibration(settings, printers->currentText());
+        const auto stored = storedCalibration(*settings, printers->currentText());
         remove->setEnabled(stored.has_value());
         if (across->text().isEmpty() && down->text().isEmpty()) {
             result->setText(calibrationSummary(stored));
@@ -80,17 +79,17 @@ void Quorvel::showPrinterCalibration()
     connect(across, &QLineEdit::textChanged, &window, refresh);
     connect(down, &QLineEdit::textChanged, &window, refresh);
     connect(store, &QPushButton::clicked, &window, [=] {
-        QSettings settings(SettingsOrganization, SettingsApplication);
         storeCalibration(
-            settings, printers->currentText(),
+            *settings, printers->currentText(),
             {*parseMeasure(across->text(), QLocale()), *parseMeasure(down->text(), QLocale())});
+        settings->sync();
         across->clear();
         down->clear();
         refresh();
     });
     connect(remove, &QPushButton::clicked, &window, [=] {
-        QSettings settings(SettingsOrganization, SettingsApplication);
-        removeCalibration(settings, printers->currentText());
+        removeCalibration(*settings, printers->currentText());
+        settings->sync();
         refresh();
     });
     connect(printSheet, &QPushButton::clicked, &window, [=, &window] {
@@ -98,7 +97,7 @@ void Quorvel::showPrinterCalibration()
         QPrinter printer(info, QPrinter::HighResolution);
         if (info.isNull() ||
             !printSheetImage(printer, calibrationSheet(info.printerName(), QDate::currentDate()),
-                             form->chkFitToPage->isChecked(), false))
+                             form->chkFitToPage->isChecked()))
             QMessageBox::warning(&window, tr("Not Printed"),
                                  tr("The calibration sheet was not printed: the printer could "
                                     "not take the job."),

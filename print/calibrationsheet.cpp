@@ -1,6 +1,5 @@
 #include "print/calibrationsheet.h"
 
-#include "app/settingskeys.h"
 #include "compose/sheet.h"
 #include "print/calibration.h"
 #include "print/printsheet.h"
@@ -11,7 +10,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSettings>
 #include <QTextStream>
 #include <algorithm>
 
@@ -64,7 +62,8 @@ void drawFrame(QPainter &painter, QRect frame, const QString &label)
 QImage calibrationSheet(const QString &printerName, const QDate &date)
 {
     // A4 as the program lays sheets out: 8.27 x 11.69 inches at 300 dpi.
-    QImage sheet(2480, 3506, QImage::Format_RGB32);
+    QImage sheet(inchesToPixels(QStringLiteral("8.27")), inchesToPixels(QStringLiteral("11.69")),
+                 QImage::Format_RGB32);
     sheet.fill(Qt::white);
     sheet.setDotsPerMeterX(SheetDotsPerMetre);
     sheet.setDotsPerMeterY(SheetDotsPerMetre);
@@ -108,31 +107,6 @@ QImage calibrationSheet(const QString &printerName, const QDate &date)
     return sheet;
 }
 
-bool printSheetImage(QPrinter &printer, QImage sheet, bool crop, bool corrected)
-{
-    // One sheet, one page, at the program's resolution, whatever copies were asked for.
-    printer.setCopyCount(1);
-    printer.setResolution(SheetDotsPerInch);
-    if (sheetNeedsTurn(sheet.size(), printer.pageLayout().orientation()))
-        sheet = turnForPaper(sheet);
-    QPainter painter;
-    // With no printer installed, or printing to a file that cannot be written, the printer
-    // still reports itself valid; only starting the painter tells.
-    if (!painter.begin(&printer))
-        return false;
-    const QRectF target =
-        printTarget(sheet.size(), printer.paperRect(QPrinter::DevicePixel).size(), crop);
-    // A printer with a correction gets the sheet scaled from the printable area's corner.
-    QSettings settings(SettingsOrganization, SettingsApplication);
-    if (const auto correction = storedCalibration(settings, printer.printerName());
-        correction && corrected) {
-        const QSizeF scale = calibrationScale(*correction);
-        painter.scale(scale.width(), scale.height());
-    }
-    painter.drawImage(target, sheet, QRectF(sheet.rect()), Qt::AutoColor);
-    return painter.end();
-}
-
 int printCalibrationSheetFromCommandLine(const QString &printerName)
 {
     QTextStream err(stderr);
@@ -146,8 +120,8 @@ int printCalibrationSheetFromCommandLine(const QString &printerName)
     }
     QPrinter printer(info, QPrinter::HighResolution);
     // Printed as a sheet is by default, uncorrected: what is measured is the printer itself.
-    if (!printSheetImage(printer, calibrationSheet(info.printerName(), QDate::currentDate()), true,
-                         false)) {
+    if (!printSheetImage(printer, calibrationSheet(info.printerName(), QDate::currentDate()),
+                         true)) {
         err << "quorvel: " << info.printerName() << " could not take the job\n";
         return 1;
     }

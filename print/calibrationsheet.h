@@ -4,7 +4,6 @@
 #include <QString>
 
 class QDate;
-class QPrinter;
 
 // The page a printer's correction is measured from: an A4 sheet at 300 dpi with two 200 mm
 // scales (millimetre ticks, a number every 10 mm), one across the page and one down it, each
@@ -12,11 +11,6 @@ class QPrinter;
 // passport frame and a 2 x 2 inch frame to check by eye; the printer's name, the date, and what
 // to measure and where to type it.
 QImage calibrationSheet(const QString &printerName, const QDate &date);
-
-// Prints `sheet` on one page as every sheet is printed (turned to the paper, placed from the
-// printable area's corner, cropped to the paper when `crop`), scaled by the printer's stored
-// correction when `corrected`. False when the printer could not take the job.
-bool printSheetImage(QPrinter &printer, QImage sheet, bool crop, bool corrected);
 
 // quorvel --print-calibration-sheet [PRINTER]: prints the calibration sheet, uncorrected, on
 // PRINTER or the default printer. Returns the exit status: 0 once the job is accepted.

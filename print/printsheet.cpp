@@ -2,15 +2,16 @@
 
 #include "app/paths.h"
 #include "app/quorvel.h"
+#include "compose/sheet.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
 #include "pictures/pictures.h"
 #include "print/calibration.h"
-#include "print/calibrationsheet.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -35,6 +36,26 @@ QRectF printTarget(QSizeF sheet, QSizeF paper, bool crop)
     const QSizeF cover = sheet.scaled(paper, Qt::KeepAspectRatioByExpanding);
     return QRectF((paper.width() + 1 - cover.width()) / 2,
                   (paper.height() + 1 - cover.height()) / 2, cover.width(), cover.height());
+}
+
+bool printSheetImage(QPrinter &printer, QImage sheet, bool crop, QSizeF scale)
+{
+    // One sheet, one page, at the program's resolution, whatever copies were asked for.
+    printer.setCopyCount(1);
+    printer.setResolution(SheetDotsPerInch);
+    if (sheetNeedsTurn(sheet.size(), printer.pageLayout().orientation()))
+        sheet = turnForPaper(sheet);
+    QPainter painter;
+    // With no printer installed, or printing to a file that cannot be written, the printer
+    // still reports itself valid; only starting the painter tells.
+    if (!painter.begin(&printer))
+        return false;
+    const QRectF target =
+        printTarget(sheet.size(), printer.paperRect(QPrinter::DevicePixel).size(), crop);
+    if (scale != QSizeF(1, 1))
+        painter.scale(scale.width(), scale.height());
+    painter.drawImage(target, sheet, QRectF(sheet.rect()), Qt::AutoColor);
+    return painter.end();
 }
 
 void Quorvel::on_btnPrint_clicked()
@@ -77,7 +98,10 @@ void Quorvel::on_btnPrint_clicked()
     }
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!printSheetImage(printer, sheet, form->chkFitToPage->isChecked(), true))
+    // A printer with a correction gets the sheet scaled from the printable area's corner.
+    const auto correction = storedCalibration(*settings, printer.printerName());
+    if (!printSheetImage(printer, sheet, form->chkFitToPage->isChecked(),
+                         correction ? calibrationScale(*correction) : QSizeF(1, 1)))
         QMessageBox::warning(
             this, tr("Not Printed"),
             tr("The sheet %1 was not printed: the printer could not take the job.").arg(path),
