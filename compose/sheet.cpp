@@ -57,7 +57,7 @@ namespace {
 void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
                 QPoint at, bool turned)
 {
-    const QSize placed = turned ? picture.size().transposed() : picture.size();
+    const QSize placed = placedSize(picture.size(), turned);
     const QRect area = QRect(at, placed) & QRect(QPoint(0, 0), sheetSize);
     if (area.isEmpty())
         return;
@@ -93,7 +93,7 @@ void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const S
                  QImage picture, const QVector<QPoint> &corners, bool lines)
 {
     const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
-    const QSize size = turned ? picture.size().transposed() : picture.size();
+    const QSize size = placedSize(picture.size(), turned);
     const bool opaque = !picture.hasAlphaChannel();
     if (opaque)
         picture = picture.convertToFormat(QImage::Format_RGB32);
@@ -250,7 +250,7 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, whyNot);
             continue;
         }
-        const QSize size = turned ? picture.size().transposed() : picture.size();
+        const QSize size = placedSize(picture.size(), turned);
         const QVector<QPoint> corners = placer.place(request.name, size, request.copies);
         if (corners.isEmpty())
             continue;

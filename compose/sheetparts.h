@@ -23,6 +23,12 @@ QImage blankSheet(QSize size);
 void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const SheetLayout &layout,
                  QImage picture, const QVector<QPoint> &corners, bool lines);
 
+// A picture's size on the sheet: turned a quarter turn in a row.
+inline QSize placedSize(QSize picture, bool turned)
+{
+    return turned ? picture.transposed() : picture;
+}
+
 // The cutting lines of one copy, stroked once onto a transparent strip: every copy of a picture
 // gets the same pixels, shifted, without stroking the dashes again. A stamp reaches Margin
 // pixels before the copy's leading edge and Margin + 1 after it.

@@ -166,7 +166,7 @@ private:
     bool placeWhole(Job &job, bool lines)
     {
         QImage picture = job.file.read();
-        if (picture.isNull() || (turned ? picture.size().transposed() : picture.size()) != job.size)
+        if (picture.isNull() || placedSize(picture.size(), turned) != job.size)
             return false;
         placeCopies(painter, bits, stride, layout, std::move(picture), job.corners, lines);
         if (lines)
@@ -320,7 +320,7 @@ SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetReque
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, job.file.whyNot());
             continue;
         }
-        job.size = turned ? job.file.size().transposed() : job.file.size();
+        job.size = placedSize(job.file.size(), turned);
         job.corners = placer.place(request.name, job.size, request.copies);
         if (job.corners.isEmpty())
             continue;

@@ -150,32 +150,32 @@ struct Scheduler
     std::vector<std::weak_ptr<ThumbnailLoader::Shared>> listings;
     int workers = 0;
 
+    // The most wanted row of any listing alive, claimed; no listing when none has one left.
+    // Call locked.
+    std::pair<std::shared_ptr<ThumbnailLoader::Shared>, int> claimMostWanted()
+    {
+        listings.erase(std::remove_if(listings.begin(), listings.end(),
+                                      [](const auto &known) { return known.expired(); }),
+                       listings.end());
+        for (const Need need : Needs)
+            for (const auto &known : listings)
+                if (auto listing = known.lock())
+                    if (const int row = listing->claim(need); row >= 0)
+                        return {std::move(listing), row};
+        return {nullptr, -1};
+    }
+
     // A worker: makes rows until no listing has one left.
     void work()
     {
         for (;;) {
-            std::shared_ptr<ThumbnailLoader::Shared> listing;
-            int row = -1;
-            {
-                QMutexLocker locker(&mutex);
-                listings.erase(std::remove_if(listings.begin(), listings.end(),
-                                              [](const auto &known) { return known.expired(); }),
-                               listings.end());
-                for (const Need need : Needs) {
-                    for (const auto &known : listings) {
-                        listing = known.lock();
-                        row = listing ? listing->claim(need) : -1;
-                        if (row >= 0)
-                            break;
-                    }
-                    if (row >= 0)
-                        break;
-                }
-                if (row < 0) {
-                    --workers;
-                    return;
-                }
+            QMutexLocker locker(&mutex);
+            const auto [listing, row] = claimMostWanted();
+            if (!listing) {
+                --workers;
+                return;
             }
+            locker.unlock();
             listing->make(row);
         }
     }

@@ -32,10 +32,10 @@ struct RowRange
 // where it holds them, see thumbnailcache.h), in this order: the rows in view, then the rows
 // kept around them, then every other row of the listing once, top to bottom, so that the
 // cache is filled for later. The workers serve every listing alive, each row in that order
-// across them: the rows in view of one list are made before the rows out of view of any. Thumbnails
-// of rows outside the kept rows are not kept; a row whose thumbnail was let go can be made again.
-// Cancelling, or destroying it, drops the thumbnails not started; those in flight finish on their
-// own and are thrown away.
+// across them: the rows in view of one list are made before the rows out of view of any.
+// Thumbnails of rows outside the kept rows are not kept; a row whose thumbnail was let go can be
+// made again. Cancelling, or destroying it, drops the thumbnails not started; those in flight
+// finish on their own and are thrown away.
 class ThumbnailLoader
 {
 public:
