@@ -110,15 +110,6 @@ void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const S
     }
 }
 
-QRect CuttingLineStamp::reach(QSize copy, CopyDirection direction, QPoint copyCorner)
-{
-    const int across = 2 * Margin + 2;
-    return QRect(copyCorner - QPoint(Margin, Margin),
-                 direction == CopyDirection::TopToBottom
-                     ? QSize(copy.width() + 2 * Margin + 1, across)
-                     : QSize(across, copy.height() + 2 * Margin + 1));
-}
-
 void CuttingLineStamp::stamp(QPainter &painter, QPoint copyCorner, const QRegion &within) const
 {
     const QPoint origin = copyCorner - QPoint(Margin, Margin);
@@ -128,7 +119,11 @@ void CuttingLineStamp::stamp(QPainter &painter, QPoint copyCorner, const QRegion
 
 CuttingLineStamp::CuttingLineStamp(QSize copy, CopyDirection direction)
 {
-    strip = QImage(reach(copy, direction, QPoint()).size(), QImage::Format_ARGB32_Premultiplied);
+    const int across = 2 * Margin + 2;
+    strip = QImage(direction == CopyDirection::TopToBottom
+                       ? QSize(copy.width() + 2 * Margin + 1, across)
+                       : QSize(across, copy.height() + 2 * Margin + 1),
+                   QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     drawCuttingLine(painter, QRect(QPoint(Margin, Margin), copy), direction);

@@ -38,8 +38,6 @@ struct CuttingLineStamp
     QImage strip;
 
     CuttingLineStamp(QSize copy, CopyDirection direction);
-    // The sheet pixels a stamp for a copy of `copy` pixels at `copyCorner` may touch.
-    static QRect reach(QSize copy, CopyDirection direction, QPoint copyCorner);
     void stamp(QPainter &painter, QPoint copyCorner) const
     {
         painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);

@@ -90,26 +90,40 @@ private:
     // pictures are decoded two at a time meanwhile, the others read whole here in turn.
     bool composeRow()
     {
-        std::vector<QRect> areas; // every copy's, in copy order
-        for (const Job &job : jobs)
+        // Every copy in copy order, with its picture's cutting line.
+        struct Copy
+        {
+            QPoint corner;
+            QRect area;
+            const CuttingLineStamp *line;
+        };
+        std::vector<CuttingLineStamp> lines;
+        lines.reserve(jobs.size());
+        std::vector<Copy> copies;
+        for (const Job &job : jobs) {
+            lines.emplace_back(job.size, layout.direction);
             for (const QPoint at : job.corners)
-                areas.emplace_back(at, job.size);
+                copies.push_back({at, QRect(at, job.size), &lines.back()});
+        }
         std::deque<std::future<bool>> decoding;
         bool read = true;
-        size_t copies = 0; // of the jobs before this one
+        size_t first = 0; // the job's first copy
         for (Job &job : jobs) {
+            const size_t end = first + job.corners.size();
             if (!job.streamed) {
                 // A copy painted over the sheet (one with transparency) shows the lines of
-                // earlier copies that reach into it beneath its pixels.
-                for (size_t copy = copies; copy < copies + job.corners.size(); ++copy)
-                    stampEarlierLines(areas, copy);
+                // earlier copies that reach into it beneath its pixels, in order.
+                for (size_t copy = first; copy < end; ++copy)
+                    for (size_t earlier = 0; earlier < copy; ++earlier)
+                        copies[earlier].line->stamp(painter, copies[earlier].corner,
+                                                    copies[copy].area);
                 // Its own lines come with the others': one might reach a copy still being
                 // decoded.
                 read = placeWhole(job, false) && read;
-                copies += job.corners.size();
+                first = end;
                 continue;
             }
-            copies += job.corners.size();
+            first = end;
             if (decoding.size() == 2) {
                 read = decoding.front().get() && read;
                 decoding.pop_front();
@@ -131,34 +145,16 @@ private:
         // In copy order, after every copy's pixels, each line kept out of the later copies,
         // whose pixels cover it where composeSheet draws each line right after its copy (a
         // copy one pixel wide has its line reach into the next).
-        size_t copy = 0;
-        for (Job &job : jobs) {
-            const CuttingLineStamp cuttingLine(job.size, layout.direction);
-            for (const QPoint at : std::as_const(job.corners)) {
-                QRegion outsideLaterCopies(QRect(QPoint(0, 0), layout.size));
-                for (size_t later = copy + 1; later < areas.size(); ++later)
-                    outsideLaterCopies -= areas[later];
-                cuttingLine.stamp(painter, at, outsideLaterCopies);
-                ++copy;
-            }
-            job.complete = true;
+        for (size_t copy = 0; copy < copies.size(); ++copy) {
+            QRegion outsideLaterCopies(QRect(QPoint(0, 0), layout.size));
+            for (size_t later = copy + 1; later < copies.size(); ++later)
+                outsideLaterCopies -= copies[later].area;
+            copies[copy].line->stamp(painter, copies[copy].corner, outsideLaterCopies);
         }
+        for (Job &job : jobs)
+            job.complete = true;
         publish();
         return true;
-    }
-
-    // Draws, inside the `copy`th copy's area, the lines of the copies before it, in order.
-    void stampEarlierLines(const std::vector<QRect> &areas, size_t copy)
-    {
-        size_t earlier = 0;
-        for (const Job &job : jobs) {
-            for (const QPoint at : job.corners) {
-                if (earlier++ >= copy)
-                    return;
-                if (CuttingLineStamp::reach(job.size, layout.direction, at).intersects(areas[copy]))
-                    CuttingLineStamp(job.size, layout.direction).stamp(painter, at, areas[copy]);
-            }
-        }
     }
 
     // Reads the picture whole and places its copies as composeSheet does: a copy, then, with
