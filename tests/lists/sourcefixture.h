@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/quorvel.h"
 #include "testsupport.h"
+#include "windowfixture.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,13 +9,10 @@
 #include <memory>
 
 // The window listing a source folder of three small pictures, one named like a copy tag.
-class SourceFixture : public QObject
+class SourceFixture : public WindowFixture
 {
 protected:
-    std::unique_ptr<testsupport::Sandbox> sandbox;
     QString source;
-    Quorvel *dialog = nullptr;
-    std::unique_ptr<testsupport::ModalGuard> guard;
     QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
     QListWidgetItem *itemNamed(const QString &text)
     {
@@ -31,19 +28,9 @@ protected:
     }
     void openWindow()
     {
-        sandbox->clearSettings();
-        guard = std::make_unique<testsupport::ModalGuard>();
-        dialog = new Quorvel;
+        makeWindow();
         dialog->findChild<QLineEdit *>("lineSourcePath")->setText(source);
         dialog->fillImageList(source, input());
         dialog->show();
-    }
-    // Closes the window; no dialog may have been left open.
-    QStringList closeWindow()
-    {
-        delete dialog;
-        const QStringList left = guard->closed();
-        guard.reset();
-        return left;
     }
 };

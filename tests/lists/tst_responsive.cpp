@@ -3,6 +3,7 @@
 #include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
 #include "testsupport.h"
+#include "windowfixture.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -23,7 +24,7 @@ using namespace testsupport;
 // The window comes first and thumbnails after it, those in view first: a folder of any size
 // opens at once and stays usable while its thumbnails are made. The decoding threads are held
 // at a gate (gatedpictures.h) so that every order of work is seen without timing.
-class ResponsiveTest : public QObject
+class ResponsiveTest : public WindowFixture
 {
     Q_OBJECT
 
@@ -43,11 +44,8 @@ private slots:
     void everyWayOutStopsTheDecodes();
 
 private:
-    std::unique_ptr<Sandbox> sandbox;
-    std::unique_ptr<ModalGuard> guard;
     QString gated; // an ordinary red picture and 300 gated ones
     QString small;
-    Quorvel *dialog = nullptr;
     std::future<void> watchdog;
     QListWidget *input() { return dialog->findChild<QListWidget *>("lstPrintFiles"); }
     QPushButton *button(const char *name) { return dialog->findChild<QPushButton *>(name); }
@@ -79,14 +77,12 @@ void ResponsiveTest::initTestCase()
 
 void ResponsiveTest::init()
 {
-    sandbox->clearSettings();
     // Thumbnails come from decoding, not from the entries an earlier test left.
     ThumbnailLoader::waitForDecodesInFlight();
     QDir(sandbox->path("cache")).removeRecursively();
     ThumbnailLoader::setDecodingThreads(2);
     gate().setOpen(true);
-    guard = std::make_unique<ModalGuard>();
-    dialog = new Quorvel;
+    makeWindow();
     field("lineDestPath")->setText(sandbox->makeFolder("sheets"));
     dialog->show();
 }
@@ -96,10 +92,7 @@ void ResponsiveTest::cleanup()
     gate().setOpen(true);
     if (watchdog.valid())
         watchdog.get();
-    delete dialog;
-    dialog = nullptr;
-    QCOMPARE(guard->closed(), QStringList());
-    guard.reset();
+    QCOMPARE(closeWindow(), QStringList());
 }
 
 void ResponsiveTest::listHeld(int threads)

@@ -3,8 +3,8 @@
 // Printing through the private CUPS server the tests start: its queue, and the PDF files its
 // cups-pdf queue writes for each job.
 
-#include "app/quorvel.h"
 #include "testsupport.h"
+#include "windowfixture.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -80,30 +80,17 @@ inline QString run(const QString &program, const QStringList &arguments)
 }
 
 // The window with an output folder of its own, for the printing tests.
-class PrintDesk : public QObject
+class PrintDesk : public WindowFixture
 {
 protected:
-    std::unique_ptr<testsupport::Sandbox> sandbox;
-    std::unique_ptr<testsupport::ModalGuard> guard;
     QString destination;
-    Quorvel *dialog = nullptr;
     QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
     void openWindow()
     {
-        sandbox->clearSettings();
         destination = sandbox->makeFolder("sheets");
-        guard = std::make_unique<testsupport::ModalGuard>();
-        dialog = new Quorvel;
+        makeWindow();
         dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
         dialog->show();
-    }
-    // Closes the window; no dialog may have been left open.
-    QStringList closeWindow()
-    {
-        delete dialog;
-        const QStringList left = guard->closed();
-        guard.reset();
-        return left;
     }
     void showSheets() { dialog->fillImageList(destination, output()); }
 };

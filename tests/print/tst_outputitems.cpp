@@ -1,5 +1,6 @@
 #include "app/quorvel.h"
 #include "testsupport.h"
+#include "windowfixture.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,7 +13,7 @@
 using namespace testsupport;
 
 // Double-clicks on the sheets of the output list.
-class OutputItemsTest : public QObject
+class OutputItemsTest : public WindowFixture
 {
     Q_OBJECT
 
@@ -29,10 +30,7 @@ private slots:
     void menuDoesWhatTheGesturesDo();
 
 private:
-    std::unique_ptr<Sandbox> sandbox;
     QString destination;
-    Quorvel *dialog = nullptr;
-    std::unique_ptr<ModalGuard> guard;
     QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
 };
 
@@ -46,9 +44,7 @@ void OutputItemsTest::initTestCase()
 
 void OutputItemsTest::init()
 {
-    sandbox->clearSettings();
-    guard = std::make_unique<ModalGuard>();
-    dialog = new Quorvel;
+    makeWindow();
     dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
     dialog->fillImageList(destination, output());
     dialog->show();
@@ -56,9 +52,7 @@ void OutputItemsTest::init()
 
 void OutputItemsTest::cleanup()
 {
-    delete dialog;
-    QCOMPARE(guard->closed(), QStringList());
-    guard.reset();
+    QCOMPARE(closeWindow(), QStringList());
 }
 
 void OutputItemsTest::ctrlOpensTheSheet()
