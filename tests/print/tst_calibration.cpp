@@ -137,10 +137,7 @@ void CalibrationTest::calibrationSheetScalesMeasure200mm()
     }
     const QDateTime pressed = QDateTime::currentDateTime();
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", sandbox->path("settings"));
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(programEnvironment(*sandbox));
     program.start(QUORVEL_PROGRAM, {"--print-calibration-sheet", printer});
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 0);
@@ -202,11 +199,12 @@ void CalibrationTest::calibrationDialogStoresWhatIsTyped()
         shown << result->text();
         store->click();
         shown << result->text();
-        {
-            QSettings settings("Morvane", "Quorvel");
-            shown << settings.value("Calibration/" + printer + "/Across").toString() + " " +
-                         settings.value("Calibration/" + printer + "/Down").toString();
-        }
+        // Stored at once: the program started now lists it.
+        QProcess program;
+        program.setProcessEnvironment(programEnvironment(*sandbox));
+        program.start(QUORVEL_PROGRAM, {"--calibration"});
+        program.waitForFinished(30000);
+        shown << QString::fromLocal8Bit(program.readAllStandardOutput()).trimmed();
         window->findChild<QPushButton *>("calibrationRemove")->click();
         afterRemove = result->text();
         window->reject();
@@ -215,9 +213,11 @@ void CalibrationTest::calibrationDialogStoresWhatIsTyped()
                         "Printer calibration");
     const QString corrected =
         "Sheets on this printer are printed at 101.42 % across and 99.21 % down.";
-    QCOMPARE(shown, QStringList({"No correction: sheets print at their own size.",
-                                 "Type each length in millimetres, from 190 to 210.", corrected,
-                                 corrected, "197.2 201.6"}));
+    QCOMPARE(shown,
+             QStringList({"No correction: sheets print at their own size.",
+                          "Type each length in millimetres, from 190 to 210.", corrected, corrected,
+                          printer + ": across 197.2 mm, down 201.6 mm (printed at "
+                                    "101.42 % across, 99.21 % down)"}));
     QVERIFY(!storable);
     QCOMPARE(afterRemove, "No correction: sheets print at their own size.");
     QSettings settings("Morvane", "Quorvel");

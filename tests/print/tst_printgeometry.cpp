@@ -233,8 +233,7 @@ void PrintGeometryTest::commandLine()
         storeCalibration(settings, "Studio", {200.0, 199.0});
     }
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", sandbox.path("settings"));
+    QProcessEnvironment environment = programEnvironment(sandbox);
     environment.insert("LANG", lang);
     environment.insert("LC_ALL", lang);
     program.setProcessEnvironment(environment);

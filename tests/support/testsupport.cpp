@@ -156,6 +156,14 @@ bool ScratchMount::makeReadOnly()
     return mounted && QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0;
 }
 
+QProcessEnvironment programEnvironment(const Sandbox &sandbox)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", sandbox.path("settings"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    return environment;
+}
+
 ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments)
 {
     const QString config = sandbox.makeFolder("probe-config-" + arguments.first());

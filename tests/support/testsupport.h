@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -152,6 +153,9 @@ private:
     } while (false)
 
 // How a run of the exit probe (a stand-in for main() that ends the program one way) ended.
+// The environment a test starts the program in: the sandbox's settings store, offscreen.
+QProcessEnvironment programEnvironment(const Sandbox &sandbox);
+
 struct ProbeRun
 {
     int exitCode = -1; // -1 when it crashed or hung
