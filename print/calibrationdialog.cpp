@@ -1,11 +1,8 @@
 #include "app/quorvel.h"
-#include "form/quorvelform.h"
 #include "print/calibration.h"
 #include "print/calibrationsheet.h"
-#include "print/printsheet.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -95,9 +92,7 @@ void Quorvel::showPrinterCalibration()
     connect(printSheet, &QPushButton::clicked, &window, [=, &window] {
         const QPrinterInfo info = QPrinterInfo::printerInfo(printers->currentText());
         QPrinter printer(info, QPrinter::HighResolution);
-        if (info.isNull() ||
-            !printSheetImage(printer, calibrationSheet(info.printerName(), QDate::currentDate()),
-                             form->chkFitToPage->isChecked()))
+        if (info.isNull() || !printCalibrationSheet(printer))
             QMessageBox::warning(&window, tr("Not Printed"),
                                  tr("The calibration sheet was not printed: the printer could "
                                     "not take the job."),

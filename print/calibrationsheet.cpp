@@ -107,6 +107,12 @@ QImage calibrationSheet(const QString &printerName, const QDate &date)
     return sheet;
 }
 
+bool printCalibrationSheet(QPrinter &printer)
+{
+    return printSheetImage(printer, calibrationSheet(printer.printerName(), QDate::currentDate()),
+                           false);
+}
+
 int printCalibrationSheetFromCommandLine(const QString &printerName)
 {
     QTextStream err(stderr);
@@ -119,9 +125,7 @@ int printCalibrationSheetFromCommandLine(const QString &printerName)
         return 1;
     }
     QPrinter printer(info, QPrinter::HighResolution);
-    // Printed as a sheet is by default, uncorrected: what is measured is the printer itself.
-    if (!printSheetImage(printer, calibrationSheet(info.printerName(), QDate::currentDate()),
-                         true)) {
+    if (!printCalibrationSheet(printer)) {
         err << "quorvel: " << info.printerName() << " could not take the job\n";
         return 1;
     }

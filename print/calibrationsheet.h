@@ -4,6 +4,7 @@
 #include <QString>
 
 class QDate;
+class QPrinter;
 
 // The page a printer's correction is measured from: an A4 sheet at 300 dpi with two 200 mm
 // scales (millimetre ticks, a number every 10 mm), one across the page and one down it, each
@@ -11,6 +12,12 @@ class QDate;
 // passport frame and a 2 x 2 inch frame to check by eye; the printer's name, the date, and what
 // to measure and where to type it.
 QImage calibrationSheet(const QString &printerName, const QDate &date);
+
+// Prints the calibration sheet, named after `printer`, on it: at its own size whatever the paper
+// and "Crop Image" (a sheet scaled to cover Letter paper would come out 2.8 % too large), and
+// uncorrected, since what is measured is the printer itself. False when the printer could not
+// take the job.
+bool printCalibrationSheet(QPrinter &printer);
 
 // quorvel --print-calibration-sheet [PRINTER]: prints the calibration sheet, uncorrected, on
 // PRINTER or the default printer. Returns the exit status: 0 once the job is accepted.

@@ -43,6 +43,11 @@ bool printSheetImage(QPrinter &printer, QImage sheet, bool crop, QSizeF scale)
     // One sheet, one page, at the program's resolution, whatever copies were asked for.
     printer.setCopyCount(1);
     printer.setResolution(SheetDotsPerInch);
+    // A new printer keeps Qt's own margins of 10 points whatever the paper allows, which would
+    // put the sheet 3.5 mm in: the painter starts at the printable area's corner, the printer's
+    // minimum margins.
+    const QPageLayout page = printer.pageLayout();
+    printer.setPageMargins(page.minimumMargins(), page.units());
     if (sheetNeedsTurn(sheet.size(), printer.pageLayout().orientation()))
         sheet = turnForPaper(sheet);
     QPainter painter;

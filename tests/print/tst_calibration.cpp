@@ -1,5 +1,6 @@
 #include "app/quorvel.h"
 #include "print/calibration.h"
+#include "print/calibrationsheet.h"
 #include "printjobs.h"
 #include "testsupport.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 
@@ -27,6 +29,7 @@ private slots:
     void cleanup();
     void correctionScalesTheSheet_data();
     void correctionScalesTheSheet();
+    void calibrationSheetScalesMeasure200mm_data();
     void calibrationSheetScalesMeasure200mm();
     void calibrationDialogStoresWhatIsTyped();
 };
@@ -123,31 +126,53 @@ void CalibrationTest::correctionScalesTheSheet()
              qPrintable(QString("%1 pixels down, %2 wanted").arg(height).arg(2400 * down)));
 }
 
-// quorvel --print-calibration-sheet prints, through the printing system, a page whose two
-// scales' main lines measure 200 mm, to 0.3 mm: the longest dark runs across and down the page
-// rendered at 600 dpi, where 200 mm is 4724.4 pixels.
+void CalibrationTest::calibrationSheetScalesMeasure200mm_data()
+{
+    QTest::addColumn<bool>("throughCups"); // or straight to a PDF file
+    QTest::addColumn<QString>("paper");
+    QTest::newRow("quorvel --print-calibration-sheet, A4") << true << "A4";
+    // Scaled to cover Letter paper, the scales would measure 205.6 mm.
+    QTest::newRow("to a file, Letter") << false << "Letter";
+}
+
+// The calibration sheet is printed at its own size, whatever the paper: its two scales' main
+// lines measure 200 mm, to 0.3 mm, as the longest dark runs across and down the page rendered
+// at 600 dpi, where 200 mm is 4724.4 pixels.
 void CalibrationTest::calibrationSheetScalesMeasure200mm()
 {
-    QString printer;
-    NEED_TEST_PRINTER(printer);
-    {
-        // A correction does not apply to the page it is measured from.
-        QSettings settings("Morvane", "Quorvel");
-        storeCalibration(settings, printer, {195.0, 205.0});
+    QFETCH(bool, throughCups);
+    QFETCH(QString, paper);
+    QString pdf;
+    if (throughCups) {
+        QString printer;
+        NEED_TEST_PRINTER(printer);
+        {
+            // A correction does not apply to the page it is measured from.
+            QSettings settings("Morvane", "Quorvel");
+            storeCalibration(settings, printer, {195.0, 205.0});
+        }
+        const QDateTime pressed = QDateTime::currentDateTime();
+        QProcess program;
+        program.setProcessEnvironment(programEnvironment(*sandbox));
+        program.start(QUORVEL_PROGRAM, {"--print-calibration-sheet", printer});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 0);
+        pdf = waitForNewPdf(pressed);
+        QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    } else {
+        pdf = sandbox->path("calibration.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        QVERIFY(printCalibrationSheet(printer));
     }
-    const QDateTime pressed = QDateTime::currentDateTime();
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment(*sandbox));
-    program.start(QUORVEL_PROGRAM, {"--print-calibration-sheet", printer});
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitCode(), 0);
-    const QString pdf = waitForNewPdf(pressed);
-    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
     const QString prefix = sandbox->path("calibration");
     run("pdftoppm", {"-r", "600", "-gray", "-png", "-singlefile", pdf, prefix});
     QFile::remove(pdf);
     const QImage page = QImage(prefix + ".png").convertToFormat(QImage::Format_Grayscale8);
     QVERIFY(!page.isNull());
+    QCOMPARE(qRound(page.width() / 600.0 * 72), paper == "A4" ? 595 : 612);
     int across = 0;
     for (int y = 0; y < page.height(); ++y) {
         const uchar *row = page.constScanLine(y);

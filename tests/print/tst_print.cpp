@@ -121,19 +121,24 @@ void PrintTest::printsTheFirstSheetOnOnePage_data()
 {
     QTest::addColumn<QSize>("sheet");
     QTest::addColumn<bool>("crop");
-    // Rendered at 30 dpi: colour names at (60, 80), (200, 80), (60, 280), (200, 280), then at
-    // two spots that tell the page's edges.
+    // Colour names at spots of the page rendered at 300 dpi, as "colour@x,y": the quarters,
+    // and the pixels at the sheet's edges. This queue's paper is printable to its corner.
     QTest::addColumn<QStringList>("colours");
     QTest::newRow("A4 sheet, crop")
         << QSize(2480, 3506) << true
-        << QStringList{"red", "green", "blue", "yellow", "white@2,2", "yellow@240,340"};
+        << QStringList{"red@600,800", "green@2000,800", "blue@600,2800", "yellow@2000,2800",
+                       "red@0,0",     "green@2479,0",   "blue@0,3507",   "yellow@2479,3507"};
     QTest::newRow("wide sheet turned, crop")
         << QSize(3506, 2480) << true
-        << QStringList{"green", "yellow", "red", "blue", "white@2,2", "blue@240,340"};
+        << QStringList{"green@600,800", "yellow@2000,800", "red@600,2800", "blue@2000,2800",
+                       "green@0,0",     "yellow@2479,0",   "red@0,3507",   "blue@2479,3507"};
+    // One sheet pixel on one printed pixel, from the paper's corner; the filters smooth each
+    // edge over a pixel or two either side.
     QTest::newRow("own size") << QSize(600, 1200) << false
-                              << QStringList{"yellow",      "white",       "white",
-                                             "white",       "white@2,2",   "red@20,30",
-                                             "green@50,30", "blue@20,100", "white@70,60"};
+                              << QStringList{"red@0,0",         "red@296,596", "green@303,0",
+                                             "green@596,596",   "blue@0,603",  "blue@296,1196",
+                                             "yellow@596,1196", "white@604,0", "white@0,1204",
+                                             "white@2000,800"};
 }
 
 void PrintTest::printsTheFirstSheetOnOnePage()
@@ -144,7 +149,8 @@ void PrintTest::printsTheFirstSheetOnOnePage()
     QString printer;
     NEED_TEST_PRINTER(printer);
 
-    writePicture(destination + "/01.jpg", quarteredSheet(sheet), "jpeg");
+    // Lossless, so that its edges are sharp (sheets are read by their content, not their name).
+    writePicture(destination + "/01.jpg", quarteredSheet(sheet), "png");
     writePicture(destination + "/02.jpg", solidPicture({600, 600}, Qt::black), "jpeg");
     showSheets();
     output()->setCurrentRow(1); // selected or not, the first sheet is the one printed
@@ -171,18 +177,14 @@ void PrintTest::printsTheFirstSheetOnOnePage()
     QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 842(\\.\\d+)? pts")),
              qPrintable(info));
     const QString prefix = sandbox->path("page");
-    run("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf, prefix});
+    run("pdftoppm", {"-r", "300", "-png", "-singlefile", pdf, prefix});
     QFile::remove(pdf);
     const QImage page(prefix + ".png");
-    QCOMPARE(page.size(), QSize(248, 351));
-
-    const QPoint quarters[] = {{60, 80}, {200, 80}, {60, 280}, {200, 280}};
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(colourName(page.pixel(quarters[i])), colours[i]);
-    for (int i = 4; i < colours.size(); ++i) {
-        const QStringList spot = colours[i].split('@');
-        const QStringList xy = spot[1].split(',');
-        QCOMPARE(colourName(page.pixel(xy[0].toInt(), xy[1].toInt())), spot[0]);
+    QCOMPARE(page.size(), QSize(2480, 3509)); // 595.3 x 841.9 points, rounded up
+    for (const QString &spot : colours) {
+        const QStringList xy = spot.section('@', 1).split(',');
+        QVERIFY2(colourName(page.pixel(xy[0].toInt(), xy[1].toInt())) == spot.section('@', 0, 0),
+                 qPrintable(spot));
     }
 }
 
