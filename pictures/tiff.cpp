@@ -148,10 +148,11 @@ bool readLayout(TIFF *tiff, QSize size, Layout *layout, QString *why)
     s.planar = planar == PLANARCONFIG_SEPARATE;
     s.floating = format == SAMPLEFORMAT_IEEEFP;
 
-    // Extra samples come last; the first that is alpha is the picture's alpha.
+    // Extra samples come last; the first that is alpha is the picture's alpha. Samples beyond
+    // the colours with no ExtraSamples tag at all are defined by libtiff as unspecified.
     uint16_t extraCount = 0;
     const uint16_t *extraTypes = nullptr;
-    if (TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) && extraTypes) {
+    if (TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) && extraTypes) {
         for (int i = 0; i < extraCount && i < samples; ++i) {
             if (extraTypes[i] == EXTRASAMPLE_ASSOCALPHA ||
                 extraTypes[i] == EXTRASAMPLE_UNASSALPHA) {
@@ -160,7 +161,8 @@ bool readLayout(TIFF *tiff, QSize size, Layout *layout, QString *why)
                 break;
             }
         }
-        // Panorama tools mark the alpha of their transparent surround "unspecified".
+        // Panorama tools mark the alpha of their transparent surround "unspecified", or leave
+        // the tag out.
         if (s.alphaSample < 0 && s.photometric == PHOTOMETRIC_RGB && samples == 4 &&
             extraCount == 1 && extraTypes[0] == EXTRASAMPLE_UNSPECIFIED)
             s.alphaSample = 3;

@@ -108,6 +108,15 @@ else:
     sys.exit("rgba-unspecified.tif: no ExtraSamples tag to rewrite")
 (folder / "rgba-unspecified.tif").write_bytes(tiff)
 add("rgba-unspecified.tif", "rgba-unspecified.expected.png", 0)
+# The same without any ExtraSamples tag, as the panorama files of the outside corpus are: the
+# entry is taken out of the directory, the entries after it and the next directory's offset
+# moved up in its place.
+entries = struct.unpack(order + "H", tiff[directory:directory + 2])[0]
+tiff[directory:directory + 2] = struct.pack(order + "H", entries - 1)
+end = directory + 2 + 12 * entries + 4
+tiff[at:end - 12] = tiff[at + 12:end]
+(folder / "rgba-no-extrasamples.tif").write_bytes(tiff)
+add("rgba-no-extrasamples.tif", "rgba-unspecified.expected.png", 0)
 
 # CMYK through a profile, embedded by LittleCMS's own TIFF tool.
 run("tificc", f"-o{cmyk_profile}", "-e", "-t1", "-b", "rgb8-lzw.tif", "cmyk8-profile.tif")
