@@ -39,8 +39,8 @@ boolean fillInput(j_decompress_ptr info)
     const qint64 got = source->device->read(reinterpret_cast<char *>(source->buffer),
                                             qint64(sizeof source->buffer));
     if (got <= 0) {
-        // An end of image where the data ends, as libjpeg recommends; the picture is then
-        // cut, which the wholeness check has already refused.
+        // An end of image where the data ends, as libjpeg recommends, so that it stops; the
+        // picture is cut off, which the decode then reports.
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         source->bytes_in_buffer = 2;
@@ -70,6 +70,17 @@ void skipInput(j_decompress_ptr info, long count)
 
 void endSource(j_decompress_ptr) {}
 
+int orientationOf(const jpeg_decompress_struct &info)
+{
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 &&
+            std::memcmp(marker->data, "Exif\0\0", 6) == 0)
+            return exifOrientation(QByteArray(reinterpret_cast<const char *>(marker->data) + 6,
+                                              qsizetype(marker->data_length) - 6));
+    }
+    return 0;
+}
+
 // libjpeg's objects with their error and source managers. Everything that longjmp may skip
 // over lives here, created before the jump point.
 struct Decompressor
@@ -93,18 +104,19 @@ struct Decompressor
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
     QString error() const { return errors.text(); }
-};
-
-int orientationOf(const jpeg_decompress_struct &info)
-{
-    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
-        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 &&
-            std::memcmp(marker->data, "Exif\0\0", 6) == 0)
-            return exifOrientation(QByteArray(reinterpret_cast<const char *>(marker->data) + 6,
-                                              qsizetype(marker->data_length) - 6));
+    // What a decode that ran to its end says: a file that ended before the picture is cut off.
+    bool refuseUnlessWhole(QString *why) const
+    {
+        return !source.ended || refuse(why, cutOffReason());
     }
-    return 0;
-}
+    PictureHeader header() const
+    {
+        PictureHeader header;
+        header.size = QSize(int(info.image_width), int(info.image_height));
+        header.orientation = orientationOf(info);
+        return header;
+    }
+};
 
 // Reads up to the first scan; false, with libjpeg's message, when it cannot.
 bool readHeader(Decompressor &jpeg, bool withProfile)
@@ -288,18 +300,18 @@ bool readJpegHeader(QIODevice *device, PictureHeader *header, QString *why)
     Decompressor jpeg(device);
     if (!readHeader(jpeg, false))
         return refuse(why, jpeg.error());
-    header->size = QSize(int(jpeg.info.image_width), int(jpeg.info.image_height));
-    header->orientation = orientationOf(jpeg.info);
+    *header = jpeg.header();
     return true;
 }
 
-QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
+QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why, PictureHeader *header)
 {
     Decompressor jpeg(device);
     if (!readHeader(jpeg, true)) {
         refuse(why, jpeg.error());
         return QImage();
     }
+    *header = jpeg.header();
     jpeg_decompress_struct &info = jpeg.info;
     const QByteArray profile = profileOf(jpeg);
     PixelLayout layout = PixelLayout::Rgb32;
@@ -331,12 +343,15 @@ QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why)
         refuse(why, jpeg.error());
         return QImage();
     }
+    if (!jpeg.refuseUnlessWhole(why))
+        return QImage();
     if (scaledSize.isValid() && !scaledSize.isEmpty() && picture.size() != scaledSize)
         picture = picture.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }
 
-bool decodeJpegRows(QIODevice *device, QSize expected, const JpegRow &row, QString *why)
+bool decodeJpegRows(QIODevice *device, QSize size, QImageIOHandler::Transformations turn,
+                    const JpegRow &row, QString *why)
 {
     Decompressor jpeg(device);
     PixelLayout layout = PixelLayout::Rgb32;
@@ -346,8 +361,9 @@ bool decodeJpegRows(QIODevice *device, QSize expected, const JpegRow &row, QStri
     if (!prepareOutput(jpeg, QSize(), &layout))
         return refuse(why, jpeg.error());
     const int width = int(jpeg.info.output_width);
-    if (QSize(width, int(jpeg.info.output_height)) != expected)
-        return refuse(why, changedSizeReason());
+    const PictureHeader now = jpeg.header();
+    if (now.size != size || transformationForOrientation(now.orientation) != turn)
+        return refuse(why, changedReason());
     const SrgbConversion colour(profile, layout);
     // A picture whose colours are sRGB already comes from libjpeg as the rows go out; the
     // others are converted in QRgb words and packed.
@@ -371,6 +387,7 @@ bool decodeJpegRows(QIODevice *device, QSize expected, const JpegRow &row, QStri
         }
         row(y, packed.data());
     };
-    return decodeRows(jpeg, {band.data(), stride, &colour, nullptr, &samples, &deliver}) ||
-           refuse(why, jpeg.error());
+    if (!decodeRows(jpeg, {band.data(), stride, &colour, nullptr, &samples, &deliver}))
+        return refuse(why, jpeg.error());
+    return jpeg.refuseUnlessWhole(why);
 }

@@ -3,6 +3,7 @@
 #include "pictures/pictureheader.h"
 
 #include <QImage>
+#include <QImageIOHandler>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -23,12 +24,15 @@ bool readJpegHeader(QIODevice *device, PictureHeader *header, QString *why);
 // Decodes the picture as stored (its orientation is not applied), in sRGB through its embedded
 // profile where there is a usable one; CMYK without one takes the plain conversion. With a
 // valid `scaledSize`, libjpeg decodes at the nearest larger eighth of the size and the rest is
-// scaled smoothly.
-QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why);
+// scaled smoothly. *header receives the header of what was decoded. A file that ends before
+// its picture does is refused, not filled with libjpeg's grey.
+QImage decodeJpeg(QIODevice *device, QSize scaledSize, QString *why, PictureHeader *header);
 
 // Decodes the picture at full size as stored, like decodeJpeg, but hands each row (sRGB, three
 // bytes a pixel: red, green, blue) to `row` as soon as it is decoded, top to bottom, without
-// ever holding the whole picture. Refuses, before the first row, a picture that is not of
-// `expected` size: its rows go into room made for that size.
+// ever holding the whole picture. Refuses, before the first row, a picture whose stored size or
+// orientation's turn is not the one planned: its rows go into room made for that. Refuses,
+// after the last row, a file that ended early (the rows handed over are then not the picture).
 using JpegRow = std::function<void(int y, const uchar *row)>;
-bool decodeJpegRows(QIODevice *device, QSize expected, const JpegRow &row, QString *why);
+bool decodeJpegRows(QIODevice *device, QSize size, QImageIOHandler::Transformations turn,
+                    const JpegRow &row, QString *why);

@@ -89,6 +89,11 @@ bool PictureFile::openForDecoding(QFile &file)
     return false;
 }
 
+bool PictureFile::holds(const PictureHeader &decoded) const
+{
+    return decoded.size == stored && transformationForOrientation(decoded.orientation) == turn;
+}
+
 QSize PictureFile::size() const
 {
     return viewedSize(stored, turn);
@@ -102,23 +107,36 @@ QImage PictureFile::read(QSize wanted)
     // Decoders work in stored rows and columns: the same swap turns the wanted size back.
     const QSize scaled = wanted.isValid() ? viewedSize(wanted, turn) : QSize();
     QImage picture;
+    PictureHeader decoded;
     memoryRanOut = false;
     try {
         switch (format) {
         case Format::Jpeg:
-            picture = decodeJpeg(&file, scaled, &refusal);
+            picture = decodeJpeg(&file, scaled, &refusal, &decoded);
             break;
         case Format::Png:
-            picture = decodePng(&file, scaled, &refusal);
+            picture = decodePng(&file, scaled, &refusal, &decoded);
             break;
         case Format::Tiff:
-            picture = decodeTiff(&file, scaled, &refusal);
+            picture = decodeTiff(&file, scaled, &refusal, &decoded);
             break;
-        case Format::Tga:
-            picture = decodeTga(file.readAll(), scaled, &refusal);
+        case Format::Tga: {
+            const QByteArray bytes = file.readAll();
+            TgaHeader tga;
+            if (parseTgaHeader(bytes, &tga, nullptr))
+                decoded.size = QSize(tga.width, tga.height);
+            picture = decodeTga(bytes, scaled, &refusal);
             break;
+        }
         case Format::None:
             break;
+        }
+        // What was decoded must be the picture the header told of: sizes and places were
+        // worked out from it.
+        if (!picture.isNull() && !holds(decoded)) {
+            picture = QImage();
+            refusal = changedReason();
+            changed = true;
         }
         if (!picture.isNull())
             picture = applyTransformation(picture, turn);
@@ -143,7 +161,7 @@ bool PictureFile::readRows(const RowCallback &row)
     if (!canReadRows() || !openForDecoding(file))
         return false;
     try {
-        return decodeJpegRows(&file, stored, row, &refusal);
+        return decodeJpegRows(&file, stored, turn, row, &refusal);
     } catch (const std::bad_alloc &) {
         refusal = outOfMemoryReason();
         return false;

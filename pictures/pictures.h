@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/pictureheader.h"
+
 #include <QImage>
 #include <QImageIOHandler>
 #include <QSize>
@@ -37,15 +39,20 @@ public:
     // Whether the file itself could not be opened (missing, no permission), as opposed to its
     // content being refused.
     bool isUnopenable() const { return unopenable; }
-    // Whether it was refused for what the file holds: not when it could not be opened, nor
-    // when memory ran out reading it, when the same file may read another time.
-    bool isRefusedForItsContent() const { return !isReadable() && !unopenable && !lackOfMemory; }
+    // Whether it was refused for what the file holds: not when it could not be opened, when
+    // memory ran out reading it, or when it changed under the reader; the same file may read
+    // another time.
+    bool isRefusedForItsContent() const
+    {
+        return !isReadable() && !unopenable && !lackOfMemory && !changed;
+    }
     // The size as viewed, from the header: turned when the orientation turns the picture.
     QSize size() const;
 
     // Decodes the picture as viewed, scaled to `wanted` (a viewed size) when that is valid,
     // decoding straight to it where the format can. A null image, with whyNot() saying why,
-    // when the decoder fails.
+    // when the decoder fails, and when the file holds a picture of another size or orientation
+    // than its header told when this was made (it was replaced since).
     QImage read(QSize wanted = QSize());
 
     // Whether readRows can decode the picture: a JPEG viewed as stored (no turn to apply).
@@ -53,13 +60,15 @@ public:
     // Decodes the picture at full size, handing each row (sRGB, three bytes a pixel: red,
     // green, blue) to `row` as soon as it is decoded, top to bottom, so that the whole picture
     // is never held. False, with whyNot() saying why, when it cannot (see canReadRows), when
-    // the decoder fails, or, before any row is handed over, when the file no longer holds a
-    // picture of size().
+    // the decoder fails, before any row is handed over when the file no longer holds a picture
+    // of this size and orientation, and after the last row when the file ended early.
     using RowCallback = std::function<void(int y, const uchar *row)>;
     bool readRows(const RowCallback &row);
 
 private:
     bool openForDecoding(QFile &file);
+    // Whether a decoded picture is the one the header told of.
+    bool holds(const PictureHeader &decoded) const;
 
     enum class Format { None, Jpeg, Png, Tiff, Tga };
     QString path;
@@ -69,6 +78,7 @@ private:
     QString refusal;
     bool unopenable = false;
     bool lackOfMemory = false;
+    bool changed = false;
 };
 
 // The size of a picture file as viewed, read from its header without decoding; an invalid

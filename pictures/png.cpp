@@ -84,10 +84,10 @@ bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, Q
     }
 }
 
-QImage decodePng(QIODevice *device, QSize scaledSize, QString *why)
+QImage decodePng(QIODevice *device, QSize scaledSize, QString *why, PictureHeader *decoded)
 {
     const qint64 start = device->pos();
-    PictureHeader header;
+    PictureHeader &header = *decoded;
     if (!readPngHeader(device, &header, true, why) || !device->seek(start))
         return QImage();
     QImageReader reader(device, "png");

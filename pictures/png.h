@@ -19,5 +19,6 @@ bool looksLikePng(const QByteArray &head);
 bool readPngHeader(QIODevice *device, PictureHeader *header, bool withProfile, QString *why);
 
 // Decodes the picture as stored, in sRGB through its iCCP profile (or, without one, the
-// colours its gAMA and cHRM chunks describe), scaled to a valid `scaledSize`.
-QImage decodePng(QIODevice *device, QSize scaledSize, QString *why);
+// colours its gAMA and cHRM chunks describe), scaled to a valid `scaledSize`. *decoded
+// receives the header of what was decoded.
+QImage decodePng(QIODevice *device, QSize scaledSize, QString *why, PictureHeader *decoded);

@@ -15,10 +15,11 @@ inline QString cutOffReason()
 {
     return QCoreApplication::translate("Quorvel", "cut off before its end");
 }
-// The file was replaced (an editor exporting again, a sync client) after its size was read.
-inline QString changedSizeReason()
+// The file was replaced (an editor exporting again, a sync client) after its header was read:
+// it holds a picture of another size or orientation now.
+inline QString changedReason()
 {
-    return QCoreApplication::translate("Quorvel", "its size changed while it was being read");
+    return QCoreApplication::translate("Quorvel", "it changed while it was being read");
 }
 inline QString noSizeReason()
 {

@@ -260,11 +260,11 @@ bool tiffReachesItsEnd(QIODevice *device)
     return whole;
 }
 
-QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why)
+QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why, PictureHeader *decoded)
 {
     DeviceFile file{device, device->pos(), QString()};
     const Tiff tiff = openTiff(file);
-    PictureHeader header;
+    PictureHeader &header = *decoded;
     if (!tiff || !readHeader(tiff.get(), &header)) {
         refuse(why, failure(file, notReadableReason()));
         return QImage();

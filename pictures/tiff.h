@@ -35,5 +35,5 @@ bool tiffReachesItsEnd(QIODevice *device);
 // Decodes the first page, as stored (its orientation is not applied), in sRGB through the
 // embedded profile where there is a usable one. With a valid `scaledSize` the picture is
 // decoded straight to that size, averaged row by row, so that the full-size picture is never
-// held.
-QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why);
+// held. *decoded receives the header of what was decoded.
+QImage decodeTiff(QIODevice *device, QSize scaledSize, QString *why, PictureHeader *decoded);

@@ -452,10 +452,6 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <translation>die Bilddaten der TIFF-Datei lassen sich nicht lesen</translation>
     </message>
     <message>
-        <source>its size changed while it was being read</source>
-        <translation>seine Größe hat sich beim Lesen geändert</translation>
-    </message>
-    <message>
         <source>Copies…</source>
         <translation>Abzüge…</translation>
     </message>
@@ -630,6 +626,10 @@ Der vorherige Bogen bleibt unverändert.</translation>
             <numerusform>[%n] - Bild ausgewählt</numerusform>
             <numerusform>[%n] - Bilder ausgewählt</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>it changed while it was being read</source>
+        <translation>es hat sich beim Lesen geändert</translation>
     </message>
 </context>
 </TS>

@@ -452,10 +452,6 @@ La hoja anterior sigue como estaba.</translation>
         <translation>no se pueden leer los datos de píxeles del TIFF</translation>
     </message>
     <message>
-        <source>its size changed while it was being read</source>
-        <translation>su tamaño cambió mientras se leía</translation>
-    </message>
-    <message>
         <source>Copies…</source>
         <translation>Copias…</translation>
     </message>
@@ -630,6 +626,10 @@ La hoja anterior sigue como estaba.</translation>
             <numerusform>[%n] - foto seleccionada</numerusform>
             <numerusform>[%n] - fotos seleccionadas</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>it changed while it was being read</source>
+        <translation>cambió mientras se leía</translation>
     </message>
 </context>
 </TS>

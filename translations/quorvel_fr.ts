@@ -452,10 +452,6 @@ La planche précédente est restée telle quelle.</translation>
         <translation>les données de pixels du TIFF sont illisibles</translation>
     </message>
     <message>
-        <source>its size changed while it was being read</source>
-        <translation>sa taille a changé pendant sa lecture</translation>
-    </message>
-    <message>
         <source>Copies…</source>
         <translation>Tirages…</translation>
     </message>
@@ -630,6 +626,10 @@ La planche précédente est restée telle quelle.</translation>
             <numerusform>[%n] - photo sélectionnée</numerusform>
             <numerusform>[%n] - photos sélectionnées</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>it changed while it was being read</source>
+        <translation>il a changé pendant sa lecture</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QStringList>
+#include <algorithm>
 
 // What the sheet tests look at in a composed sheet.
 namespace sheetchecks {
@@ -25,6 +26,13 @@ inline bool showsPicture(const QImage &sheet, QPoint at, const QImage &picture, 
         }
     }
     return true;
+}
+
+// The largest difference of the two colours' channels.
+inline int difference(QRgb a, QRgb b)
+{
+    return std::max(
+        {qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
 }
 
 inline bool isWhite(const QImage &sheet, QRect area)

@@ -1,3 +1,4 @@
+#include "../pictures/craftedfiles.h"
 #include "compose/sheet.h"
 #include "compose/sheetrun.h"
 #include "gatedpictures.h"
@@ -8,6 +9,7 @@
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImageWriter>
+#include <QPainter>
 #include <QProcess>
 #include <QTest>
 #include <QTransform>
@@ -193,28 +195,41 @@ void GoTest::goMatchesComposingThenSaving()
 void GoTest::goPlacesWhatAReplacedPictureHoldsNow_data()
 {
     QTest::addColumn<int>("direction");
-    QTest::addColumn<QSize>("replacement");
+    QTest::addColumn<QString>("format");
+    // "narrower", "taller", "turned" (the same stored size, with Orientation 3) or "cut short"
+    QTest::addColumn<QString>("change");
     const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
-    QTest::newRow("column, narrower") << column << QSize(1000, 1000);
-    QTest::newRow("column, taller") << column << QSize(2400, 1200);
-    QTest::newRow("row, narrower") << row << QSize(1000, 1000);
-    QTest::newRow("row, taller") << row << QSize(2400, 1200);
+    for (const int direction : {column, row}) {
+        const char *way = direction == column ? "column" : "row";
+        for (const char *change : {"narrower", "taller", "turned"})
+            for (const char *format : {"jpg", "png", "tif"})
+                QTest::addRow("%s, %s %s", way, format, change) << direction << format << change;
+        QTest::addRow("%s, jpg cut short", way) << direction << "jpg"
+                                                << "cut short";
+    }
 }
 
 // A picture replaced between the Go's reading of its header and its decoding (an editor
-// exporting again, a sync client) is placed as it is now, and nothing of the sheet outside its
-// copies is touched.
+// exporting again, a sync client) is placed as it is now, turned as it now says; one cut short
+// since is refused. Nothing of the sheet outside its copies is touched.
 void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
 {
     QFETCH(int, direction);
-    QFETCH(QSize, replacement);
+    QFETCH(QString, format);
+    QFETCH(QString, change);
     const testsupport::Sandbox place;
     const QString folder = place.makeFolder("replaced");
+    const QString photo = folder + "/photo." + format;
+    auto write = [&](const QImage &picture, int orientation) {
+        writeBytes(photo, format == "jpg"   ? jpegWithOrientation(picture, orientation)
+                          : format == "png" ? pngWithOrientation(picture, orientation)
+                                            : tiffWithLeadingDirectory(picture, orientation));
+    };
     // Read first, and held at the gate while the photo is replaced.
     writePicture(folder + "/gated.png", solidPicture({10, 10}, Qt::green));
-    writePicture(folder + "/photo.jpg", solidPicture({2400, 1000}, Qt::red), "jpeg", 100);
+    write(solidPicture({2400, 1000}, Qt::red), 1);
     const SheetLayout layout{A4, QPoint(), CopyDirection(direction)};
-    const QVector<SheetRequest> requests{{"gated.png", 1}, {"photo.jpg", 2}};
+    const QVector<SheetRequest> requests{{"gated.png", 1}, {"photo." + format, 2}};
 
     testsupport::gate().reset();
     auto watchdog = std::async(std::launch::async, [] { testsupport::gate().openAfter(10000); });
@@ -222,30 +237,63 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
         return composeAndSaveSheet(layout, requests, folder, place.path("01.jpg"));
     });
     QVERIFY(QTest::qWaitFor([] { return testsupport::gate().held() == 1; }));
-    writePicture(folder + "/photo.jpg", solidPicture(replacement, Qt::blue), "jpeg", 100);
+    // What the photo shows now, as the test knows it.
+    QImage shown;
+    if (change == "cut short") {
+        QFile file(photo);
+        QVERIFY(file.resize(file.size() * 6 / 10));
+    } else if (change == "turned") {
+        // Stored blue above green, shown the other way up; the edge between them on a JPEG
+        // block's edge, so that neither colour bleeds.
+        QImage stored = solidPicture({2400, 1000}, Qt::green);
+        QPainter(&stored).fillRect(0, 0, 2400, 512, Qt::blue);
+        write(stored, 3);
+        shown = stored.transformed(QTransform().rotate(180));
+    } else {
+        shown =
+            solidPicture(change == "narrower" ? QSize(1000, 1000) : QSize(2400, 1200), Qt::blue);
+        write(shown, 1);
+    }
     testsupport::gate().setOpen(true);
     const SheetRun run = go.get();
     watchdog.get();
 
     QVERIFY(run.saved);
-    QCOMPARE(run.outcome.placedCopies, 3);
     const QImage &sheet = run.outcome.sheet;
     const bool turned = direction == int(CopyDirection::RotateLeftToRight);
-    const QSize placed = turned ? replacement.transposed() : replacement;
-    const QPoint step = turned ? QPoint(placed.width(), 0) : QPoint(0, placed.height());
     const QPoint first = turned ? QPoint(10, 0) : QPoint(0, 10);
-    for (const QPoint at : {first, first + step}) {
-        const QRect inside = untouchedArea(placed, layout.direction).translated(at);
-        for (int y = inside.top(); y <= inside.bottom(); ++y)
-            for (int x = inside.left(); x <= inside.right(); ++x)
-                QVERIFY2(qAbs(qBlue(sheet.pixel(x, y)) - 255) < 8 && qRed(sheet.pixel(x, y)) < 8,
-                         qPrintable(QString("%1, %2").arg(x).arg(y)));
+    QPoint end = first;
+    if (change == "cut short") {
+        QCOMPARE(run.outcome.placedCopies, 1);
+        QCOMPARE(run.outcome.unreadable, QStringList{"photo.jpg (cut off before its end)"});
+    } else {
+        QCOMPARE(run.outcome.placedCopies, 3);
+        const QImage placed = turned ? shown.transformed(QTransform().rotate(90)) : shown;
+        const QPoint step = turned ? QPoint(placed.width(), 0) : QPoint(0, placed.height());
+        // JPEG's chroma blurs a colour edge over a pixel or two.
+        const QRect whole(QPoint(), placed.size());
+        auto nearAnEdge = [&](int x, int y) {
+            for (const QPoint by : {QPoint(4, 0), QPoint(0, 4)})
+                for (const QPoint near : {QPoint(x, y) - by, QPoint(x, y) + by})
+                    if (whole.contains(near) && placed.pixel(near) != placed.pixel(x, y))
+                        return true;
+            return false;
+        };
+        for (const QPoint at : {first, first + step}) {
+            const QRect inside = untouchedArea(placed.size(), layout.direction);
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    QVERIFY2(nearAnEdge(x, y) ||
+                                 difference(sheet.pixel(at + QPoint(x, y)), placed.pixel(x, y)) < 8,
+                             qPrintable(QString("%1, %2").arg(x).arg(y)));
+        }
+        end = first + 2 * step;
+        // Beside the copies, beyond their cutting lines' round caps: the white sheet.
+        const QRect across = turned ? QRect(0, placed.height() + 4, A4.width(), A4.height())
+                                    : QRect(placed.width() + 4, 0, A4.width(), A4.height());
+        QVERIFY(isWhite(sheet, across.intersected(QRect(QPoint(), A4))));
     }
-    // Beyond the copies and their cutting lines' round caps: the white sheet.
-    const QPoint end = first + 2 * step;
-    const QRect across = turned ? QRect(0, placed.height() + 4, A4.width(), 1)
-                                : QRect(placed.width() + 4, 0, 1, A4.height());
-    QVERIFY(isWhite(sheet, QRect(across.topLeft(), A4).intersected(QRect(QPoint(), A4))));
+    // After the copies: the white sheet.
     const QRect after = turned ? QRect(end.x() + 4, 0, A4.width(), A4.height())
                                : QRect(0, end.y() + 4, A4.width(), A4.height());
     QVERIFY(isWhite(sheet, after.intersected(QRect(QPoint(), A4))));

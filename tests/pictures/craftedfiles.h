@@ -167,8 +167,9 @@ inline QByteArray tiffThroughLibtiff(const QString &scratch, const QImage &pictu
 }
 
 // An uncompressed RGB TIFF with its directory right after the header and its strips of
-// eight rows after that, as scanners and many editors write it.
-inline QByteArray tiffWithLeadingDirectory(const QImage &picture)
+// eight rows after that, as scanners and many editors write it; with an Orientation tag when
+// `orientation` is 1 to 8.
+inline QByteArray tiffWithLeadingDirectory(const QImage &picture, int orientation = 0)
 {
     const int width = picture.width(), height = picture.height(), rowsPerStrip = 8;
     const int strips = (height + rowsPerStrip - 1) / rowsPerStrip;
@@ -177,7 +178,7 @@ inline QByteArray tiffWithLeadingDirectory(const QImage &picture)
         for (int i = 0; i < size; ++i)
             tiff.append(char((value >> (8 * i)) & 0xff));
     };
-    const quint32 entries = 9;
+    const quint32 entries = orientation > 0 ? 10 : 9;
     const quint32 bitsAt = 8 + 2 + 12 * entries + 4;
     const quint32 offsetsAt = bitsAt + 6;
     const quint32 countsAt = offsetsAt + 4 * strips;
@@ -196,6 +197,8 @@ inline QByteArray tiffWithLeadingDirectory(const QImage &picture)
     entry(259, 3, 1, 1);
     entry(262, 3, 1, 2);
     entry(273, 4, quint32(strips), offsetsAt);
+    if (orientation > 0)
+        entry(274, 3, 1, quint32(orientation));
     entry(277, 3, 1, 3);
     entry(278, 4, 1, quint32(rowsPerStrip));
     entry(279, 4, quint32(strips), countsAt);
@@ -214,14 +217,20 @@ inline QByteArray tiffWithLeadingDirectory(const QImage &picture)
     return tiff;
 }
 
-// A JPEG that says, in its EXIF data, that it is to be shown turned a quarter turn.
-inline QByteArray jpegWithOrientation6(const QImage &picture)
+// An EXIF block (without the "Exif\0\0" before it) holding only an orientation, 1 to 8.
+inline QByteArray exifWithOrientation(int orientation)
 {
-    QByteArray exif("Exif\0\0", 6);
-    exif += QByteArray("II*\0\x08\0\0\0", 8);                     // TIFF header, first IFD at 8
-    exif += QByteArray("\x01\0", 2);                              // one entry
-    exif += QByteArray("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12); // orientation, SHORT, 6
-    exif += QByteArray(4, '\0');                                  // no next IFD
+    QByteArray exif("II*\0\x08\0\0\0", 8);             // TIFF header, first IFD at 8
+    exif += QByteArray("\x01\0", 2);                   // one entry
+    exif += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8); // orientation, SHORT, 1
+    exif += char(orientation) + QByteArray(3, '\0') + QByteArray(4, '\0'); // value, no next IFD
+    return exif;
+}
+
+// A JPEG that says, in its EXIF data, how it is to be turned for viewing.
+inline QByteArray jpegWithOrientation(const QImage &picture, int orientation)
+{
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + exifWithOrientation(orientation);
     QByteArray segment("\xFF\xE1", 2);
     segment.append(char(((exif.size() + 2) >> 8) & 0xff));
     segment.append(char((exif.size() + 2) & 0xff));
@@ -229,18 +238,31 @@ inline QByteArray jpegWithOrientation6(const QImage &picture)
     return jpeg.left(2) + segment + exif + jpeg.mid(2);
 }
 
+// A PNG chunk of `type` holding `body`, with its length and CRC.
+inline QByteArray pngChunk(const QByteArray &type, const QByteArray &body)
+{
+    QByteArray chunk(4, '\0');
+    putBigEndian(chunk, 0, quint32(body.size()), 4);
+    chunk += type + body;
+    QByteArray crc(4, '\0');
+    putBigEndian(crc, 0, crc32(chunk.mid(4)), 4);
+    return chunk + crc;
+}
+
+// A PNG that says, in an eXIf chunk right after its header, how it is to be turned.
+inline QByteArray pngWithOrientation(const QImage &picture, int orientation)
+{
+    QByteArray png = encoded(picture, "png");
+    png.insert(33, pngChunk("eXIf", exifWithOrientation(orientation)));
+    return png;
+}
+
 // A PNG carrying `profile` in an iCCP chunk, placed right after its header.
 inline QByteArray pngWithProfile(const QImage &picture, const QByteArray &profile)
 {
     QByteArray png = encoded(picture, "png");
     // qCompress puts the length before the zlib stream.
-    const QByteArray body = QByteArray("hostile\0\0", 9) + qCompress(profile).mid(4);
-    QByteArray chunk(4, '\0');
-    putBigEndian(chunk, 0, quint32(body.size()), 4);
-    chunk += "iCCP" + body;
-    QByteArray crc(4, '\0');
-    putBigEndian(crc, 0, crc32(chunk.mid(4)), 4);
-    png.insert(33, chunk + crc);
+    png.insert(33, pngChunk("iCCP", QByteArray("hostile\0\0", 9) + qCompress(profile).mid(4)));
     return png;
 }
 

@@ -133,7 +133,7 @@ void HostileTest::initTestCase()
     rle.type = 10;
     rle.footer = true;
     keep("rle.tga", encodeTga(good, rle), true);
-    keep("exif6.jpg", jpegWithOrientation6(solidPicture({600, 300}, Qt::blue)), true);
+    keep("exif6.jpg", jpegWithOrientation(solidPicture({600, 300}, Qt::blue), 6), true);
     keep("with spaces and été.png", encoded(good, "png"), true);
     keep("<draft>.jpg", encoded(good, "jpeg"), true);
     keep("wider than the sheet.png", encoded(solidPicture({3000, 500}, Qt::gray), "png"), true);
