@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <future>
+#include <optional>
 
 int inchesToPixels(const QString &inches)
 {
@@ -49,16 +51,68 @@ QImage blankSheet(QSize size)
     return sheet;
 }
 
+QImage convertHere(const QImage &picture, QImage::Format format)
+{
+    if (picture.format() == format)
+        return picture;
+    QImage converted(picture.size(), format);
+    if (converted.isNull())
+        return converted;
+    // Qt converts 65536 pixels or more on its thread pool; a row of a picture is fewer.
+    const qsizetype rowBytes =
+        std::min(converted.bytesPerLine(), qsizetype(picture.width()) * converted.depth() / 8);
+    for (int y = 0; y < picture.height(); ++y) {
+        QImage row(picture.constScanLine(y), picture.width(), 1, picture.bytesPerLine(),
+                   picture.format());
+        row.setColorTable(picture.colorTable());
+        std::memcpy(converted.scanLine(y), row.convertToFormat(format).constScanLine(0),
+                    size_t(rowBytes));
+    }
+    return converted;
+}
+
 namespace {
-// Writes an opaque 32-bit picture onto a 24-bit sheet with its top-left corner at `at`, turned
-// a quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
+// A premultiplied channel over an opaque one, rounded as Qt's raster engine rounds it.
+inline uchar over(uint source, uint destination, uint transparency)
+{
+    const uint product = destination * transparency;
+    return uchar(source + ((product + (product >> 8) + 0x80) >> 8));
+}
+} // namespace
+
+void paintOver(const SheetPixels &sheet, const QImage &picture, QPoint at, QRect part)
+{
+    const QRect area = QRect(at, part.size()) & QRect(QPoint(0, 0), sheet.size);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb *in =
+            reinterpret_cast<const QRgb *>(picture.constScanLine(part.top() + y - at.y())) +
+            part.left() + area.left() - at.x();
+        uchar *out = sheet.bits + y * sheet.stride + 3 * qsizetype(area.left());
+        for (int x = area.left(); x <= area.right(); ++x, ++in, out += 3) {
+            const QRgb pixel = *in;
+            const uint transparency = 255 - qAlpha(pixel);
+            if (transparency == 0) {
+                out[0] = uchar(qRed(pixel));
+                out[1] = uchar(qGreen(pixel));
+                out[2] = uchar(qBlue(pixel));
+            } else if (pixel != 0) {
+                out[0] = over(qRed(pixel), out[0], transparency);
+                out[1] = over(qGreen(pixel), out[1], transparency);
+                out[2] = over(qBlue(pixel), out[2], transparency);
+            }
+        }
+    }
+}
+
+namespace {
+// Writes an opaque 32-bit picture onto the sheet with its top-left corner at `at`, turned a
+// quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
 // painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
 // turned picture first, and the rows are shared between two threads.
-void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QImage &picture,
-                QPoint at, bool turned)
+void copyOpaque(const SheetPixels &sheet, const QImage &picture, QPoint at, bool turned)
 {
     const QSize placed = placedSize(picture.size(), turned);
-    const QRect area = QRect(at, placed) & QRect(QPoint(0, 0), sheetSize);
+    const QRect area = QRect(at, placed) & QRect(QPoint(0, 0), sheet.size);
     if (area.isEmpty())
         return;
     const qsizetype stride = picture.bytesPerLine();
@@ -66,7 +120,7 @@ void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QIma
     const int lastRow = picture.height() - 1;
     auto copyRows = [&](int top, int bottom) {
         for (int y = top; y <= bottom; ++y) {
-            uchar *out = sheet + y * sheetStride + 3 * area.left();
+            uchar *out = sheet.bits + y * sheet.stride + 3 * area.left();
             // Straight, a sheet row is a picture row; turned, it is a picture column, read
             // from the bottom row upwards.
             const uchar *in = turned ? bits + qsizetype(lastRow - (area.left() - at.x())) * stride +
@@ -89,32 +143,36 @@ void copyOpaque(uchar *sheet, qsizetype sheetStride, QSize sheetSize, const QIma
 }
 } // namespace
 
-void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const SheetLayout &layout,
-                 QImage picture, const QVector<QPoint> &corners, bool lines)
+void placeCopies(const SheetPixels &sheet, const SheetLayout &layout, QImage picture,
+                 const QVector<QPoint> &corners, bool lines)
 {
     const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
     const QSize size = placedSize(picture.size(), turned);
     const bool opaque = !picture.hasAlphaChannel();
-    if (opaque)
-        picture = picture.convertToFormat(QImage::Format_RGB32);
-    else if (turned)
-        picture = turnForRow(picture);
+    if (opaque) {
+        picture = convertHere(picture, QImage::Format_RGB32);
+    } else {
+        picture = convertHere(picture, QImage::Format_ARGB32_Premultiplied);
+        if (turned)
+            picture = turnForRow(picture);
+    }
     const CuttingLineStamp cuttingLine(size, layout.direction);
     for (const QPoint at : corners) {
         if (opaque)
-            copyOpaque(sheet, sheetStride, layout.size, picture, at, turned);
+            copyOpaque(sheet, picture, at, turned);
         else
-            painter.drawImage(at, picture);
+            paintOver(sheet, picture, at, picture.rect());
         if (lines)
-            cuttingLine.stamp(painter, at);
+            cuttingLine.stamp(sheet, at);
     }
 }
 
-void CuttingLineStamp::stamp(QPainter &painter, QPoint copyCorner, const QRegion &within) const
+void CuttingLineStamp::stamp(const SheetPixels &sheet, QPoint copyCorner,
+                             const QRegion &within) const
 {
     const QPoint origin = copyCorner - QPoint(Margin, Margin);
     for (const QRect &part : within &QRect(origin, strip.size()))
-        painter.drawImage(part.topLeft(), strip, part.translated(-origin));
+        paintOver(sheet, strip, part.topLeft(), part.translated(-origin));
 }
 
 CuttingLineStamp::CuttingLineStamp(QSize copy, CopyDirection direction)
@@ -220,16 +278,13 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
     }
     // The blank sheet is made on another core while the first picture loads.
     std::future<QImage> blank = runAside([&layout] { return blankSheet(layout.size); });
-    QPainter painter;
-    uchar *sheetBits = nullptr;
+    std::optional<SheetPixels> pixels;
     // Waits for the blank sheet the first time; false when it could not be allocated.
     auto sheetReady = [&] {
         if (blank.valid()) {
             outcome.sheet = blank.get();
-            if (!outcome.sheet.isNull()) {
-                sheetBits = outcome.sheet.bits();
-                painter.begin(&outcome.sheet);
-            }
+            if (!outcome.sheet.isNull())
+                pixels.emplace(outcome.sheet);
         }
         return !outcome.sheet.isNull();
     };
@@ -251,14 +306,12 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
             continue;
         if (!sheetReady())
             break;
-        placeCopies(painter, sheetBits, outcome.sheet.bytesPerLine(), layout, std::move(picture),
-                    corners, true);
+        placeCopies(*pixels, layout, std::move(picture), corners, true);
     }
     if (!sheetReady()) {
         outcome.sheetUnusable = true;
         outcome.placedCopies = 0;
     }
-    painter.end();
     return outcome;
 }
 

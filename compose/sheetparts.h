@@ -3,7 +3,6 @@
 #include "compose/sheet.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QPoint>
 #include <QRegion>
 #include <QSize>
@@ -16,12 +15,32 @@
 // takes as it is; null when it cannot be allocated.
 QImage blankSheet(QSize size);
 
-// Places a picture read whole at each of `corners` on a 24-bit sheet (whose bits `painter`
-// paints too): opaque pictures are copied, and turned in a row, straight into the sheet's
-// rows; those with transparency are turned first and painted over it. With `lines`, each copy
-// is followed by its cutting line.
-void placeCopies(QPainter &painter, uchar *sheet, qsizetype sheetStride, const SheetLayout &layout,
-                 QImage picture, const QVector<QPoint> &corners, bool lines);
+// The rows of a 24-bit sheet, as the composition writes them. Nothing here paints through
+// QPainter or converts through QImage at the size of a picture: Qt does either on its own
+// thread pool, and waits for ever for work that pool could not start a thread for, so a
+// process at its limit of threads would hang in a Go.
+struct SheetPixels
+{
+    explicit SheetPixels(QImage &sheet)
+        : bits(sheet.bits()), stride(sheet.bytesPerLine()), size(sheet.size())
+    {}
+    uchar *bits;
+    qsizetype stride;
+    QSize size;
+};
+
+// The picture in `format`, converted a row at a time on the calling thread.
+QImage convertHere(const QImage &picture, QImage::Format format);
+
+// Paints `part` of a premultiplied picture over the sheet with the part's corner at `at`, as
+// QPainter would paint it (source over, with its rounding), clipped to the sheet.
+void paintOver(const SheetPixels &sheet, const QImage &picture, QPoint at, QRect part);
+
+// Places a picture read whole at each of `corners` on the sheet: opaque pictures are copied,
+// and turned in a row, straight into the sheet's rows; those with transparency are turned
+// first and painted over it. With `lines`, each copy is followed by its cutting line.
+void placeCopies(const SheetPixels &sheet, const SheetLayout &layout, QImage picture,
+                 const QVector<QPoint> &corners, bool lines);
 
 // A picture's size on the sheet: turned a quarter turn in a row.
 inline QSize placedSize(QSize picture, bool turned)
@@ -38,12 +57,12 @@ struct CuttingLineStamp
     QImage strip;
 
     CuttingLineStamp(QSize copy, CopyDirection direction);
-    void stamp(QPainter &painter, QPoint copyCorner) const
+    void stamp(const SheetPixels &sheet, QPoint copyCorner) const
     {
-        painter.drawImage(copyCorner - QPoint(Margin, Margin), strip);
+        paintOver(sheet, strip, copyCorner - QPoint(Margin, Margin), strip.rect());
     }
     // Only the parts of the stamp inside `within` (sheet pixels).
-    void stamp(QPainter &painter, QPoint copyCorner, const QRegion &within) const;
+    void stamp(const SheetPixels &sheet, QPoint copyCorner, const QRegion &within) const;
 };
 
 // Where the copies go, picture after picture, edge to edge from the margins: a picture's

@@ -6,7 +6,6 @@
 #include "pictures/pictures.h"
 #include "pictures/runaside.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -39,21 +38,15 @@ class Composition
 {
 public:
     Composition(const SheetLayout &layout, QImage &sheet, std::vector<Job> &jobs)
-        : layout(layout), turned(layout.direction == CopyDirection::RotateLeftToRight), jobs(jobs)
-    {
-        // Begun before anything takes the sheet's bits: it must not detach later.
-        painter.begin(&sheet);
-        bits = sheet.bits();
-        stride = sheet.bytesPerLine();
-    }
+        : layout(layout), turned(layout.direction == CopyDirection::RotateLeftToRight), jobs(jobs),
+          sheet(sheet)
+    {}
 
     // Composes the sheet into `writer`; false when a picture fails to decode.
     bool compose(SheetWriter &writer)
     {
         this->writer = &writer;
-        const bool composed = turned ? composeRow() : composeColumn();
-        painter.end();
-        return composed;
+        return turned ? composeRow() : composeColumn();
     }
 
 private:
@@ -115,7 +108,7 @@ private:
                 // earlier copies that reach into it beneath its pixels, in order.
                 for (size_t copy = first; copy < end; ++copy)
                     for (size_t earlier = 0; earlier < copy; ++earlier)
-                        copies[earlier].line->stamp(painter, copies[earlier].corner,
+                        copies[earlier].line->stamp(sheet, copies[earlier].corner,
                                                     copies[copy].area);
                 // Its own lines come with the others': one might reach a copy still being
                 // decoded.
@@ -149,7 +142,7 @@ private:
             QRegion outsideLaterCopies(QRect(QPoint(0, 0), layout.size));
             for (size_t later = copy + 1; later < copies.size(); ++later)
                 outsideLaterCopies -= copies[later].area;
-            copies[copy].line->stamp(painter, copies[copy].corner, outsideLaterCopies);
+            copies[copy].line->stamp(sheet, copies[copy].corner, outsideLaterCopies);
         }
         for (Job &job : jobs)
             job.complete = true;
@@ -164,7 +157,7 @@ private:
         QImage picture = job.file.read();
         if (picture.isNull() || placedSize(picture.size(), turned) != job.size)
             return false;
-        placeCopies(painter, bits, stride, layout, std::move(picture), job.corners, lines);
+        placeCopies(sheet, layout, std::move(picture), job.corners, lines);
         if (lines)
             job.stampsDrawn = int(job.corners.size());
         return true;
@@ -178,7 +171,7 @@ private:
             const int from = std::max(0, -at.x());
             const int to = std::min(job.size.width(), layout.size.width() - at.x());
             if (sheetY >= 0 && sheetY < layout.size.height() && from < to)
-                std::memcpy(bits + sheetY * stride + 3 * qsizetype(at.x() + from),
+                std::memcpy(sheet.bits + sheetY * sheet.stride + 3 * qsizetype(at.x() + from),
                             row + 3 * qsizetype(from), size_t(to - from) * 3);
         }
     }
@@ -202,7 +195,8 @@ private:
                 const int from = std::max(0, -at.y());
                 const int to = std::min(length, layout.size.height() - at.y());
                 for (int x = from; clipLeft <= clipRight && x < to; ++x) {
-                    uchar *out = bits + qsizetype(at.y() + x) * stride + 3 * qsizetype(clipLeft);
+                    uchar *out =
+                        sheet.bits + qsizetype(at.y() + x) * sheet.stride + 3 * qsizetype(clipLeft);
                     for (int column = clipLeft; column <= clipRight; ++column, out += 3) {
                         const uchar *in =
                             band.data() + (qsizetype(right - column) * length + x) * 3;
@@ -227,7 +221,7 @@ private:
             return;
         const CuttingLineStamp cuttingLine(job.size, layout.direction);
         for (; job.stampsDrawn < upTo; ++job.stampsDrawn)
-            cuttingLine.stamp(painter, job.corners[job.stampsDrawn]);
+            cuttingLine.stamp(sheet, job.corners[job.stampsDrawn]);
     }
 
     // Hands the writer the rows that nothing will change any more.
@@ -271,9 +265,7 @@ private:
     const SheetLayout &layout;
     const bool turned;
     std::vector<Job> &jobs;
-    QPainter painter;
-    uchar *bits = nullptr;
-    qsizetype stride = 0;
+    const SheetPixels sheet;
     SheetWriter *writer = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "compose/sheetrun.h"
 #include "gatedpictures.h"
 #include "pictures/pictures.h"
+#include "refusedthreads.h"
 #include "sheetchecks.h"
 #include "testsupport.h"
 
@@ -12,8 +13,11 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <QThreadPool>
 #include <QTransform>
 #include <QtPlugin>
+#include <chrono>
+#include <climits>
 #include <future>
 
 Q_IMPORT_PLUGIN(GatedPlugin)
@@ -85,47 +89,65 @@ void GoTest::goMatchesComposingThenSaving_data()
     // Where the copies go, worked out from the pictures' sizes, as "name@x,y"; a picture with
     // a profile or transparency is placed, but its pixels are not Qt's plain decoding.
     QTest::addColumn<QStringList>("copies");
+    // Whether threads can be started, or none (as in a process at its limit of threads)
+    QTest::addColumn<bool>("threads");
     const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
-    QTest::newRow("column 2400 x 1200 x 2") << column << QPoint() << QStringList{"wide.jpg:2"}
-                                            << QStringList{"wide.jpg@0,0", "wide.jpg@0,1200"};
+    QTest::newRow("column 2400 x 1200 x 2")
+        << column << QPoint() << QStringList{"wide.jpg:2"}
+        << QStringList{"wide.jpg@0,0", "wide.jpg@0,1200"} << true;
     QTest::newRow("column 2400 x 800 x 4")
         << column << QPoint() << QStringList{"strip.jpg:4"}
-        << QStringList{"strip.jpg@0,0", "strip.jpg@0,800", "strip.jpg@0,1600", "strip.jpg@0,2400"};
+        << QStringList{"strip.jpg@0,0", "strip.jpg@0,800", "strip.jpg@0,1600", "strip.jpg@0,2400"}
+        << true;
     // Turned, each 1800 x 1200 picture takes 1200 pixels of the row.
     QTest::newRow("row of 2 turned 1800 x 1200")
         << row << QPoint() << QStringList{"print1.jpg:1", "print2.jpg:1"}
-        << QStringList{"print1.jpg@0,0", "print2.jpg@1200,0"};
+        << QStringList{"print1.jpg@0,0", "print2.jpg@1200,0"} << true;
     QTest::newRow("a picture too large to fit")
         << column << QPoint() << QStringList{"wide.jpg:1", "huge.jpg:1"}
-        << QStringList{"wide.jpg@0,0"};
+        << QStringList{"wide.jpg@0,0"} << true;
     QTest::newRow("nothing fits: nothing is written")
-        << column << QPoint() << QStringList{"huge.jpg:1", "wide.jpg:1"} << QStringList{};
+        << column << QPoint() << QStringList{"huge.jpg:1", "wide.jpg:1"} << QStringList{} << true;
     // 30 + 400 + 400 + 300 + 900 = 2030; a second strip would end at 3630, past 3506.
     QTest::newRow("column of every kind, margins")
         << column << QPoint(40, 30)
         << QStringList{"small.png:2", "glass.png:1", "adobe.jpg:1", "missing.jpg:1", "strip.jpg:3"}
         << QStringList{"small.png@40,30", "small.png@40,430", "glass.png@40,830",
-                       "adobe.jpg@40,1130", "strip.jpg@40,2030"};
+                       "adobe.jpg@40,1130", "strip.jpg@40,2030"}
+        << true;
     // -100 + 1200 + 400 + 400 = 1900, + 300 = 2200: Adobe's 900 would end past 2480.
     QTest::newRow("row of every kind, a negative margin")
         << row << QPoint(-100, 20)
         << QStringList{"print1.jpg:1", "small.png:2", "glass.png:1", "adobe.jpg:1"}
         << QStringList{"print1.jpg@-100,20", "small.png@1100,20", "small.png@1500,20",
-                       "glass.png@1900,20"};
+                       "glass.png@1900,20"}
+        << true;
     // Each copy's cutting line reaches into the next copy.
     QTest::newRow("copies shorter than a cutting line")
         << column << QPoint() << QStringList{"thin.jpg:3", "wide.jpg:1"}
-        << QStringList{"thin.jpg@0,0", "thin.jpg@0,2", "thin.jpg@0,4", "wide.jpg@0,6"};
+        << QStringList{"thin.jpg@0,0", "thin.jpg@0,2", "thin.jpg@0,4", "wide.jpg@0,6"} << true;
     // The same in a row: a copy one pixel wide, whose cutting line reaches into the next.
     QTest::newRow("row: a copy one pixel wide before a print")
         << row << QPoint() << QStringList{"hair.jpg:1", "print1.jpg:1"}
-        << QStringList{"hair.jpg@0,0", "print1.jpg@1,0"};
+        << QStringList{"hair.jpg@0,0", "print1.jpg@1,0"} << true;
     QTest::newRow("row: copies one pixel wide before a transparent one")
         << row << QPoint() << QStringList{"hair.jpg:2", "glass.png:1", "print1.jpg:1"}
-        << QStringList{"hair.jpg@0,0", "hair.jpg@1,0", "glass.png@2,0", "print1.jpg@302,0"};
+        << QStringList{"hair.jpg@0,0", "hair.jpg@1,0", "glass.png@2,0", "print1.jpg@302,0"} << true;
     QTest::newRow("a picture that fails only when decoded")
         << column << QPoint() << QStringList{"broken.jpg:1", "strip.jpg:1"}
-        << QStringList{"strip.jpg@0,0"};
+        << QStringList{"strip.jpg@0,0"} << true;
+    // Qt paints and converts large pictures on its own thread pool, and waits for ever for work
+    // it could not start a thread for.
+    QTest::newRow("column of every kind, no thread can start")
+        << column << QPoint(40, 30)
+        << QStringList{"small.png:2", "glass.png:1", "adobe.jpg:1", "strip.jpg:3"}
+        << QStringList{"small.png@40,30", "small.png@40,430", "glass.png@40,830",
+                       "adobe.jpg@40,1130", "strip.jpg@40,2030"}
+        << false;
+    QTest::newRow("row of every kind, no thread can start")
+        << row << QPoint() << QStringList{"hair.jpg:2", "glass.png:1", "print1.jpg:1"}
+        << QStringList{"hair.jpg@0,0", "hair.jpg@1,0", "glass.png@2,0", "print1.jpg@302,0"}
+        << false;
 }
 
 // A Go composes the sheet that composing first gives, and saves the bytes Qt's JPEG writer
@@ -136,6 +158,7 @@ void GoTest::goMatchesComposingThenSaving()
     QFETCH(QPoint, margins);
     QFETCH(QStringList, names);
     QFETCH(QStringList, copies);
+    QFETCH(bool, threads);
     QVector<SheetRequest> requests;
     for (const QString &name : names)
         requests << SheetRequest{name.section(':', 0, 0), name.section(':', 1).toInt()};
@@ -146,7 +169,21 @@ void GoTest::goMatchesComposingThenSaving()
         });
     const QString path = sandbox->path("01.jpg");
     QFile::remove(path);
-    const SheetRun run = composeAndSaveSheet(layout, requests, files, path);
+    // Qt's pool keeps idle threads for 30 s; without them, whatever wants one must start it.
+    QThreadPool::globalInstance()->waitForDone();
+    const int refusedBefore = testsupport::threadStartsRefused();
+    // On a thread started first, so that a Go that waits for a thread it could not start
+    // fails the test rather than hanging it.
+    std::future<SheetRun> go = std::async(std::launch::async, [&] {
+        testsupport::refuseThreadStarts(threads ? 0 : INT_MAX);
+        SheetRun run = composeAndSaveSheet(layout, requests, files, path);
+        testsupport::refuseThreadStarts(0);
+        return run;
+    });
+    if (go.wait_for(std::chrono::seconds(60)) != std::future_status::ready)
+        qFatal("the Go did not end within a minute");
+    const SheetRun run = go.get();
+    QCOMPARE(testsupport::threadStartsRefused() > refusedBefore, !threads);
     QCOMPARE(run.saved, expected.placedCopies > 0);
     QVERIFY(run.saveError.isEmpty());
     QCOMPARE(run.outcome.placedCopies, expected.placedCopies);
