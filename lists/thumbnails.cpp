@@ -5,8 +5,11 @@
 
 #include <QMutex>
 #include <QThread>
-#include <QThreadPool>
+#include <QWaitCondition>
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -32,11 +35,6 @@ QImage decodeThumbnail(const QString &path, int edge)
 }
 
 namespace {
-QThreadPool &thumbnailPool()
-{
-    static QThreadPool pool;
-    return pool;
-}
 int configuredThreads = 0; // 0: one per core
 
 enum class RowState : char {
@@ -143,12 +141,16 @@ struct ThumbnailLoader::Shared
 namespace {
 // The listings alive and the workers that make their rows: each worker takes the most wanted
 // row of any listing (see Need), so that the rows in view of a list just filled come next,
-// whatever another list's pass over a large folder has left to do.
+// whatever another list's pass over a large folder has left to do. A worker is a thread of its
+// own, counted once the thread has started (a process at its limit of threads refuses one)
+// until it finds no row left; its future joins the thread.
 struct Scheduler
 {
     QMutex mutex; // taken before any listing's own
     std::vector<std::weak_ptr<ThumbnailLoader::Shared>> listings;
+    std::vector<std::future<void>> threads;
     int workers = 0;
+    QWaitCondition idle; // told when the last worker ends
 
     // The most wanted row of any listing alive, claimed; no listing when none has one left.
     // Call locked.
@@ -172,7 +174,8 @@ struct Scheduler
             QMutexLocker locker(&mutex);
             const auto [listing, row] = claimMostWanted();
             if (!listing) {
-                --workers;
+                if (--workers == 0)
+                    idle.wakeAll();
                 return;
             }
             locker.unlock();
@@ -180,14 +183,37 @@ struct Scheduler
         }
     }
 
-    void start()
+    // Starts workers up to the number wanted; false when none is at work, as none could be
+    // started.
+    bool start()
     {
         QMutexLocker locker(&mutex);
-        thumbnailPool().setMaxThreadCount(ThumbnailLoader::decodingThreads());
+        threads.erase(std::remove_if(threads.begin(), threads.end(),
+                                     [](const std::future<void> &thread) {
+                                         return thread.wait_for(std::chrono::seconds(0)) ==
+                                                std::future_status::ready;
+                                     }),
+                      threads.end());
         while (workers < ThumbnailLoader::decodingThreads()) {
+            try {
+                threads.push_back(std::async(std::launch::async, [this] { work(); }));
+            } catch (const std::system_error &) {
+                break; // tried again at the next change of view
+            }
             ++workers;
-            thumbnailPool().start([this] { work(); });
         }
+        return workers > 0;
+    }
+
+    void waitForWorkers()
+    {
+        std::vector<std::future<void>> ended;
+        QMutexLocker locker(&mutex);
+        while (workers > 0)
+            idle.wait(&mutex);
+        ended.swap(threads);
+        locker.unlock();
+        // Each future joins its thread as it goes.
     }
 };
 
@@ -232,7 +258,12 @@ void ThumbnailLoader::setView(RowRange visible, RowRange kept, const QVector<int
         if (shared->unmade == 0 || shared->cancelled)
             return;
     }
-    scheduler().start();
+    if (scheduler().start())
+        return;
+    // No thread could be started, and none is at work: the rows in view are made here, so that
+    // the operator sees them; the others wait for a thread.
+    for (int row = shared->claim(Need::InView); row >= 0; row = shared->claim(Need::InView))
+        shared->make(row);
 }
 
 QVector<ThumbnailLoader::Made> ThumbnailLoader::takeMade()
@@ -263,7 +294,7 @@ void ThumbnailLoader::cancel()
 
 void ThumbnailLoader::waitForDecodesInFlight()
 {
-    thumbnailPool().waitForDone();
+    scheduler().waitForWorkers();
 }
 
 void ThumbnailLoader::setDecodingThreads(int threads)

@@ -2,21 +2,26 @@
 // "close-button", "escape", "window-close"; or, with a FOLDER of gated pictures (see
 // gatedpictures.h), "close-while-listing" and "window-close-while-listing": the input list is
 // filled from FOLDER on two decoding threads, both held at the gate, then Close is pressed or
-// the window closed; the gate opens once the main thread waits (see openWhenWaited). The exit
+// the window closed; the gate opens once the main thread waits (see openWhenWaited); or
+// "close-after-a-refused-thread" with a FOLDER: the list is filled from it while the first
+// thread start is refused, then Close is pressed once its thumbnails are made. The exit
 // status is the program's, unless at the exit a decode is still in flight, or one started after
 // the window closed: then it is 7 (9 when the threads were never both held).
 #include "app/quorvel.h"
 #include "gatedpictures.h"
 #include "lists/thumbnails.h"
+#include "refusedthreads.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
 #include <QtPlugin>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 #include <unistd.h>
@@ -68,6 +73,24 @@ int main(int argc, char *argv[])
                 QApplication::sendEvent(&dialog, &press);
             } else if (how == "window-close") {
                 dialog.close();
+            } else if (how == "close-after-a-refused-thread" && argc > 2) {
+                // A Close that waits for ever for a worker that never started ends the probe.
+                std::thread([] {
+                    std::this_thread::sleep_for(std::chrono::seconds(30));
+                    _exit(8);
+                }).detach();
+                ThumbnailLoader::setDecodingThreads(Threads);
+                testsupport::refuseThreadStarts(1);
+                dialog.findChild<QLineEdit *>("lineSourcePath")->setText(argv[2]);
+                dialog.findChild<QPushButton *>("btnRefreshSrc")->click();
+                const auto *progress = dialog.findChild<QProgressBar *>("thumbnailProgress");
+                for (int waited = 0; !progress->isHidden(); ++waited) {
+                    if (waited > 20000 || testsupport::threadStartsRefused() != 1)
+                        std::exit(9);
+                    QCoreApplication::processEvents();
+                    QThread::msleep(1);
+                }
+                dialog.findChild<QPushButton *>("btnClose")->click();
             } else if (how.endsWith("close-while-listing") && argc > 2) {
                 ThumbnailLoader::setDecodingThreads(Threads);
                 testsupport::gate().reset();

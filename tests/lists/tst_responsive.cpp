@@ -2,6 +2,7 @@
 #include "gatedpictures.h"
 #include "lists/thumbnailfill.h"
 #include "lists/thumbnails.h"
+#include "refusedthreads.h"
 #include "testsupport.h"
 #include "windowfixture.h"
 
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QtPlugin>
 #include <atomic>
+#include <climits>
 #include <future>
 
 Q_IMPORT_PLUGIN(GatedPlugin)
@@ -36,6 +38,7 @@ private slots:
     void rowsInViewAreMadeFirst();
     void rowsInViewOfEitherListComeFirst();
     void madeButNotTakenIsStillBusy();
+    void rowsInViewAreMadeWithoutThreads();
     void iconsFarFromViewGoAndComeBack();
     void goWhileThumbnailsArePending();
     void refreshWhileThumbnailsArePending();
@@ -186,6 +189,25 @@ void ResponsiveTest::madeButNotTakenIsStillBusy()
     QVERIFY(!loader.isBusy());
 }
 
+// With no thread to be had (a process at its limit of threads), the rows in view are made on
+// the GUI thread all the same.
+void ResponsiveTest::rowsInViewAreMadeWithoutThreads()
+{
+    ThumbnailLoader::waitForDecodesInFlight();
+    refuseThreadStarts(INT_MAX);
+    field("lineSourcePath")->setText(small);
+    QTest::mouseClick(button("btnRefreshSrc"), Qt::LeftButton);
+    // Only the hand-over of what was made: painting may want Qt's pool, which has no thread.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    const bool refused = threadStartsRefused() > 0;
+    refuseThreadStarts(0);
+    QVERIFY(refused);
+    const RowRange view = visibleRows(input());
+    QVERIFY(view.last >= view.first);
+    for (int row = view.first; row <= view.last; ++row)
+        QVERIFY(showsThumbnail(input()->item(row)));
+}
+
 // Icons of rows far from view are let go, so that a list of any length holds a bounded
 // number, and made again when they come back into view.
 void ResponsiveTest::iconsFarFromViewGoAndComeBack()
@@ -260,6 +282,8 @@ void ResponsiveTest::everyWayOutStopsTheDecodes_data()
     QTest::addColumn<int>("status");
     QTest::newRow("Close") << "close-while-listing" << 1;
     QTest::newRow("the window closed") << "window-close-while-listing" << 0;
+    // One of the two thumbnail threads could not be started.
+    QTest::newRow("Close after a thread was refused") << "close-after-a-refused-thread" << 1;
 }
 
 // Both decoding threads are held when the program ends: it waits for them before what they use
