@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QPrinterInfo>
 #include <QSettings>
 #include <QTextStream>
 #include <cstdlib>
@@ -19,6 +20,8 @@ namespace {
 QString answerCommandLine(int argc, char *argv[])
 {
     QCoreApplication commandLine(argc, argv);
+    // What it answers is in the operator's language, as the window is.
+    installTranslations(commandLine, QLocale::system());
     QCoreApplication::setApplicationName(QStringLiteral("quorvel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QCommandLineParser parser;
@@ -58,11 +61,12 @@ QString answerCommandLine(int argc, char *argv[])
         {
             QSettings settings(SettingsOrganization, SettingsApplication);
             QTextStream out(stdout), err(stderr);
-            status = parser.isSet(list)
-                         ? listCalibrations(settings, out)
-                         : calibrateFromCommandLine(settings, parser.value(calibrate),
-                                                    parser.positionalArguments(),
-                                                    parser.isSet(remove), out, err);
+            status =
+                parser.isSet(list)
+                    ? listCalibrations(settings, out)
+                    : calibrateFromCommandLine(settings, parser.value(calibrate),
+                                               parser.positionalArguments(), parser.isSet(remove),
+                                               QPrinterInfo::availablePrinterNames(), out, err);
         }
         std::exit(status);
     }
@@ -84,6 +88,7 @@ int main(int argc, char *argv[])
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication application(argc, argv);
+        installTranslations(application, QLocale::system());
         return printCalibrationSheetFromCommandLine(calibrationPrinter);
     }
     QApplication application(argc, argv);

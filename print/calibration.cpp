@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <QTextStream>
+#include <QUrl>
 
 namespace {
 const QString Group = QStringLiteral("Calibration");
@@ -13,6 +14,16 @@ const QString DownKey = QStringLiteral("Down");
 bool withinRange(double mm)
 {
     return mm >= ShortestMeasureMm && mm <= LongestMeasureMm;
+}
+
+QString printerKey(const QString &printer)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
+
+QString say(const char *text)
+{
+    return QCoreApplication::translate("Quorvel", text);
 }
 } // namespace
 
@@ -39,7 +50,7 @@ std::optional<PrinterCalibration> storedCalibration(QSettings &settings, const Q
     if (printer.isEmpty())
         return std::nullopt;
     settings.beginGroup(Group);
-    settings.beginGroup(printer);
+    settings.beginGroup(printerKey(printer));
     bool acrossRead = false, downRead = false;
     const double across = settings.value(AcrossKey).toString().toDouble(&acrossRead);
     const double down = settings.value(DownKey).toString().toDouble(&downRead);
@@ -55,7 +66,7 @@ void storeCalibration(QSettings &settings, const QString &printer,
                       const PrinterCalibration &calibration)
 {
     settings.beginGroup(Group);
-    settings.beginGroup(printer);
+    settings.beginGroup(printerKey(printer));
     // As text, like every value of the store, in the C locale's notation.
     settings.setValue(AcrossKey, QString::number(calibration.acrossMm, 'g', 10));
     settings.setValue(DownKey, QString::number(calibration.downMm, 'g', 10));
@@ -66,8 +77,10 @@ void storeCalibration(QSettings &settings, const QString &printer,
 bool removeCalibration(QSettings &settings, const QString &printer)
 {
     settings.beginGroup(Group);
-    const bool known = settings.childGroups().contains(printer);
-    settings.remove(printer);
+    const QString key = printerKey(printer);
+    const bool known = settings.childGroups().contains(key);
+    if (known)
+        settings.remove(key);
     settings.endGroup();
     return known;
 }
@@ -75,7 +88,9 @@ bool removeCalibration(QSettings &settings, const QString &printer)
 QStringList calibratedPrinters(QSettings &settings)
 {
     settings.beginGroup(Group);
-    const QStringList printers = settings.childGroups();
+    QStringList printers;
+    for (const QString &key : settings.childGroups())
+        printers << QUrl::fromPercentEncoding(key.toLatin1());
     settings.endGroup();
     return printers;
 }
@@ -93,53 +108,93 @@ QString calibrationSummary(const std::optional<PrinterCalibration> &calibration)
              QLocale().toString(scale.height() * 100, 'f', 2));
 }
 
+QString knownPrinterName(const QString &printer, const QStringList &known)
+{
+    if (known.contains(printer))
+        return printer;
+    for (const QString &name : known)
+        if (name.compare(printer, Qt::CaseInsensitive) == 0)
+            return name;
+    return QString();
+}
+
 namespace {
 // "PRINTER: across 197.2 mm, down 201.6 mm (printed at 101.42 % across, 99.21 % down)"
 QString describe(const QString &printer, const PrinterCalibration &calibration)
 {
     const QSizeF scale = calibrationScale(calibration);
-    return QStringLiteral("%1: across %2 mm, down %3 mm (printed at %4 % across, %5 % down)")
-        .arg(printer)
-        .arg(calibration.acrossMm)
-        .arg(calibration.downMm)
-        .arg(scale.width() * 100, 0, 'f', 2)
-        .arg(scale.height() * 100, 0, 'f', 2);
+    const QLocale locale;
+    return say(QT_TRANSLATE_NOOP("Quorvel", "%1: across %2 mm, down %3 mm (printed at %4 % "
+                                            "across, %5 % down)"))
+        .arg(printer, locale.toString(calibration.acrossMm), locale.toString(calibration.downMm),
+             locale.toString(scale.width() * 100, 'f', 2),
+             locale.toString(scale.height() * 100, 'f', 2));
 }
 } // namespace
 
 int calibrateFromCommandLine(QSettings &settings, const QString &printer,
-                             const QStringList &measures, bool remove, QTextStream &out,
-                             QTextStream &err)
+                             const QStringList &measures, bool remove, const QStringList &printers,
+                             QTextStream &out, QTextStream &err)
 {
+    const QString quorvel = QStringLiteral("quorvel: ");
     if (printer.isEmpty()) {
-        err << "quorvel: --calibrate needs the printer's name\n";
+        err << quorvel << say(QT_TRANSLATE_NOOP("Quorvel", "--calibrate needs the printer's name"))
+            << "\n";
         return 1;
     }
     if (remove) {
-        if (!removeCalibration(settings, printer)) {
-            err << "quorvel: " << printer << " has no correction to remove\n";
+        // A correction is removed by the name it is kept under, or the printing system's.
+        const QString name = knownPrinterName(printer, calibratedPrinters(settings) + printers);
+        if (name.isEmpty() || !removeCalibration(settings, name)) {
+            err << quorvel
+                << say(QT_TRANSLATE_NOOP("Quorvel", "%1 has no correction to remove")).arg(printer)
+                << "\n";
             return 1;
         }
-        out << printer << ": correction removed; sheets print at their own size\n";
+        settings.sync();
+        out << say(QT_TRANSLATE_NOOP("Quorvel",
+                                     "%1: correction removed; sheets print at their own size"))
+                   .arg(name)
+            << "\n";
         return 0;
+    }
+    const QString name = knownPrinterName(printer, printers);
+    if (name.isEmpty()) {
+        err << quorvel
+            << (printers.isEmpty()
+                    ? say(QT_TRANSLATE_NOOP("Quorvel", "the printing system knows no printer "
+                                                       "named %1, nor any other; nothing was "
+                                                       "stored"))
+                          .arg(printer)
+                    : say(QT_TRANSLATE_NOOP("Quorvel", "the printing system knows no printer "
+                                                       "named %1, only %2; nothing was stored"))
+                          .arg(printer, printers.join(QStringLiteral(", "))))
+            << "\n";
+        return 1;
     }
     const std::optional<double> across =
         measures.size() == 2 ? parseMeasure(measures[0], QLocale::system()) : std::nullopt;
     const std::optional<double> down =
         measures.size() == 2 ? parseMeasure(measures[1], QLocale::system()) : std::nullopt;
     if (!across || !down) {
-        err << "quorvel: give the two scales' lengths as measured, ACROSS DOWN, in millimetres "
-               "from 190 to 210 (for instance 197.2 201.6); nothing was stored\n";
+        err << quorvel
+            << say(QT_TRANSLATE_NOOP("Quorvel", "give the two scales' lengths as measured, "
+                                                "ACROSS DOWN, in millimetres from 190 to 210 "
+                                                "(for instance 197.2 201.6); nothing was stored"))
+            << "\n";
         return 1;
     }
     const PrinterCalibration calibration{*across, *down};
-    storeCalibration(settings, printer, calibration);
+    storeCalibration(settings, name, calibration);
     settings.sync();
     if (settings.status() != QSettings::NoError) {
-        err << "quorvel: the settings could not be written; nothing was stored\n";
+        err << quorvel
+            << say(QT_TRANSLATE_NOOP("Quorvel",
+                                     "the settings could not be written; nothing was stored"))
+            << "\n";
         return 1;
     }
-    out << describe(printer, calibration) << "\n";
+    out << describe(name, calibration) << "\n";
     return 0;
 }
 
@@ -147,7 +202,9 @@ int listCalibrations(QSettings &settings, QTextStream &out)
 {
     const QStringList printers = calibratedPrinters(settings);
     if (printers.isEmpty())
-        out << "No printer has a correction: every sheet prints at its own size.\n";
+        out << say(QT_TRANSLATE_NOOP("Quorvel", "No printer has a correction: every sheet prints "
+                                                "at its own size."))
+            << "\n";
     for (const QString &printer : printers)
         if (const auto calibration = storedCalibration(settings, printer))
             out << describe(printer, *calibration) << "\n";

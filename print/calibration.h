@@ -34,7 +34,9 @@ std::optional<double> parseMeasure(const QString &text, const QLocale &locale);
 // down.
 QSizeF calibrationScale(const PrinterCalibration &calibration);
 
-// The corrections kept in the settings store, under Calibration/<printer>/Across and Down.
+// The corrections kept in the settings store, under Calibration/<printer>/Across and Down, the
+// printer's name percent-encoded: a name may hold any character, and the store would read
+// "HP/", "/HP" and "HP" as one key.
 std::optional<PrinterCalibration> storedCalibration(QSettings &settings, const QString &printer);
 void storeCalibration(QSettings &settings, const QString &printer,
                       const PrinterCalibration &calibration);
@@ -46,11 +48,17 @@ QStringList calibratedPrinters(QSettings &settings);
 // across and 99.21 % down.", or that there is none.
 QString calibrationSummary(const std::optional<PrinterCalibration> &calibration);
 
-// The command line's part, for studio administrators: stores `printer`'s correction from its
-// two measures (ACROSS DOWN, as typed), or with `remove` takes it away. Says what it did on
-// `out`, or why not on `err`; returns the exit status: 0 done, 1 refused (nothing stored).
+// The printing system's own spelling of `printer` among `known` names, which it compares without
+// regard to case; empty when there is no such name.
+QString knownPrinterName(const QString &printer, const QStringList &known);
+
+// The command line's part, for studio administrators: stores the correction, from its two
+// measures (ACROSS DOWN, as typed), of a printer the printing system knows (`printers`, its
+// names), under the system's spelling of it; or with `remove` takes away the correction of the
+// printer named. Says what it did on `out`, or why not on `err`, in the operator's language;
+// returns the exit status: 0 done, 1 refused (nothing changed).
 int calibrateFromCommandLine(QSettings &settings, const QString &printer,
-                             const QStringList &measures, bool remove, QTextStream &out,
-                             QTextStream &err);
+                             const QStringList &measures, bool remove,
+                             const QStringList &printers, QTextStream &out, QTextStream &err);
 // Lists every stored correction on `out`, one printer a line; returns 0.
 int listCalibrations(QSettings &settings, QTextStream &out);

@@ -39,6 +39,10 @@ void Quorvel::showPrinterCalibration()
     store->setObjectName(QStringLiteral("calibrationStore"));
     QPushButton *remove = buttons->addButton(tr("Remove"), QDialogButtonBox::ResetRole);
     remove->setObjectName(QStringLiteral("calibrationRemove"));
+    // Return in a measure stores what was typed (when it can be stored), and never prints
+    // another sheet.
+    printSheet->setAutoDefault(false);
+    store->setDefault(true);
 
     auto *fields = new QFormLayout;
     fields->addRow(tr("Printer:"), printers);
@@ -58,6 +62,8 @@ void Quorvel::showPrinterCalibration()
 
     // What is stored for the printer chosen, or what the lengths typed would store.
     auto refresh = [=] {
+        // Another program (quorvel --calibrate) may have changed the corrections since.
+        settings->sync();
         const auto stored = storedCalibration(*settings, printers->currentText());
         remove->setEnabled(stored.has_value());
         if (across->text().isEmpty() && down->text().isEmpty()) {

@@ -116,17 +116,25 @@ bool printCalibrationSheet(QPrinter &printer)
 int printCalibrationSheetFromCommandLine(const QString &printerName)
 {
     QTextStream err(stderr);
-    const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
-                                                    : QPrinterInfo::printerInfo(printerName);
+    const QPrinterInfo info = printerName.isEmpty()
+                                  ? QPrinterInfo::defaultPrinter()
+                                  : QPrinterInfo::printerInfo(knownPrinterName(
+                                        printerName, QPrinterInfo::availablePrinterNames()));
+    auto say = [](const char *words) { return QCoreApplication::translate("Quorvel", words); };
     if (info.isNull()) {
-        err << (printerName.isEmpty()
-                    ? QStringLiteral("quorvel: there is no default printer\n")
-                    : QStringLiteral("quorvel: no printer is named %1\n").arg(printerName));
+        err << "quorvel: "
+            << (printerName.isEmpty()
+                    ? say(QT_TRANSLATE_NOOP("Quorvel", "there is no default printer"))
+                    : say(QT_TRANSLATE_NOOP("Quorvel", "no printer is named %1")).arg(printerName))
+            << "\n";
         return 1;
     }
     QPrinter printer(info, QPrinter::HighResolution);
     if (!printCalibrationSheet(printer)) {
-        err << "quorvel: " << info.printerName() << " could not take the job\n";
+        err << "quorvel: "
+            << say(QT_TRANSLATE_NOOP("Quorvel", "%1 could not take the job"))
+                   .arg(info.printerName())
+            << "\n";
         return 1;
     }
     return 0;

@@ -94,6 +94,8 @@ void Quorvel::on_btnPrint_clicked()
     calibration->setWordWrap(true);
     calibration->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     dialog.setOptionTabs({calibration});
+    // Corrections stored or removed by another program since are read again.
+    settings->sync();
     auto tell = [this, calibration](const QString &printerName) {
         calibration->setText(calibrationSummary(storedCalibration(*settings, printerName)));
     };
@@ -103,7 +105,9 @@ void Quorvel::on_btnPrint_clicked()
     }
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // A printer with a correction gets the sheet scaled from the printable area's corner.
+    // A printer with a correction gets the sheet scaled from the printable area's corner; the
+    // correction as it stands now, after the dialog.
+    settings->sync();
     const auto correction = storedCalibration(*settings, printer.printerName());
     if (!printSheetImage(printer, sheet, form->chkFitToPage->isChecked(),
                          correction ? calibrationScale(*correction) : QSizeF(1, 1)))

@@ -631,5 +631,53 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <source>it changed while it was being read</source>
         <translation>es hat sich beim Lesen geändert</translation>
     </message>
+    <message>
+        <source>%1: across %2 mm, down %3 mm (printed at %4 % across, %5 % down)</source>
+        <translation>%1: quer %2 mm, längs %3 mm (gedruckt mit %4 % quer, %5 % längs)</translation>
+    </message>
+    <message>
+        <source>--calibrate needs the printer&apos;s name</source>
+        <translation>--calibrate braucht den Namen des Druckers</translation>
+    </message>
+    <message>
+        <source>%1 has no correction to remove</source>
+        <translation>%1 hat keine Korrektur, die sich entfernen ließe</translation>
+    </message>
+    <message>
+        <source>%1: correction removed; sheets print at their own size</source>
+        <translation>%1: Korrektur entfernt; Bögen werden in ihrer eigenen Größe gedruckt</translation>
+    </message>
+    <message>
+        <source>the printing system knows no printer named %1, nor any other; nothing was stored</source>
+        <translation>das Drucksystem kennt keinen Drucker namens %1 und auch keinen anderen; nichts wurde gespeichert</translation>
+    </message>
+    <message>
+        <source>the printing system knows no printer named %1, only %2; nothing was stored</source>
+        <translation>das Drucksystem kennt keinen Drucker namens %1, nur %2; nichts wurde gespeichert</translation>
+    </message>
+    <message>
+        <source>give the two scales&apos; lengths as measured, ACROSS DOWN, in millimetres from 190 to 210 (for instance 197.2 201.6); nothing was stored</source>
+        <translation>geben Sie die gemessenen Längen der beiden Skalen an, QUER LÄNGS, in Millimetern von 190 bis 210 (zum Beispiel 197,2 201,6); nichts wurde gespeichert</translation>
+    </message>
+    <message>
+        <source>the settings could not be written; nothing was stored</source>
+        <translation>die Einstellungen ließen sich nicht schreiben; nichts wurde gespeichert</translation>
+    </message>
+    <message>
+        <source>No printer has a correction: every sheet prints at its own size.</source>
+        <translation>Kein Drucker hat eine Korrektur: Jeder Bogen wird in seiner eigenen Größe gedruckt.</translation>
+    </message>
+    <message>
+        <source>there is no default printer</source>
+        <translation>es gibt keinen Standarddrucker</translation>
+    </message>
+    <message>
+        <source>no printer is named %1</source>
+        <translation>kein Drucker heißt %1</translation>
+    </message>
+    <message>
+        <source>%1 could not take the job</source>
+        <translation>%1 hat den Auftrag nicht angenommen</translation>
+    </message>
 </context>
 </TS>

@@ -631,5 +631,53 @@ La hoja anterior sigue como estaba.</translation>
         <source>it changed while it was being read</source>
         <translation>cambió mientras se leía</translation>
     </message>
+    <message>
+        <source>%1: across %2 mm, down %3 mm (printed at %4 % across, %5 % down)</source>
+        <translation>%1: de ancho %2 mm, de alto %3 mm (se imprime al %4 % de ancho y al %5 % de alto)</translation>
+    </message>
+    <message>
+        <source>--calibrate needs the printer&apos;s name</source>
+        <translation>--calibrate necesita el nombre de la impresora</translation>
+    </message>
+    <message>
+        <source>%1 has no correction to remove</source>
+        <translation>%1 no tiene ninguna corrección que quitar</translation>
+    </message>
+    <message>
+        <source>%1: correction removed; sheets print at their own size</source>
+        <translation>%1: corrección quitada; las hojas se imprimen a su propio tamaño</translation>
+    </message>
+    <message>
+        <source>the printing system knows no printer named %1, nor any other; nothing was stored</source>
+        <translation>el sistema de impresión no conoce ninguna impresora llamada %1, ni ninguna otra; no se ha guardado nada</translation>
+    </message>
+    <message>
+        <source>the printing system knows no printer named %1, only %2; nothing was stored</source>
+        <translation>el sistema de impresión no conoce ninguna impresora llamada %1, solo %2; no se ha guardado nada</translation>
+    </message>
+    <message>
+        <source>give the two scales&apos; lengths as measured, ACROSS DOWN, in millimetres from 190 to 210 (for instance 197.2 201.6); nothing was stored</source>
+        <translation>indique las longitudes medidas de las dos escalas, ANCHO ALTO, en milímetros de 190 a 210 (por ejemplo 197,2 201,6); no se ha guardado nada</translation>
+    </message>
+    <message>
+        <source>the settings could not be written; nothing was stored</source>
+        <translation>no se ha podido escribir la configuración; no se ha guardado nada</translation>
+    </message>
+    <message>
+        <source>No printer has a correction: every sheet prints at its own size.</source>
+        <translation>Ninguna impresora tiene corrección: cada hoja se imprime a su propio tamaño.</translation>
+    </message>
+    <message>
+        <source>there is no default printer</source>
+        <translation>no hay ninguna impresora predeterminada</translation>
+    </message>
+    <message>
+        <source>no printer is named %1</source>
+        <translation>ninguna impresora se llama %1</translation>
+    </message>
+    <message>
+        <source>%1 could not take the job</source>
+        <translation>%1 no ha aceptado el trabajo</translation>
+    </message>
 </context>
 </TS>

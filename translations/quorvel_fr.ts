@@ -631,5 +631,53 @@ La planche précédente est restée telle quelle.</translation>
         <source>it changed while it was being read</source>
         <translation>il a changé pendant sa lecture</translation>
     </message>
+    <message>
+        <source>%1: across %2 mm, down %3 mm (printed at %4 % across, %5 % down)</source>
+        <translation>%1 : en largeur %2 mm, en hauteur %3 mm (imprimé à %4 % en largeur, %5 % en hauteur)</translation>
+    </message>
+    <message>
+        <source>--calibrate needs the printer&apos;s name</source>
+        <translation>--calibrate a besoin du nom de l'imprimante</translation>
+    </message>
+    <message>
+        <source>%1 has no correction to remove</source>
+        <translation>%1 n'a aucune correction à retirer</translation>
+    </message>
+    <message>
+        <source>%1: correction removed; sheets print at their own size</source>
+        <translation>%1 : correction retirée ; les planches s'impriment à leur propre taille</translation>
+    </message>
+    <message>
+        <source>the printing system knows no printer named %1, nor any other; nothing was stored</source>
+        <translation>le système d'impression ne connaît aucune imprimante nommée %1, ni aucune autre ; rien n'a été enregistré</translation>
+    </message>
+    <message>
+        <source>the printing system knows no printer named %1, only %2; nothing was stored</source>
+        <translation>le système d'impression ne connaît aucune imprimante nommée %1, seulement %2 ; rien n'a été enregistré</translation>
+    </message>
+    <message>
+        <source>give the two scales&apos; lengths as measured, ACROSS DOWN, in millimetres from 190 to 210 (for instance 197.2 201.6); nothing was stored</source>
+        <translation>indiquez les longueurs mesurées des deux échelles, LARGEUR HAUTEUR, en millimètres de 190 à 210 (par exemple 197,2 201,6) ; rien n'a été enregistré</translation>
+    </message>
+    <message>
+        <source>the settings could not be written; nothing was stored</source>
+        <translation>les réglages n'ont pas pu être écrits ; rien n'a été enregistré</translation>
+    </message>
+    <message>
+        <source>No printer has a correction: every sheet prints at its own size.</source>
+        <translation>Aucune imprimante n'a de correction : chaque planche s'imprime à sa propre taille.</translation>
+    </message>
+    <message>
+        <source>there is no default printer</source>
+        <translation>il n'y a pas d'imprimante par défaut</translation>
+    </message>
+    <message>
+        <source>no printer is named %1</source>
+        <translation>aucune imprimante ne s'appelle %1</translation>
+    </message>
+    <message>
+        <source>%1 could not take the job</source>
+        <translation>%1 n'a pas pu accepter le travail</translation>
+    </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 
 using namespace testsupport;
 
@@ -52,13 +53,20 @@ void CalibrationTest::cleanup()
 void CalibrationTest::correctionScalesTheSheet_data()
 {
     QTest::addColumn<QString>("calibrated"); // the printer given a correction of 197.2 / 201.6
-    QTest::addColumn<bool>("removed");       // and then removed again
+    QTest::addColumn<QString>("removedBy");  // and then removed again by this or another program
     QTest::addColumn<double>("across");      // the factors the printed sheet must show
     QTest::addColumn<double>("down");
-    QTest::newRow("no correction") << "" << false << 1.0 << 1.0;
-    QTest::newRow("corrected") << "the test printer" << false << 200 / 197.2 << 200 / 201.6;
-    QTest::newRow("another printer's correction") << "OtherPrinter" << false << 1.0 << 1.0;
-    QTest::newRow("correction removed") << "the test printer" << true << 1.0 << 1.0;
+    QTest::newRow("no correction") << ""
+                                   << "" << 1.0 << 1.0;
+    QTest::newRow("corrected") << "the test printer"
+                               << "" << 200 / 197.2 << 200 / 201.6;
+    QTest::newRow("another printer's correction") << "OtherPrinter"
+                                                  << "" << 1.0 << 1.0;
+    QTest::newRow("correction removed") << "the test printer"
+                                        << "this program" << 1.0 << 1.0;
+    // quorvel --calibrate PRINTER --remove while the window is open.
+    QTest::newRow("correction removed by another program") << "the test printer"
+                                                           << "another program" << 1.0 << 1.0;
 }
 
 // A printer with a stored correction prints the sheet scaled by 200 / measured, from the
@@ -67,7 +75,7 @@ void CalibrationTest::correctionScalesTheSheet_data()
 void CalibrationTest::correctionScalesTheSheet()
 {
     QFETCH(QString, calibrated);
-    QFETCH(bool, removed);
+    QFETCH(QString, removedBy);
     QFETCH(double, across);
     QFETCH(double, down);
     QString printer;
@@ -77,9 +85,16 @@ void CalibrationTest::correctionScalesTheSheet()
         if (!calibrated.isEmpty()) {
             const QString name = calibrated == "the test printer" ? printer : calibrated;
             storeCalibration(settings, name, {197.2, 201.6});
-            if (removed)
+            if (removedBy == "this program")
                 QVERIFY(removeCalibration(settings, name));
         }
+    }
+    if (removedBy == "another program") {
+        QProcess program;
+        program.setProcessEnvironment(programEnvironment(*sandbox));
+        program.start(QUORVEL_PROGRAM, {"--calibrate", printer, "--remove"});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 0);
     }
     writePicture(destination + "/01.jpg", solidPicture({600, 1200}, Qt::black), "jpeg");
     showSheets();
@@ -205,6 +220,7 @@ void CalibrationTest::calibrationDialogStoresWhatIsTyped()
     QStringList shown;
     bool storable = true;
     QString afterRemove;
+    int printedByReturn = -1;
     answerNextModal<QDialog>([&](QDialog *window) {
         if (window->objectName() != "printerCalibration")
             return;
@@ -222,7 +238,11 @@ void CalibrationTest::calibrationDialogStoresWhatIsTyped()
         across->clear();
         QTest::keyClicks(across, "197.2");
         shown << result->text();
-        store->click();
+        // Return in a measure stores it, and prints nothing.
+        QSignalSpy printed(window->findChild<QPushButton *>("calibrationPrintSheet"),
+                           &QPushButton::clicked);
+        QTest::keyClick(down, Qt::Key_Return);
+        printedByReturn = printed.count();
         shown << result->text();
         // Stored at once: the program started now lists it.
         QProcess program;
@@ -244,6 +264,7 @@ void CalibrationTest::calibrationDialogStoresWhatIsTyped()
                           printer + ": across 197.2 mm, down 201.6 mm (printed at "
                                     "101.42 % across, 99.21 % down)"}));
     QVERIFY(!storable);
+    QCOMPARE(printedByReturn, 0);
     QCOMPARE(afterRemove, "No correction: sheets print at their own size.");
     QSettings settings("Morvane", "Quorvel");
     QVERIFY(!settings.contains("Calibration/" + printer + "/Across"));

@@ -1,9 +1,11 @@
 #include "print/calibration.h"
 #include "print/printsheet.h"
+#include "printjobs.h"
 #include "testsupport.h"
 
 #include <QLocale>
 #include <QProcess>
+#include <QSet>
 #include <QSettings>
 #include <QTest>
 
@@ -181,42 +183,85 @@ void PrintGeometryTest::correctionsAreKeptPerPrinter()
     QCOMPARE(calibratedPrinters(again), QStringList{"Studio_A4"});
     again.setValue("Calibration/Studio_A4/Down", "300");
     QVERIFY(!storedCalibration(again, "Studio_A4").has_value());
+
+    // Printer names are any text: each is a name of its own, whatever the store makes of "/".
+    const QStringList names{"HP", "HP/", "/HP", "//", "Office/HP", "A=B; C#\"D\"", "Büro \\ 2"};
+    for (int i = 0; i < names.size(); ++i)
+        storeCalibration(again, names[i], {190.0 + i, 200.0});
+    QStringList listed = calibratedPrinters(again);
+    listed.removeOne("Studio_A4");
+    QCOMPARE(QSet<QString>(listed.begin(), listed.end()),
+             QSet<QString>(names.begin(), names.end()));
+    QVERIFY(removeCalibration(again, "HP/"));
+    QVERIFY(!removeCalibration(again, "HP/"));
+    QVERIFY(removeCalibration(again, "//"));
+    for (int i = 0; i < names.size(); ++i) {
+        const auto kept = storedCalibration(again, names[i]);
+        QCOMPARE(kept.has_value(), names[i] != "HP/" && names[i] != "//");
+        if (kept)
+            QCOMPARE(kept->acrossMm, 190.0 + i);
+    }
 }
 
 void PrintGeometryTest::commandLine_data()
 {
+    // PRINTER: the test printer's name; PRINTER_LOWER: the same in lower case
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("lang");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("told");   // on the standard output, or the error
-    QTest::addColumn<QString>("across"); // stored afterwards for "Office"; empty: none
-    QTest::newRow("store") << QStringList{"--calibrate", "Office", "197.2", "201.6"} << "C" << 0
-                           << "Office: across 197.2 mm, down 201.6 mm (printed at 101.42 % "
+    QTest::addColumn<QString>("told");     // on the standard output, or the error
+    QTest::addColumn<QString>("across");   // stored afterwards for the test printer; empty: none
+    QTest::addColumn<QStringList>("kept"); // the printers with a correction afterwards
+    const QStringList studio{"Studio"}, both{"PRINTER", "Studio"};
+    QTest::newRow("store") << QStringList{"--calibrate", "PRINTER", "197.2", "201.6"} << "C" << 0
+                           << "PRINTER: across 197.2 mm, down 201.6 mm (printed at 101.42 % "
                               "across, 99.21 % down)"
-                           << "197.2";
-    QTest::newRow("store with commas")
-        << QStringList{"--calibrate", "Office", "199,5", "200,25"} << "de_DE.UTF-8" << 0
-        << "Office: across 199.5 mm, down 200.25 mm"
-        << "199.5";
+                           << "197.2" << both;
+    QTest::newRow("store with commas, told in German")
+        << QStringList{"--calibrate", "PRINTER", "199,5", "200,25"} << "de_DE.UTF-8" << 0
+        << "PRINTER: quer 199,5 mm, längs 200,25 mm"
+        << "199.5" << both;
+    // The printing system's names are compared without regard to case; the correction is kept
+    // under the system's own spelling, which printing looks it up by.
+    QTest::newRow("store under the printing system's spelling")
+        << QStringList{"--calibrate", "PRINTER_LOWER", "197.2", "201.6"} << "C" << 0
+        << "PRINTER: across 197.2 mm"
+        << "197.2" << both;
+    QTest::newRow("refused: a printer the printing system does not know")
+        << QStringList{"--calibrate", "NoSuchPrinter", "195", "205"} << "C" << 1
+        << "the printing system knows no printer named NoSuchPrinter, only PRINTER; nothing was "
+           "stored"
+        << "" << studio;
     QTest::newRow("refused: out of range")
-        << QStringList{"--calibrate", "Office", "180", "200"} << "C" << 1 << "nothing was stored"
-        << "";
+        << QStringList{"--calibrate", "PRINTER", "180", "200"} << "C" << 1 << "nothing was stored"
+        << "" << studio;
     QTest::newRow("refused: one measure")
-        << QStringList{"--calibrate", "Office", "197.2"} << "C" << 1 << "nothing was stored"
-        << "";
+        << QStringList{"--calibrate", "PRINTER", "197.2"} << "C" << 1 << "nothing was stored"
+        << "" << studio;
     QTest::newRow("remove") << QStringList{"--calibrate", "Studio", "--remove"} << "C" << 0
                             << "Studio: correction removed"
-                            << "";
+                            << "" << QStringList{};
     QTest::newRow("remove what is not there")
         << QStringList{"--calibrate", "Office", "--remove"} << "C" << 1 << "has no correction"
-        << "";
+        << "" << studio;
+    // Another name, however the settings store reads a slash: nothing is removed.
+    QTest::newRow("remove a name with a slash") << QStringList{"--calibrate", "Studio/", "--remove"}
+                                                << "C" << 1 << "Studio/ has no correction to remove"
+                                                << "" << studio;
+    QTest::newRow("remove two slashes")
+        << QStringList{"--calibrate", "//", "--remove"} << "C" << 1 << "has no correction"
+        << "" << studio;
     QTest::newRow("calibration sheet for no such printer")
         << QStringList{"--print-calibration-sheet", "NoSuchPrinter"} << "C" << 1
         << "no printer is named NoSuchPrinter"
-        << "";
+        << "" << studio;
     QTest::newRow("list") << QStringList{"--calibration"} << "C" << 0
                           << "Studio: across 200 mm, down 199 mm"
-                          << "";
+                          << "" << studio;
+    QTest::newRow("list in German") << QStringList{"--calibration"} << "de_DE.UTF-8" << 0
+                                    << "Studio: quer 200 mm, längs 199 mm (gedruckt mit 100,00 % "
+                                       "quer, 100,50 % längs)"
+                                    << "" << studio;
 }
 
 // The program's command line, for administrators: what it says, its status, what it stores.
@@ -227,6 +272,17 @@ void PrintGeometryTest::commandLine()
     QFETCH(int, status);
     QFETCH(QString, told);
     QFETCH(QString, across);
+    QFETCH(QStringList, kept);
+    QString printer;
+    if ((arguments + kept + QStringList(told)).join(' ').contains("PRINTER"))
+        NEED_TEST_PRINTER(printer);
+    auto named = [&](QString text) {
+        return text.replace("PRINTER_LOWER", printer.toLower()).replace("PRINTER", printer);
+    };
+    for (QString &argument : arguments)
+        argument = named(argument);
+    for (QString &name : kept)
+        name = named(name);
     const testsupport::Sandbox sandbox;
     {
         QSettings settings("Morvane", "Quorvel");
@@ -242,9 +298,12 @@ void PrintGeometryTest::commandLine()
     QCOMPARE(program.exitCode(), status);
     const QString said =
         QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
-    QVERIFY2(said.contains(told), qPrintable(said));
+    QVERIFY2(said.contains(named(told)), qPrintable(said));
     QSettings settings(sandbox.path("settings") + "/Morvane/Quorvel.conf", QSettings::IniFormat);
-    QCOMPARE(settings.value("Calibration/Office/Across").toString(), across);
+    QCOMPARE(printer.isEmpty() ? QString()
+                               : settings.value("Calibration/" + printer + "/Across").toString(),
+             across);
+    QCOMPARE(calibratedPrinters(settings), kept);
 }
 
 QTEST_MAIN(PrintGeometryTest)
