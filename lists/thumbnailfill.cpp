@@ -24,7 +24,11 @@ QIcon thumbnailIcon(const QImage &thumbnail, int edge)
     QPainter painter(&square);
     painter.drawImage((edge - thumbnail.width()) / 2, (edge - thumbnail.height()) / 2, thumbnail);
     painter.end();
-    return QIcon(QPixmap::fromImage(square));
+    // Selected as it is: the style would tint it with the selection's colour.
+    const QPixmap pixmap = QPixmap::fromImage(square);
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
 }
 
 RowRange visibleRows(const QListWidget *list)
@@ -139,7 +143,9 @@ void ThumbnailFill::takeMade()
         if (!made.kept || !kept.contains(made.row) || icons[size_t(made.row)] != Icon::None)
             continue;
         if (made.thumbnail.isNull()) {
-            list->item(made.row)->setIcon(QIcon());
+            // The row keeps the icon's room: the list's rows take the height of one, whichever
+            // it is when the list is laid out, and its name stays in line with the others.
+            list->item(made.row)->setIcon(placeholder);
             icons[size_t(made.row)] = Icon::Unreadable;
             continue;
         }

@@ -22,7 +22,8 @@ QIcon placeholderIcon();
 
 // A list icon of a thumbnail made for `edge` x `edge` device pixels: the thumbnail centred on a
 // transparent square of that edge, so that every row is as high as the icon size whatever the
-// picture's shape (the list's rows share the height of one) and every thumbnail shows whole.
+// picture's shape (the list's rows share the height of one) and every thumbnail shows whole,
+// in its own colours when its row is selected.
 QIcon thumbnailIcon(const QImage &thumbnail, int edge);
 
 // The rows of a list in view, from its layout; empty for an empty list.

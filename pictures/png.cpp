@@ -93,13 +93,24 @@ QImage decodePng(QIODevice *device, QSize scaledSize, QString *why, PictureHeade
     QImageReader reader(device, "png");
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
-    if (scaledSize.isValid() && !scaledSize.isEmpty())
+    const bool scaling = scaledSize.isValid() && !scaledSize.isEmpty();
+    // Qt's reader scales a picture of one bit a pixel into black and white whatever its
+    // palette's colours: palette pictures are read whole and scaled here in full colour.
+    const QImage::Format stored = reader.imageFormat();
+    const bool palette = stored == QImage::Format_Mono || stored == QImage::Format_MonoLSB ||
+                         stored == QImage::Format_Indexed8;
+    if (scaling && !palette)
         reader.setScaledSize(scaledSize);
     QImage picture = reader.read();
     if (picture.isNull()) {
         refuse(why, reader.errorString());
         return QImage();
     }
+    if (scaling && palette)
+        picture = picture
+                      .convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                 : QImage::Format_RGB32)
+                      .scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Without a profile of its own, the colours its gAMA and cHRM chunks describe, as Qt
     // parsed them (not the profile this reader ignored, which Qt may have parsed too).
     const QByteArray profile =

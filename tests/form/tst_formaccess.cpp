@@ -1,5 +1,6 @@
 #include "form/quorvelform.h"
 #include "formfixture.h"
+#include "lists/thumbnailfill.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -24,6 +25,8 @@ private slots:
     void inputListTogglesEachItem();
     void everyControlHasAnAccessibleName();
     void focusAndTooltipsAreSeen();
+    void picturesReadInEveryState_data();
+    void picturesReadInEveryState();
 };
 
 namespace {
@@ -36,6 +39,21 @@ double luminance(QRgb colour)
     };
     return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
            0.0722 * linear(qBlue(colour));
+}
+
+// How far the text in `area` stands out: the contrast of the colour farthest from the
+// background (taken at `background`) against it.
+double textContrast(const QImage &pixels, QRect area, QPoint background)
+{
+    const double ground = luminance(pixels.pixel(background));
+    double farthest = ground;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const double l = luminance(pixels.pixel(x, y));
+            if (std::abs(l - ground) > std::abs(farthest - ground))
+                farthest = l;
+        }
+    return (std::max(ground, farthest) + 0.05) / (std::min(ground, farthest) + 0.05);
 }
 } // namespace
 
@@ -114,20 +132,59 @@ void FormAccessTest::focusAndTooltipsAreSeen()
                 tip = shown;
         QVERIFY(tip);
         const QImage pixels = tip->grab().toImage();
-        // Its background just inside the border, its text the colour farthest from that.
-        const double background = luminance(pixels.pixel(3, 3));
-        double farthest = background;
-        for (int y = 0; y < pixels.height(); ++y)
-            for (int x = 3; x < pixels.width() - 3; ++x) {
-                const double l = luminance(pixels.pixel(x, y));
-                if (std::abs(l - background) > std::abs(farthest - background))
-                    farthest = l;
-            }
+        // Its background just inside the border.
         const double contrast =
-            (std::max(background, farthest) + 0.05) / (std::min(background, farthest) + 0.05);
+            textContrast(pixels, QRect(3, 0, pixels.width() - 6, pixels.height()), QPoint(3, 3));
         QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2:1").arg(name).arg(contrast)));
         QToolTip::hideText();
     }
+}
+
+void FormAccessTest::picturesReadInEveryState_data()
+{
+    QTest::addColumn<bool>("focus");    // whether the list has the keyboard focus
+    QTest::addColumn<bool>("current");  // whether the picture is the current one
+    QTest::addColumn<bool>("selected"); // picked for the sheet
+    for (const bool focus : {true, false})
+        for (const bool current : {false, true})
+            for (const bool selected : {false, true})
+                QTest::addRow("%s%s%s", focus ? "focus" : "no focus", current ? ", current" : "",
+                              selected ? ", selected" : "")
+                    << focus << current << selected;
+}
+
+// A picture's name stands out from its row by 4.5:1 in every state of the list, and its
+// thumbnail shows its own colours, selected or not.
+void FormAccessTest::picturesReadInEveryState()
+{
+    QFETCH(bool, focus);
+    QFETCH(bool, current);
+    QFETCH(bool, selected);
+    dialog->resize(1366, 1000); // room for both rows
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    auto *list = widget<QListWidget>("lstPrintFiles");
+    list->setIconSize(QSize(200, 200));
+    const QIcon red = thumbnailIcon(solidPicture({150, 200}, Qt::red), 200);
+    list->addItem(new QListWidgetItem(red, "passport.jpg"));
+    list->addItem(new QListWidgetItem(red, "print.jpg"));
+    list->setCurrentRow(current ? 0 : 1, QItemSelectionModel::NoUpdate);
+    list->item(0)->setSelected(selected);
+    (focus ? static_cast<QWidget *>(list) : widget("lineSourcePath"))->setFocus();
+    QCOMPARE(list->hasFocus(), focus);
+
+    const QImage pixels = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(list->item(0));
+    int redPixels = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x < row.left() + 210; ++x)
+            redPixels += pixels.pixel(x, y) == qRgb(255, 0, 0);
+    QVERIFY2(redPixels >= 150 * 200 * 95 / 100, qPrintable(QString::number(redPixels)));
+    // The name stands right of the thumbnail; the row's far end is its background.
+    const QRect name(row.left() + 205, row.top() + 4, row.width() - 215, row.height() - 8);
+    const double contrast = textContrast(pixels, name, QPoint(row.right() - 6, row.center().y()));
+    QVERIFY2(contrast >= 4.5, qPrintable(QString("%1:1").arg(contrast)));
 }
 
 QTEST_MAIN(FormAccessTest)

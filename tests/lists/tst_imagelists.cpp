@@ -146,10 +146,13 @@ void ImageListsTest::thumbnailsAreDecodedAtTheirSize_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("stored");
     QTest::addColumn<QSize>("thumbnail");
-    QTest::newRow("jpeg") << "wide.jpg" << QSize(600, 300) << QSize(200, 100);
-    QTest::newRow("png") << "tall.png" << QSize(300, 600) << QSize(100, 200);
-    QTest::newRow("tiff") << "tiny.tif" << QSize(3, 2) << QSize(200, 133);
-    QTest::newRow("tga") << "photo.tga" << QSize(400, 300) << QSize(200, 150);
+    QTest::addColumn<bool>("palette"); // stored as a 1-bit palette picture
+    QTest::newRow("jpeg") << "wide.jpg" << QSize(600, 300) << QSize(200, 100) << false;
+    QTest::newRow("png") << "tall.png" << QSize(300, 600) << QSize(100, 200) << false;
+    QTest::newRow("1-bit palette png")
+        << "palette.png" << QSize(3000, 2000) << QSize(200, 133) << true;
+    QTest::newRow("tiff") << "tiny.tif" << QSize(3, 2) << QSize(200, 133) << false;
+    QTest::newRow("tga") << "photo.tga" << QSize(400, 300) << QSize(200, 150) << false;
 }
 
 void ImageListsTest::thumbnailsAreDecodedAtTheirSize()
@@ -157,13 +160,26 @@ void ImageListsTest::thumbnailsAreDecodedAtTheirSize()
     QFETCH(QString, name);
     QFETCH(QSize, stored);
     QFETCH(QSize, thumbnail);
+    QFETCH(bool, palette);
     const QString folder = sandbox->makeFolder("thumbs");
     const QString path = folder + "/" + name;
+    const QRgb colour = palette ? qRgb(255, 165, 0) : qRgb(0, 0, 255);
+    const QImage picture = solidPicture(stored, colour);
     if (name.endsWith(".tga"))
-        writeTga(path, solidPicture(stored, Qt::blue));
+        writeTga(path, picture);
+    else if (palette)
+        writePicture(path, picture.convertToFormat(QImage::Format_Mono, {colour, qRgb(0, 0, 0)}));
     else
-        writePicture(path, solidPicture(stored, Qt::blue));
-    QCOMPARE(decodeThumbnail(path, 200).size(), thumbnail);
+        writePicture(path, picture);
+    const QImage made = decodeThumbnail(path, 200);
+    QCOMPARE(made.size(), thumbnail);
+    // The picture's colour throughout, as JPEG keeps a solid colour.
+    for (const QPoint at : {QPoint(0, 0), QPoint(made.width() / 2, made.height() / 2),
+                            QPoint(made.width() - 1, made.height() - 1)})
+        QVERIFY2(qAbs(qRed(made.pixel(at)) - qRed(colour)) <= 2 &&
+                     qAbs(qGreen(made.pixel(at)) - qGreen(colour)) <= 2 &&
+                     qAbs(qBlue(made.pixel(at)) - qBlue(colour)) <= 2,
+                 qPrintable(QString::number(made.pixel(at), 16)));
     dialog->fillImageList(folder, input());
     QVERIFY(waitForThumbnails(input()));
     QCOMPARE(opaqueIconArea(input()->item(0)).size(), thumbnail);
@@ -190,7 +206,9 @@ void ImageListsTest::otherFormatsUnderPictureNamesAreNotDecoded()
     dialog->fillImageList(folder, input());
     QCOMPARE(texts(input()), QStringList{"photo.jpg"});
     QVERIFY(waitForThumbnails(input()));
-    QVERIFY(input()->item(0)->icon().isNull());
+    // No thumbnail, and the row as tall as those with one.
+    QVERIFY(!showsThumbnail(input()->item(0)));
+    QVERIFY(input()->sizeHintForRow(0) >= input()->iconSize().height());
 }
 
 void ImageListsTest::largePhotoLoads()

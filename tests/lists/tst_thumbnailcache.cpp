@@ -58,10 +58,12 @@ private:
         return root() + "/" + kind + "/" +
                QCryptographicHash::hash(uriOf(file), QCryptographicHash::Md5).toHex() + ".png";
     }
+    // The colour in the middle of a row's icon; 0 where it shows no picture.
     QRgb iconColour(int row)
     {
         const QImage icon = input()->item(row)->icon().pixmap(200, 200).toImage();
-        return icon.isNull() ? 0 : icon.pixel(icon.width() / 2, icon.height() / 2) | 0xFF000000u;
+        const QRgb middle = icon.isNull() ? 0 : icon.pixel(icon.width() / 2, icon.height() / 2);
+        return qAlpha(middle) == 0 ? 0 : middle | 0xFF000000u;
     }
 };
 

@@ -231,7 +231,8 @@ void HostileTest::wholeWorkflowOverTheCorpus()
     for (int row = 0; row < input()->count(); ++row) {
         QListWidgetItem *item = input()->item(row);
         QVERIFY2(showsThumbnail(item) == readable.contains(item->text()), qPrintable(item->text()));
-        QCOMPARE(item->icon().isNull(), unreadable.contains(item->text()));
+        // Every row as tall as those with a thumbnail, the unreadable ones too.
+        QVERIFY(input()->sizeHintForRow(row) >= input()->iconSize().height());
     }
 
     // The selection moved over every item: sizes where the header tells them.
