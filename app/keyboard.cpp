@@ -2,6 +2,8 @@
 
 #include "form/quorvelform.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -48,6 +50,17 @@ void Quorvel::addKeyboardShortcuts()
             buttons[i]->setToolTip(QStringLiteral("%1 (%2)").arg(
                 tr(shortcut.tips[i]), shortcut.keys.toString(QKeySequence::NativeText)));
     }
+    // Shift+F10 opens the menu of what has the focus, as the Menu key does: Qt gives only that
+    // key a menu, at the place it asks the widget for (a list's current item).
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
+            [] {
+                QWidget *focus = QApplication::focusWidget();
+                if (!focus)
+                    return;
+                const QPoint at = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+                QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+                QCoreApplication::sendEvent(focus, &menu);
+            });
     // The printer calibration has no button of its own: its key is told with Print's.
     connect(new QShortcut(QKeySequence(PrinterCalibrationKeys), this), &QShortcut::activated, this,
             &Quorvel::showPrinterCalibration);

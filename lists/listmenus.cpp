@@ -43,14 +43,21 @@ void Quorvel::showListMenu(QListWidget *list, QPoint at)
     const QString name = item ? splitItemText(item->text()).name : QString();
     QMenu menu(this);
     menu.setObjectName(input ? QStringLiteral("inputMenu") : QStringLiteral("outputMenu"));
-    if (input)
-        menu.addAction(tr("Copies\u2026"), this, [this, item] { promptCopies(item); })
-            ->setEnabled(item);
+    if (input) {
+        QAction *copies =
+            menu.addAction(tr("Copies\u2026"), this, [this, item] { promptCopies(item); });
+        copies->setEnabled(item);
+        copies->setShortcut(QKeySequence(Qt::Key_F2));
+    }
     menu.addAction(tr("Open in viewer"), this,
                    [this, folder, name] { openWithDesktop(joinFolderAndName(folder, name)); })
         ->setEnabled(item);
     menu.addAction(tr("Open folder"), this, [this, folder] { openFolderWithDesktop(folder); });
     if (!input)
-        menu.addAction(tr("Print"), form->btnPrint, &QPushButton::click);
+        menu.addAction(tr("Print"), form->btnPrint, &QPushButton::click)
+            ->setShortcut(form->btnPrint->shortcut());
+    // The keys that do the same beside their entries, wherever the desktop would hide them.
+    for (QAction *action : menu.actions())
+        action->setShortcutVisibleInContextMenu(true);
     menu.exec(list->viewport()->mapToGlobal(at));
 }

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 
 using namespace testsupport;
@@ -24,6 +25,8 @@ private slots:
     void cleanup();
     void gesturesByKeyboardAndMenu_data();
     void gesturesByKeyboardAndMenu();
+    void menusShowTheirKeys_data();
+    void menusShowTheirKeys();
     void placesOnTheSheetAreShownAndTold();
 };
 
@@ -54,6 +57,8 @@ void InputGesturesTest::gesturesByKeyboardAndMenu_data()
                            << "";
     QTest::newRow("menu: Copies") << "menu:Copies"
                                   << "";
+    QTest::newRow("Shift+F10 menu: Copies") << "Shift+F10:Copies"
+                                            << "";
     QTest::newRow("menu: Open in viewer") << "menu:Open in viewer"
                                           << "beach.jpg";
     QTest::newRow("menu: Open folder") << "menu:Open folder"
@@ -82,6 +87,12 @@ void InputGesturesTest::gesturesByKeyboardAndMenu()
     if (how.startsWith("menu:")) {
         chooseInContextMenu(input()->viewport(), input()->visualItemRect(beach).center(),
                             how.mid(5));
+    } else if (how.startsWith("Shift+F10:")) {
+        // A key of the window's own: it must be the active one.
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        chooseInNextMenu(how.section(':', 1));
+        QTest::keyClick(input(), Qt::Key_F10, Qt::ShiftModifier);
     } else {
         QTest::keyClick(input(), how == "F2"       ? Qt::Key_F2
                                  : how == "Return" ? Qt::Key_Return
@@ -97,6 +108,46 @@ void InputGesturesTest::gesturesByKeyboardAndMenu()
         QCOMPARE(beach->text(), "beach.jpg");
     }
     QCOMPARE(input()->selectedItems(), selected);
+}
+
+void InputGesturesTest::menusShowTheirKeys_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QStringList>("entries"); // text, and the key beside it after "|"
+    QTest::newRow("input list") << "lstPrintFiles"
+                                << QStringList{"Copies…|F2", "Open in viewer|", "Open folder|"};
+    QTest::newRow("output list") << "lstPrintFilesOutput"
+                                 << QStringList{"Open in viewer|", "Open folder|", "Print|Ctrl+P"};
+    QTest::newRow("logo") << "pushButton"
+                          << QStringList{"Left margin…\tShift+click|",
+                                         "Top margin…\tCtrl+click|",
+                                         "Gutter width…\tAlt+Shift+click|",
+                                         "Gutter height…\tCtrl+Alt+click|",
+                                         "Show Crop Image option\tCtrl+Shift+click|",
+                                         "|",
+                                         "Printer calibration…\tCtrl+Shift+P|"};
+}
+
+// Shift+F10 opens the menu of what has the focus, and each entry shows the key that does the
+// same beside it, where there is one.
+void InputGesturesTest::menusShowTheirKeys()
+{
+    QFETCH(QString, widget);
+    QFETCH(QStringList, entries);
+    QStringList shown;
+    answerNextModal<QMenu>([&shown](QMenu *menu) {
+        for (const QAction *action : menu->actions())
+            shown << action->text() + "|" +
+                         (action->isShortcutVisibleInContextMenu() ? action->shortcut().toString()
+                                                                   : QString());
+        menu->close();
+    });
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    auto *focus = dialog->findChild<QWidget *>(widget);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(shown, entries);
 }
 
 // The order of picking is the order on the sheet: each selected picture shows its place as a

@@ -73,6 +73,13 @@ ModalWatcher::ModalWatcher(Look look, QObject *parent) : QObject(parent)
 
 void chooseInContextMenu(QWidget *widget, QPoint at, const QString &entry)
 {
+    chooseInNextMenu(entry);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &menuKey);
+}
+
+void chooseInNextMenu(const QString &entry)
+{
     answerNextModal<QMenu>([entry](QMenu *menu) {
         for (QAction *action : menu->actions()) {
             if (action->text().startsWith(entry)) {
@@ -83,8 +90,6 @@ void chooseInContextMenu(QWidget *widget, QPoint at, const QString &entry)
         }
         menu->close();
     });
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at));
-    QApplication::sendEvent(widget, &menuKey);
 }
 
 ModalGuard::ModalGuard()

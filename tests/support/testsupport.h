@@ -71,6 +71,8 @@ template <typename T> void answerNextModal(std::function<void(T *)> answer, int 
 // chooses the entry whose text starts with `entry`, by keyboard: the menu closes and the entry
 // does its work.
 void chooseInContextMenu(QWidget *widget, QPoint at, const QString &entry);
+// The same for the next menu shown, however it is opened.
+void chooseInNextMenu(const QString &entry);
 
 // Turns a dialog left open by mistake into a test failure instead of a hang: any modal dialog
 // still open after a second is rejected and its title remembered. Keep one per test.
