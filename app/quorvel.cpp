@@ -1,5 +1,6 @@
 #include "app/quorvel.h"
 
+#include "app/readonlyfields.h"
 #include "app/settingskeys.h"
 #include "app/titleroom.h"
 #include "form/quorvelform.h"
@@ -14,6 +15,7 @@
 Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), settings(nullptr)
 {
     raiseImageAllocationLimit();
+    tellSizeFieldsAsReadOnly();
     form->buildForm(this);
     addKeyboardShortcuts();
     acceptFolderDrops();

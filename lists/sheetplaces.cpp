@@ -3,6 +3,7 @@
 #include "app/quorvel.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
+#include "lists/picturelist.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -72,6 +73,9 @@ void Quorvel::showSheetPlaces()
     form->lstPrintFiles->setItemDelegate(new SheetPlaceBadges(form->lstPrintFiles));
     connect(form->lstPrintFiles, &QListWidget::itemSelectionChanged, this,
             &Quorvel::placeSelectedPictures);
+    // The picture arrowed to is told with its description as it now is.
+    connect(form->lstPrintFiles, &PictureList::currentAboutToBeTold, this,
+            &Quorvel::describeInputPicture);
     // The picture the operator is on also tells how many are selected.
     connect(form->lstPrintFiles, &QListWidget::currentItemChanged, this,
             [this](QListWidgetItem *current, QListWidgetItem *previous) {

@@ -1,3 +1,4 @@
+#include "accessreports.h"
 #include "app/quorvel.h"
 #include "sourcefixture.h"
 #include "testsupport.h"
@@ -28,6 +29,12 @@ private slots:
     void menusShowTheirKeys_data();
     void menusShowTheirKeys();
     void placesOnTheSheetAreShownAndTold();
+    void arrowedPictureIsToldWithItsDescription();
+    void enteringTheListTellsItsPicture_data();
+    void enteringTheListTellsItsPicture();
+    void everyMenuTellsItsEntries_data();
+    void everyMenuTellsItsEntries();
+    void sizeFieldsAreToldAsReadOnly();
 };
 
 void InputGesturesTest::initTestCase()
@@ -195,6 +202,117 @@ void InputGesturesTest::placesOnTheSheetAreShownAndTold()
     QVERIFY(badgeAt("<003> beach.jpg"));
     QVERIFY(!badgeAt("two words.jpg"));
     QVERIFY(!badgeAt("<draft>.jpg"));
+}
+
+// Arrowing to a picture tells it with its description as it is then: its copies and place,
+// and how many pictures are selected.
+void InputGesturesTest::arrowedPictureIsToldWithItsDescription()
+{
+    NEED_ACCESSIBILITY_BRIDGE();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    input()->clearSelection();
+    itemNamed("beach.jpg")->setSelected(true);
+    itemNamed("two words.jpg")->setSelected(true);
+    input()->setCurrentItem(itemNamed("<draft>.jpg"), QItemSelectionModel::NoUpdate);
+    input()->setFocus();
+    AccessReports reports;
+    QTest::keyClick(input(), Qt::Key_Down);
+    const int row = input()->row(itemNamed("beach.jpg"));
+    QCOMPARE(input()->currentRow(), row);
+    QVERIFY(!reports.focus.isEmpty());
+    QCOMPARE(reports.focus.first().child, row);
+    QCOMPARE(reports.focus.first().description, "1 copy, 1st on the sheet; 2 pictures selected");
+}
+
+void InputGesturesTest::enteringTheListTellsItsPicture_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Tab") << "Tab";
+    QTest::newRow("back from the copies prompt") << "prompt";
+}
+
+// The keys coming to the list tell the list, then the picture they are on.
+void InputGesturesTest::enteringTheListTellsItsPicture()
+{
+    NEED_ACCESSIBILITY_BRIDGE();
+    QFETCH(QString, how);
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    const int row = input()->row(itemNamed("beach.jpg"));
+    input()->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+    std::unique_ptr<AccessReports> reports;
+    if (how == "Tab") {
+        dialog->findChild<QWidget *>("lineSourcePath")->setFocus();
+        reports = std::make_unique<AccessReports>();
+        input()->setFocus(Qt::TabFocusReason);
+    } else {
+        input()->setFocus();
+        answerNextModal<QInputDialog>([&reports](QInputDialog *prompt) {
+            prompt->setTextValue("2");
+            reports = std::make_unique<AccessReports>();
+            prompt->accept();
+        });
+        QTest::keyClick(input(), Qt::Key_F2);
+        // The window manager gives the window its focus back; a bare X display has none.
+        dialog->activateWindow();
+        QTRY_VERIFY(input()->hasFocus());
+    }
+    QVERIFY(reports);
+    QTRY_COMPARE(reports->childrenOf(input()).mid(0, 2), QList<int>({-1, row}));
+}
+
+void InputGesturesTest::everyMenuTellsItsEntries_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QList<int>>("told"); // the entries told after Down twice
+    QTest::newRow("input list") << "lstPrintFiles" << QList<int>{0, 1};
+    // No sheet is listed: "Open in viewer" is skipped.
+    QTest::newRow("output list") << "lstPrintFilesOutput" << QList<int>{1, 2};
+    QTest::newRow("logo") << "pushButton" << QList<int>{0, 1};
+}
+
+// Moving through a menu opened by the keys tells each entry the keys come to.
+void InputGesturesTest::everyMenuTellsItsEntries()
+{
+    NEED_ACCESSIBILITY_BRIDGE();
+    QFETCH(QString, widget);
+    QFETCH(QList<int>, told);
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    AccessReports reports;
+    QMenu *shown = nullptr;
+    QList<int> moved;
+    answerNextModal<QMenu>([&](QMenu *menu) {
+        shown = menu;
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Down);
+        moved = reports.childrenOf(menu);
+        menu->close();
+    });
+    auto *focus = dialog->findChild<QWidget *>(widget);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY(shown);
+    QCOMPARE(moved, told);
+}
+
+// The four size fields take no keys, and are told so: read-only, with no editing interface,
+// their value readable.
+void InputGesturesTest::sizeFieldsAreToldAsReadOnly()
+{
+    input()->setCurrentItem(itemNamed("beach.jpg"));
+    for (const char *name : {"lineIPWidth", "lineIPHeight", "lineOPWidth", "lineOPHeight"}) {
+        auto *field = dialog->findChild<QLineEdit *>(name);
+        QVERIFY(!field->text().isEmpty());
+        QAccessibleInterface *told = QAccessible::queryAccessibleInterface(field);
+        QVERIFY2(told->state().readOnly && !told->state().editable, name);
+        QVERIFY2(!told->editableTextInterface(), name);
+        QCOMPARE(told->textInterface()->text(0, told->textInterface()->characterCount()),
+                 field->text());
+        QCOMPARE(told->text(QAccessible::Value), field->text());
+        QVERIFY(!told->text(QAccessible::Name).isEmpty());
+    }
 }
 
 QTEST_MAIN(InputGesturesTest)
