@@ -25,6 +25,7 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
     qApp->installEventFilter(new DialogTitleRoom(this));
     form->cmbCopyDirection->hide();
     settings = new QSettings(SettingsOrganization, SettingsApplication);
+    addPaperChoice();
 
     // The stored sheet size stands in the fields while the lists fill (the first selection
     // summary compares against it); the A4 preset below replaces it before the window shows.
@@ -38,8 +39,8 @@ Quorvel::Quorvel(QWidget *parent) : QDialog(parent), form(new QuorvelForm), sett
 
     form->lineOPHeight->setReadOnly(true);
     form->lineOPWidth->setReadOnly(true);
-    form->btnA4->setChecked(true);
-    on_btnA4_clicked();
+    // The paper chosen last, or A4.
+    restorePaper();
     form->chkFitToPage->hide();
     form->btnA3->hide();
 }
@@ -69,14 +70,13 @@ void Quorvel::on_btnClose_clicked()
     std::exit(1);
 }
 
+// The presets choose the first two papers: A4, "8.27" by "11.69", and A3, "11.69" by "16.53".
 void Quorvel::on_btnA4_clicked()
 {
-    form->lineOPWidth->setText("8.27");
-    form->lineOPHeight->setText("11.69");
+    choosePaper(papers[0]);
 }
 
 void Quorvel::on_btnA3_clicked()
 {
-    form->lineOPWidth->setText("11.69");
-    form->lineOPHeight->setText("16.53");
+    choosePaper(papers[1]);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/papers.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QList>
@@ -88,6 +90,15 @@ private:
     // dropped on the lists.
     void addKeyboardShortcuts();
     void acceptFolderDrops();
+    // The paper the sheet is laid out for: A4 and the others every studio has, the default
+    // printer's own, or a size of the operator's own ("Custom size…"); chosen, it is shown in
+    // the size fields and remembered. And the choice of more sheets.
+    void addPaperChoice();
+    void restorePaper();
+    void showPaper(const Paper &paper);
+    void choosePaper(const Paper &paper);
+    QVector<Paper> papers; // as the paper box lists them, before "Custom size…"
+    int shownPaper = 0;
 
     QuorvelForm *form;
     QSettings *settings;

@@ -10,6 +10,10 @@ inline constexpr char LastTopPadding[] = "LastTopPadding";
 inline constexpr char LastLeftPadding[] = "LastLeftPadding";
 inline constexpr char LastGutterWidth[] = "LastGutterWidth";
 inline constexpr char LastGutterHeight[] = "LastGutterHeight";
+// The paper chosen, by its name as shown ("6 x 8 in"); its size is in LastOPWidth/Height.
+inline constexpr char LastPaper[] = "LastPaper";
+// Whether copies that do not fit continue in further columns and sheets: "true" or "false".
+inline constexpr char MoreSheets[] = "MoreSheets";
 } // namespace SettingsKey
 
 // The store is always opened with these two names; the application object carries none.

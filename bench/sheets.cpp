@@ -53,7 +53,7 @@ void composeThenSaveWithQt(const BenchSheet &sheet, const QString &folder, const
     file.open(QIODevice::WriteOnly);
     QImageWriter writer(&file, "jpeg");
     writer.setQuality(80);
-    if (!writer.write(outcome.sheet) || !file.commit())
+    if (!writer.write(outcome.sheets.value(0)) || !file.commit())
         say("the sheet was not saved");
 }
 
@@ -75,7 +75,7 @@ int goInChild(int index, const QString &way, const QString &root)
     }
     const long before = peakMemoryKb();
     if (way == "both")
-        composeAndSaveSheet(layout, sheet.requests, corpus.prints, scratch.path() + "/01.jpg");
+        composeAndSaveSheets(layout, sheet.requests, corpus.prints, scratch.path(), SheetMark());
     else
         composeThenSaveWithQt(sheet, corpus.prints, scratch.path() + "/01.jpg");
     std::printf("%f\n", (peakMemoryKb() - before) / 1024.0);

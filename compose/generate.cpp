@@ -2,7 +2,6 @@
 #include "app/quorvel.h"
 #include "app/settingskeys.h"
 #include "compose/sheet.h"
-#include "compose/sheetfile.h"
 #include "compose/sheetrun.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
@@ -10,7 +9,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QScopedValueRollback>
 #include <QSettings>
 
@@ -37,8 +38,12 @@ void Quorvel::on_btnGenerate_clicked()
     SheetLayout layout;
     layout.size = QSize(inchesToPixels(form->lineOPWidth->text()),
                         inchesToPixels(form->lineOPHeight->text()));
-    layout.margins = QPoint(settings->value(SettingsKey::LastLeftPadding, "0").toString().toInt(),
-                            settings->value(SettingsKey::LastTopPadding, "0").toString().toInt());
+    auto pixels = [this](const char *key) { return settings->value(key, "0").toString().toInt(); };
+    layout.margins =
+        QPoint(pixels(SettingsKey::LastLeftPadding), pixels(SettingsKey::LastTopPadding));
+    layout.moreSheets = form->chkMoreSheets->isChecked();
+    layout.gutter =
+        QSize(pixels(SettingsKey::LastGutterWidth), pixels(SettingsKey::LastGutterHeight));
     fillImageList(form->lineDestPath->text(), form->lstPrintFilesOutput);
 
     // Selection order is the order of picking, not of the list.
@@ -48,32 +53,40 @@ void Quorvel::on_btnGenerate_clicked()
                            : CopyDirection::RotateLeftToRight;
     const QString sourceFolder = form->lineSourcePath->text();
     const QString destinationFolder = form->lineDestPath->text();
+    // Every sheet of this run says so, and for which paper it was laid out.
+    const Paper &paper = papers[shownPaper];
+    SheetMark mark;
+    mark.run = QString::number(QRandomGenerator::global()->generate64(), 16);
+    mark.paper = paper.name;
+    mark.paperMm = paper.size.size(QPageSize::Millimeter);
 
     if (!requests.isEmpty())
         setCursor(Qt::WaitCursor);
-    const QString path = joinFolderAndName(destinationFolder, SheetFileName);
-    SheetRun run = composeAndSaveSheet(layout, requests, sourceFolder, path);
+    const SheetRun run =
+        composeAndSaveSheets(layout, requests, sourceFolder, destinationFolder, mark);
     if (!requests.isEmpty())
         setCursor(Qt::ArrowCursor);
-    // 26 MB, not needed while the dialogs are open.
-    run.outcome.sheet = QImage();
 
     if (run.outcome.placedCopies == 0) {
         QMessageBox::warning(this, tr("No Sheet Written"),
                              nothingPlacedReport(run.outcome, requests), QMessageBox::Ok,
                              QMessageBox::NoButton);
     } else if (run.saved) {
-        form->lstPrintFilesOutput->insertItem(
-            form->lstPrintFilesOutput->count(),
-            new QListWidgetItem(makeThumbnail(path, ThumbnailEdge), SheetFileName));
+        for (const QString &path : run.paths)
+            form->lstPrintFilesOutput->insertItem(
+                form->lstPrintFilesOutput->count(),
+                new QListWidgetItem(makeThumbnail(path, ThumbnailEdge),
+                                    QFileInfo(path).fileName()));
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QMessageBox::warning(this, tr("Task Completed"), completionReport(run.outcome),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+        QMessageBox::warning(this, tr("Task Completed"),
+                             completionReport(run.outcome, layout.moreSheets), QMessageBox::Ok,
+                             QMessageBox::NoButton);
     } else {
         QMessageBox::warning(
             this, tr("Sheet Not Saved"),
             tr("The sheet could not be saved as %1: %2\nThe previous sheet was left as it was.")
-                .arg(QDir::toNativeSeparators(path), run.saveError),
+                .arg(QDir::toNativeSeparators(joinFolderAndName(destinationFolder, SheetFileName)),
+                     run.saveError),
             QMessageBox::Ok, QMessageBox::NoButton);
     }
     fillImageList(destinationFolder, form->lstPrintFilesOutput);

@@ -1,7 +1,7 @@
 #include "compose/sheet.h"
 
+#include "compose/placement.h"
 #include "compose/sheetparts.h"
-#include "pictures/runaside.h"
 
 #include <QColorSpace>
 #include <QCoreApplication>
@@ -11,8 +11,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <future>
-#include <optional>
 
 int inchesToPixels(const QString &inches)
 {
@@ -71,6 +69,11 @@ QImage convertHere(const QImage &picture, QImage::Format format)
     return converted;
 }
 
+SheetBand wholeSheet(QImage &sheet)
+{
+    return SheetBand{sheet.bits(), sheet.bytesPerLine(), sheet.width(), 0, sheet.height()};
+}
+
 namespace {
 // A premultiplied channel over an opaque one, rounded as Qt's raster engine rounds it.
 inline uchar over(uint source, uint destination, uint transparency)
@@ -78,16 +81,16 @@ inline uchar over(uint source, uint destination, uint transparency)
     const uint product = destination * transparency;
     return uchar(source + ((product + (product >> 8) + 0x80) >> 8));
 }
-} // namespace
 
-void paintOver(const SheetPixels &sheet, const QImage &picture, QPoint at, QRect part)
+// Paints `part` of a premultiplied picture over the band with the part's corner at `at`.
+void paintOver(const SheetBand &band, const QImage &picture, QPoint at, QRect part)
 {
-    const QRect area = QRect(at, part.size()) & QRect(QPoint(0, 0), sheet.size);
+    const QRect area = QRect(at, part.size()) & band.area();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const QRgb *in =
             reinterpret_cast<const QRgb *>(picture.constScanLine(part.top() + y - at.y())) +
             part.left() + area.left() - at.x();
-        uchar *out = sheet.bits + y * sheet.stride + 3 * qsizetype(area.left());
+        uchar *out = band.at(area.left(), y);
         for (int x = area.left(); x <= area.right(); ++x, ++in, out += 3) {
             const QRgb pixel = *in;
             const uint transparency = 255 - qAlpha(pixel);
@@ -104,75 +107,67 @@ void paintOver(const SheetPixels &sheet, const QImage &picture, QPoint at, QRect
     }
 }
 
-namespace {
-// Writes an opaque 32-bit picture onto the sheet with its top-left corner at `at`, turned a
-// quarter turn clockwise when `turned`, clipped to the sheet. The pixels are those that
-// painting the picture (or turnForRow(picture)) gives; turning while copying saves making the
-// turned picture first, and the rows are shared between two threads.
-void copyOpaque(const SheetPixels &sheet, const QImage &picture, QPoint at, bool turned)
+bool turnedWhileCopied(QImage::Format format, bool turned)
 {
-    const QSize placed = placedSize(picture.size(), turned);
-    const QRect area = QRect(at, placed) & QRect(QPoint(0, 0), sheet.size);
-    if (area.isEmpty())
-        return;
-    const qsizetype stride = picture.bytesPerLine();
-    const uchar *bits = picture.constBits();
-    const int lastRow = picture.height() - 1;
-    auto copyRows = [&](int top, int bottom) {
-        for (int y = top; y <= bottom; ++y) {
-            uchar *out = sheet.bits + y * sheet.stride + 3 * area.left();
-            // Straight, a sheet row is a picture row; turned, it is a picture column, read
-            // from the bottom row upwards.
-            const uchar *in = turned ? bits + qsizetype(lastRow - (area.left() - at.x())) * stride +
-                                           qsizetype(y - at.y()) * 4
-                                     : bits + qsizetype(y - at.y()) * stride +
-                                           qsizetype(area.left() - at.x()) * 4;
-            const qsizetype step = turned ? -stride : 4;
-            for (int x = area.left(); x <= area.right(); ++x, in += step, out += 3) {
-                const QRgb pixel = *reinterpret_cast<const QRgb *>(in);
-                out[0] = uchar(qRed(pixel));
-                out[1] = uchar(qGreen(pixel));
-                out[2] = uchar(qBlue(pixel));
-            }
-        }
-    };
-    const int middle = area.top() + area.height() / 2;
-    std::future<void> upper = runAside([&] { copyRows(area.top(), middle - 1); });
-    copyRows(middle, area.bottom());
-    upper.get();
+    return turned && format != QImage::Format_ARGB32_Premultiplied;
 }
 } // namespace
 
-void placeCopies(const SheetPixels &sheet, const SheetLayout &layout, QImage picture,
-                 const QVector<QPoint> &corners, bool lines)
+QImage copyPixels(const QImage &decoded, bool turned)
 {
-    const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
-    const QSize size = placedSize(picture.size(), turned);
-    const bool opaque = !picture.hasAlphaChannel();
-    if (opaque) {
-        picture = convertHere(picture, QImage::Format_RGB32);
-    } else {
-        picture = convertHere(picture, QImage::Format_ARGB32_Premultiplied);
-        if (turned)
-            picture = turnForRow(picture);
+    if (decoded.hasAlphaChannel()) {
+        const QImage premultiplied = convertHere(decoded, QImage::Format_ARGB32_Premultiplied);
+        return turned ? turnForRow(premultiplied) : premultiplied;
     }
-    const CuttingLineStamp cuttingLine(size, layout.direction);
-    for (const QPoint at : corners) {
-        if (opaque)
-            copyOpaque(sheet, picture, at, turned);
-        else
-            paintOver(sheet, picture, at, picture.rect());
-        if (lines)
-            cuttingLine.stamp(sheet, at);
+    // Through 32 bits, as every reader's colours are meant.
+    return convertHere(convertHere(decoded, QImage::Format_RGB32), QImage::Format_RGB888);
+}
+
+int rowsNeeded(const QImage::Format format, const QRect &area, const SheetBand &band, bool turned)
+{
+    // Turned while copied, every sheet row of a copy is a column of the whole picture.
+    if (turnedWhileCopied(format, turned))
+        return area.width();
+    return std::clamp(band.top + band.rows - area.top(), 0, area.height());
+}
+
+void drawCopy(const SheetBand &band, const QImage &pixels, const QRect &area, bool turned)
+{
+    const QRect part = area & band.area();
+    if (part.isEmpty())
+        return;
+    if (pixels.format() == QImage::Format_ARGB32_Premultiplied) {
+        paintOver(band, pixels, area.topLeft(), pixels.rect());
+        return;
+    }
+    const uchar *bits = pixels.constBits();
+    const qsizetype stride = pixels.bytesPerLine();
+    if (!turned) {
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            std::memcpy(band.at(part.left(), y),
+                        bits + qsizetype(y - area.top()) * stride +
+                            3 * qsizetype(part.left() - area.left()),
+                        size_t(part.width()) * 3);
+        return;
+    }
+    // Turned a quarter turn clockwise: sheet row y is picture column y - top, read from the
+    // picture's last row upwards as x grows; taken a picture row at a time.
+    const int lastRow = pixels.height() - 1;
+    for (int x = part.left(); x <= part.right(); ++x) {
+        const uchar *in = bits + qsizetype(lastRow - (x - area.left())) * stride +
+                          3 * qsizetype(part.top() - area.top());
+        for (int y = part.top(); y <= part.bottom(); ++y, in += 3) {
+            uchar *out = band.at(x, y);
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
     }
 }
 
-void CuttingLineStamp::stamp(const SheetPixels &sheet, QPoint copyCorner,
-                             const QRegion &within) const
+void CuttingLineStamp::stamp(const SheetBand &band, const QRect &area) const
 {
-    const QPoint origin = copyCorner - QPoint(Margin, Margin);
-    for (const QRect &part : within &QRect(origin, strip.size()))
-        paintOver(sheet, strip, part.topLeft(), part.translated(-origin));
+    paintOver(band, strip, area.topLeft() - QPoint(Margin, Margin), strip.rect());
 }
 
 CuttingLineStamp::CuttingLineStamp(QSize copy, CopyDirection direction)
@@ -185,65 +180,6 @@ CuttingLineStamp::CuttingLineStamp(QSize copy, CopyDirection direction)
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     drawCuttingLine(painter, QRect(QPoint(Margin, Margin), copy), direction);
-}
-
-namespace {
-// The sheet less its margins; a side is 0 or less when a margin reaches past the sheet.
-QSize roomInsideMargins(const SheetLayout &layout)
-{
-    auto side = [](int sheet, int margin) {
-        return int(std::clamp<qint64>(qint64(sheet) - margin, INT_MIN, INT_MAX));
-    };
-    return QSize(side(layout.size.width(), layout.margins.x()),
-                 side(layout.size.height(), layout.margins.y()));
-}
-} // namespace
-
-CopyPlacer::CopyPlacer(const SheetLayout &layout, SheetOutcome &outcome)
-    : layout(layout), outcome(outcome), nextX(layout.margins.x()), nextY(layout.margins.y())
-{}
-
-bool CopyPlacer::wants(const SheetRequest &request)
-{
-    if (request.copies > 0 && full)
-        outcome.copiesLeftOut += request.copies;
-    return request.copies > 0 && !full;
-}
-
-QVector<QPoint> CopyPlacer::place(const QString &name, QSize size, int copies)
-{
-    const bool inColumn = layout.direction == CopyDirection::TopToBottom;
-    if (inColumn)
-        nextX = layout.margins.x();
-    else
-        nextY = layout.margins.y();
-    QVector<QPoint> corners;
-    for (int copy = 0; copy < copies; ++copy) {
-        const bool fits = inColumn ? nextY + size.height() <= layout.size.height()
-                                   : nextX + size.width() <= layout.size.width();
-        if (!fits) {
-            if (outcome.placedCopies == 0)
-                outcome.firstTooLarge = {name, size, roomInsideMargins(layout)};
-            outcome.copiesLeftOut += copies - copy;
-            full = true;
-            break;
-        }
-        const bool onSheet = nextX < layout.size.width() && nextX + size.width() > 0 &&
-                             nextY < layout.size.height() && nextY + size.height() > 0;
-        if (onSheet) {
-            // On the sheet, so both coordinates are within a picture's side of it.
-            corners << QPoint(int(nextX), int(nextY));
-            ++outcome.placedCopies;
-        } else {
-            ++outcome.copiesOutside;
-            ++outcome.copiesLeftOut;
-        }
-        if (inColumn)
-            nextY += size.height();
-        else
-            nextX += size.width();
-    }
-    return corners;
 }
 
 void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection direction)
@@ -276,48 +212,65 @@ SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest>
         outcome.sheetUnusable = true;
         return outcome;
     }
-    // The blank sheet is made on another core while the first picture loads.
-    std::future<QImage> blank = runAside([&layout] { return blankSheet(layout.size); });
-    std::optional<SheetPixels> pixels;
-    // Waits for the blank sheet the first time; false when it could not be allocated.
-    auto sheetReady = [&] {
-        if (blank.valid()) {
-            outcome.sheet = blank.get();
-            if (!outcome.sheet.isNull())
-                pixels.emplace(outcome.sheet);
-        }
-        return !outcome.sheet.isNull();
-    };
-
+    // Each picture's copies are drawn as soon as it is loaded, each followed by its cutting line.
     const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
     CopyPlacer placer(layout, outcome);
+    auto sheetFor = [&](int sheet) -> QImage * {
+        while (outcome.sheets.size() <= sheet)
+            outcome.sheets << blankSheet(layout.size);
+        return outcome.sheets[sheet].isNull() ? nullptr : &outcome.sheets[sheet];
+    };
+    bool allocated = true;
     for (const SheetRequest &request : requests) {
         if (!placer.wants(request))
             continue;
         QString whyNot;
-        QImage picture = load(request.name, &whyNot);
+        const QImage picture = load(request.name, &whyNot);
         if (picture.isNull()) {
             outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, whyNot);
             continue;
         }
         const QSize size = placedSize(picture.size(), turned);
-        const QVector<QPoint> corners = placer.place(request.name, size, request.copies);
-        if (corners.isEmpty())
+        const QVector<PlacedCopy> copies = placer.place(request.name, size, request.copies);
+        if (copies.isEmpty())
             continue;
-        if (!sheetReady())
-            break;
-        placeCopies(*pixels, layout, std::move(picture), corners, true);
+        const QImage pixels = copyPixels(picture, turned);
+        const CuttingLineStamp cuttingLine(size, layout.direction);
+        for (const PlacedCopy &copy : copies) {
+            QImage *sheet = sheetFor(copy.sheet);
+            allocated = allocated && sheet && !pixels.isNull();
+            if (!allocated)
+                break;
+            const SheetBand band = wholeSheet(*sheet);
+            drawCopy(band, pixels, copy.area, turned);
+            cuttingLine.stamp(band, copy.area);
+        }
     }
-    if (!sheetReady()) {
+    const CopyDirection across =
+        turned ? CopyDirection::TopToBottom : CopyDirection::RotateLeftToRight;
+    for (const Lane &lane : placer.lanes()) {
+        if (QImage *sheet = allocated ? sheetFor(lane.sheet) : nullptr)
+            CuttingLineStamp(lane.area.size(), across).stamp(wholeSheet(*sheet), lane.area);
+    }
+    if (!allocated) {
+        outcome.sheets.clear();
         outcome.sheetUnusable = true;
         outcome.placedCopies = 0;
+        outcome.sheetCount = 0;
     }
     return outcome;
 }
 
-QString completionReport(const SheetOutcome &outcome)
+QString completionReport(const SheetOutcome &outcome, bool moreSheets)
 {
     QStringList lines{QCoreApplication::translate("Quorvel", "Job Completed")};
+    if (moreSheets)
+        lines << (outcome.sheetCount == 1
+                      ? QCoreApplication::translate("Quorvel", "1 sheet was written: 01.jpg.")
+                      : QCoreApplication::translate("Quorvel",
+                                                    "%n sheets were written: 01.jpg to %1.",
+                                                    nullptr, outcome.sheetCount)
+                            .arg(QString::asprintf("%02d.jpg", outcome.sheetCount)));
     for (const QString &skipped : outcome.unreadable)
         lines << QCoreApplication::translate("Quorvel", "Skipped, could not be read: %1")
                      .arg(skipped);
@@ -328,6 +281,10 @@ QString completionReport(const SheetOutcome &outcome)
         lines << QCoreApplication::translate(
                      "Quorvel", "%1 copies did not fit on the sheet and were left out.")
                      .arg(outcome.copiesLeftOut);
+    if (outcome.copiesLeftOut > 0 && !moreSheets)
+        lines << QCoreApplication::translate("Quorvel",
+                                             "With \u201cMore sheets\u201d they continue on "
+                                             "further sheets.");
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -25,9 +25,17 @@ enum class CopyDirection { TopToBottom = 0, RotateLeftToRight = 1 };
 
 struct SheetLayout
 {
+    SheetLayout() = default;
+    SheetLayout(QSize size, QPoint margins, CopyDirection direction)
+        : size(size), margins(margins), direction(direction)
+    {}
     QSize size;     // sheet pixels
     QPoint margins; // left, top
     CopyDirection direction = CopyDirection::TopToBottom;
+    // Copies that do not fit continue in the next column (the next row, turned), then on further
+    // sheets, instead of being left out; the columns this far apart (the rows: the height).
+    bool moreSheets = false;
+    QSize gutter;
 };
 
 // One selected picture and how many copies of it are wanted.
@@ -42,14 +50,18 @@ using PictureLoader = std::function<QImage(const QString &name, QString *whyNot)
 
 struct SheetOutcome
 {
-    QImage sheet; // holds the placed copies; null when the sheet size is unusable
+    // The composed sheets, in order, when composed in memory (composeSheet); the Go writes them
+    // to files and keeps none.
+    QVector<QImage> sheets;
+    int sheetCount = 0; // sheets holding copies
     int placedCopies = 0;
     QStringList unreadable; // "name (reason)" of every picture skipped unread
-    int copiesLeftOut = 0;  // copies not placed: the sheet was full, or they lay outside it
-    int copiesOutside = 0;  // of those, the copies the margins put wholly outside the sheet
-    QPoint margins;         // left, top, as the layout had them
-    // The picture that did not fit even on the empty sheet, with its size and the room there
-    // was inside the margins; an empty name when there was none.
+    int copiesLeftOut =
+        0; // copies not placed: the sheet was full, too small, or they lay outside it
+    int copiesOutside = 0; // of those, the copies the margins put wholly outside the sheet
+    QPoint margins;        // left, top, as the layout had them
+    // The first picture that did not fit even on an empty sheet, with its size and the room
+    // there was inside the margins; an empty name when there was none.
     struct
     {
         QString name;
@@ -66,15 +78,17 @@ QImage turnForRow(const QImage &picture);
 // dash-dot line.
 void drawCuttingLine(QPainter &painter, const QRect &copy, CopyDirection direction);
 
-// Lays the requested copies edge to edge, unscaled, from the margins onto a white sheet, in
-// request order, loading each picture once. Stops at the first copy that does not fit in the
-// direction of travel (the other direction is cut off at the sheet's edge); later copies are
-// counted as left out, and so are copies the margins put wholly outside the sheet. Pictures
-// that cannot be read are skipped and named.
+// Lays the requested copies edge to edge, unscaled, from the margins onto white sheets in
+// memory, in request order, loading each picture once. On one sheet it stops at the first copy
+// that does not fit in the direction of travel (the other direction is cut off at the sheet's
+// edge), and later copies are counted as left out; with more sheets they continue in further
+// columns and sheets (see CopyPlacer). Copies the margins put wholly outside the sheet are left
+// out too. Pictures that cannot be read are skipped and named.
 SheetOutcome composeSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
                           const PictureLoader &load);
 
-// The text the operator reads after a run, for a sheet that was written...
-QString completionReport(const SheetOutcome &outcome);
+// The text the operator reads after a run, for sheets that were written (telling how many with
+// more sheets, and that there is such a choice when copies were left out without it)...
+QString completionReport(const SheetOutcome &outcome, bool moreSheets);
 // ...and for a run that placed nothing, so wrote nothing.
 QString nothingPlacedReport(const SheetOutcome &outcome, const QVector<SheetRequest> &requests);

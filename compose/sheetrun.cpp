@@ -1,290 +1,297 @@
 #include "compose/sheetrun.h"
 
 #include "app/paths.h"
-#include "compose/sheetfile.h"
+#include "compose/placement.h"
 #include "compose/sheetparts.h"
 #include "pictures/pictures.h"
 #include "pictures/runaside.h"
 
 #include <algorithm>
-#include <climits>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <future>
 #include <memory>
+#include <mutex>
 
 namespace {
-// Rows of a picture being decoded are handed to the writer this many at a time.
-constexpr int PublishedRows = 32;
+// Pictures decoded on threads of their own at once; one wanted beyond them is decoded by the
+// composition itself when its copies are drawn.
+constexpr int DecodingThreads = 2;
+// Rows of a JPEG handed over to the copies at a time.
+constexpr int PublishedRows = 16;
+// How far below a band a picture's first copy may lie for it to start decoding.
+constexpr int Lookahead = 4 * SheetWriter::BandRows;
 
-// One picture with copies on the sheet.
-struct Job
+// One picture with copies on the sheets, and its pixels while they are drawn.
+class PlannedPicture
 {
-    explicit Job(const QString &path) : file(path) {}
+public:
+    PlannedPicture(const QString &path, bool turned) : file(path), turned(turned) {}
 
     PictureFile file;
-    QSize size; // as placed: turned in a row
-    QVector<QPoint> corners;
-    bool streamed = false; // decoded row by row straight into its copies
-    // Progress, kept by the thread that composes the column.
-    int rowsWritten = 0;
-    bool complete = false;
-    int stampsDrawn = 0; // its copies' cutting lines are drawn in order
+    const bool turned;
+    QSize size; // as placed
+    QVector<PlacedCopy> copies;
+    std::unique_ptr<CuttingLineStamp> line;
+
+    // The sheet pixels a copy at `area` and its cutting line reach.
+    QRect reach(const QRect &area) const { return area | line->reach(area); }
+    // Where its copies and lines reach last: drawn beyond it, the picture can go.
+    std::pair<int, int> lastReach() const
+    {
+        std::pair<int, int> last{-1, -1};
+        for (const PlacedCopy &copy : copies)
+            last = std::max(last, std::make_pair(copy.sheet, reach(copy.area).bottom()));
+        return last;
+    }
+
+    bool isStarted() const { return started; }
+    bool isDecoding() const
+    {
+        return decoding.valid() &&
+               decoding.wait_for(std::chrono::seconds(0)) == std::future_status::timeout;
+    }
+    // Decodes on a thread of its own, `aside`, or when its pixels are first asked for; without
+    // a thread to be had, always the latter.
+    void start(bool aside)
+    {
+        started = true;
+        decoding = aside ? runAside([this] { decode(); })
+                         : std::async(std::launch::deferred, [this] { decode(); });
+    }
+    // The picture as copyPixels makes it, its first `rows` stored rows ready; null when it could
+    // not be read (whyNot() says why).
+    const QImage *pixels(int rows)
+    {
+        if (!started)
+            start(false);
+        if (decoding.valid() &&
+            decoding.wait_for(std::chrono::seconds(0)) == std::future_status::deferred)
+            decoding.get();
+        std::unique_lock<std::mutex> lock(mutex);
+        ready.wait(lock, [&] { return failed || rowsReady >= std::min(rows, totalRows); });
+        return failed ? nullptr : &picture;
+    }
+    // Lets the picture go once its last copy is drawn.
+    void release()
+    {
+        if (decoding.valid())
+            decoding.get();
+        picture = QImage();
+    }
+    QString whyNot() const { return file.whyNot(); }
+
+private:
+    void decode()
+    {
+        // Out of memory here is a picture that fails: the sheets are then composed the slow way.
+        try {
+            if (file.canReadRows())
+                decodeRows();
+            else
+                decodeWhole();
+        } catch (const std::bad_alloc &) {
+            publish(0, true);
+        }
+    }
+
+    // A JPEG as stored: its rows go straight into the picture as they are decoded.
+    void decodeRows()
+    {
+        const QSize stored = file.size();
+        QImage rows(stored, QImage::Format_RGB888);
+        if (rows.isNull())
+            return publish(0, true);
+        // Taken before the picture is shared with the copies, which only read it.
+        uchar *bits = rows.bits();
+        const qsizetype stride = rows.bytesPerLine();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            picture = std::move(rows);
+            totalRows = stored.height();
+        }
+        const bool read = file.readRows([&](int y, const uchar *row) {
+            std::memcpy(bits + y * stride, row, size_t(stored.width()) * 3);
+            if ((y + 1) % PublishedRows == 0)
+                publish(y + 1, false);
+        });
+        publish(totalRows, !read);
+    }
+
+    void decodeWhole()
+    {
+        const QImage decoded = file.read();
+        // The file may hold another picture than the header told when the copies were placed.
+        if (decoded.isNull() || placedSize(decoded.size(), turned) != size)
+            return publish(0, true);
+        QImage pixels = copyPixels(decoded, turned);
+        if (pixels.isNull())
+            return publish(0, true);
+        std::lock_guard<std::mutex> lock(mutex);
+        picture = std::move(pixels);
+        totalRows = picture.height();
+        rowsReady = totalRows;
+        ready.notify_all();
+    }
+
+    void publish(int rows, bool failure)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            rowsReady = rows;
+            failed = failed || failure;
+        }
+        ready.notify_all();
+    }
+
+    std::mutex mutex;
+    std::condition_variable ready;
+    QImage picture;
+    int totalRows = 1;
+    int rowsReady = 0;
+    bool failed = false;
+    bool started = false;
+    // Last, so that it is the first to go: its thread is waited for before what it uses goes.
+    std::future<void> decoding;
 };
 
-// The copies and cutting lines of the planned jobs, drawn into the sheet while the writer
-// encodes what is final.
+// The sheets drawn a band at a time from the planned pictures.
 class Composition
 {
 public:
-    Composition(const SheetLayout &layout, QImage &sheet, std::vector<Job> &jobs)
-        : layout(layout), turned(layout.direction == CopyDirection::RotateLeftToRight), jobs(jobs),
-          sheet(sheet)
-    {}
-
-    // Composes the sheet into `writer`; false when a picture fails to decode.
-    bool compose(SheetWriter &writer)
+    Composition(const SheetLayout &layout, std::vector<std::unique_ptr<PlannedPicture>> &pictures,
+                const QVector<Lane> &lanes)
+        : turned(layout.direction == CopyDirection::RotateLeftToRight), pictures(pictures)
     {
-        this->writer = &writer;
-        return turned ? composeRow() : composeColumn();
+        const CopyDirection across =
+            turned ? CopyDirection::TopToBottom : CopyDirection::RotateLeftToRight;
+        for (const Lane &lane : lanes)
+            laneLines.push_back({lane, CuttingLineStamp(lane.area.size(), across)});
+    }
+
+    // Draws the band of sheet `sheet`: every copy reaching it, then its cutting line, in the
+    // placer's order, then the lanes' lines. False when a picture fails to decode.
+    bool draw(int sheet, const SheetBand &band)
+    {
+        startDecodes(sheet, band);
+        for (const auto &picture : pictures) {
+            for (const PlacedCopy &copy : picture->copies) {
+                if (copy.sheet != sheet || !picture->reach(copy.area).intersects(band.area()))
+                    continue;
+                if (copy.area.intersects(band.area())) {
+                    const QImage *pixels =
+                        picture->pixels(rowsNeeded(QImage::Format_RGB888, copy.area, band, turned));
+                    if (!pixels)
+                        return false;
+                    drawCopy(band, *pixels, copy.area, turned);
+                }
+                picture->line->stamp(band, copy.area);
+            }
+        }
+        for (const auto &[lane, line] : laneLines)
+            if (lane.sheet == sheet)
+                line.stamp(band, lane.area);
+        releaseDrawn(sheet, band);
+        return true;
     }
 
 private:
-    // One picture after the other, each streamed or read whole; the writer follows.
-    bool composeColumn()
+    // The pictures whose copies come within reach of the band start decoding, on the threads
+    // there are; any other the band needs is decoded when it is drawn from.
+    void startDecodes(int sheet, const SheetBand &band)
     {
-        for (Job &job : jobs) {
-            if (job.streamed) {
-                const bool read = job.file.readRows([&](int y, const uchar *row) {
-                    writeRow(job, y, row);
-                    job.rowsWritten = y + 1;
-                    // The first copy's cutting line covers its first rows and the previous
-                    // picture's last, which are all there by now.
-                    if (job.stampsDrawn == 0 && job.rowsWritten >= CuttingLineStamp::Margin + 2)
-                        drawStamps(job, 1);
-                    // A band at a time: each hand-over may wake the writer.
-                    if (job.rowsWritten % PublishedRows == 0)
-                        publish();
+        int decoding = 0;
+        for (const auto &picture : pictures)
+            decoding += picture->isDecoding();
+        const int within = band.top + band.rows + Lookahead;
+        for (const auto &picture : pictures) {
+            if (decoding >= DecodingThreads)
+                return;
+            const bool near = std::any_of(
+                picture->copies.begin(), picture->copies.end(), [&](const PlacedCopy &copy) {
+                    return copy.sheet == sheet && picture->reach(copy.area).top() < within;
                 });
-                if (!read)
-                    return false;
-            } else if (!placeWhole(job, true)) {
-                return false;
-            }
-            // The other copies' lines cover their previous copy's last rows.
-            drawStamps(job, int(job.corners.size()));
-            job.complete = true;
-            publish();
-        }
-        return true;
-    }
-
-    // Every copy of a row reaches the top rows, so the writer waits for all; the streamed
-    // pictures are decoded two at a time meanwhile, the others read whole here in turn.
-    bool composeRow()
-    {
-        // Every copy in copy order, with its picture's cutting line.
-        struct Copy
-        {
-            QPoint corner;
-            QRect area;
-            const CuttingLineStamp *line;
-        };
-        std::vector<CuttingLineStamp> lines;
-        lines.reserve(jobs.size());
-        std::vector<Copy> copies;
-        for (const Job &job : jobs) {
-            lines.emplace_back(job.size, layout.direction);
-            for (const QPoint at : job.corners)
-                copies.push_back({at, QRect(at, job.size), &lines.back()});
-        }
-        std::deque<std::future<bool>> decoding;
-        bool read = true;
-        size_t first = 0; // the job's first copy
-        for (Job &job : jobs) {
-            const size_t end = first + job.corners.size();
-            if (!job.streamed) {
-                // A copy painted over the sheet (one with transparency) shows the lines of
-                // earlier copies that reach into it beneath its pixels, in order.
-                for (size_t copy = first; copy < end; ++copy)
-                    for (size_t earlier = 0; earlier < copy; ++earlier)
-                        copies[earlier].line->stamp(sheet, copies[earlier].corner,
-                                                    copies[copy].area);
-                // Its own lines come with the others': one might reach a copy still being
-                // decoded.
-                read = placeWhole(job, false) && read;
-                first = end;
-                continue;
-            }
-            first = end;
-            if (decoding.size() == 2) {
-                read = decoding.front().get() && read;
-                decoding.pop_front();
-            }
-            decoding.push_back(runAside([this, &job] {
-                // Out of memory here is a picture that fails: the sheet is then composed the
-                // slow way.
-                try {
-                    return readTurned(job);
-                } catch (const std::bad_alloc &) {
-                    return false;
-                }
-            }));
-        }
-        for (std::future<bool> &decoded : decoding)
-            read = decoded.get() && read;
-        if (!read)
-            return false;
-        // In copy order, after every copy's pixels, each line kept out of the later copies,
-        // whose pixels cover it where composeSheet draws each line right after its copy (a
-        // copy one pixel wide has its line reach into the next).
-        for (size_t copy = 0; copy < copies.size(); ++copy) {
-            QRegion outsideLaterCopies(QRect(QPoint(0, 0), layout.size));
-            for (size_t later = copy + 1; later < copies.size(); ++later)
-                outsideLaterCopies -= copies[later].area;
-            copies[copy].line->stamp(sheet, copies[copy].corner, outsideLaterCopies);
-        }
-        for (Job &job : jobs)
-            job.complete = true;
-        publish();
-        return true;
-    }
-
-    // Reads the picture whole and places its copies as composeSheet does: a copy, then, with
-    // `lines`, its cutting line. Fails for a picture no longer of its planned size.
-    bool placeWhole(Job &job, bool lines)
-    {
-        QImage picture = job.file.read();
-        if (picture.isNull() || placedSize(picture.size(), turned) != job.size)
-            return false;
-        placeCopies(sheet, layout, std::move(picture), job.corners, lines);
-        if (lines)
-            job.stampsDrawn = int(job.corners.size());
-        return true;
-    }
-
-    // Picture row `y` (three bytes a pixel) into every copy of the job: a sheet row.
-    void writeRow(const Job &job, int y, const uchar *row)
-    {
-        for (const QPoint at : std::as_const(job.corners)) {
-            const int sheetY = at.y() + y;
-            const int from = std::max(0, -at.x());
-            const int to = std::min(job.size.width(), layout.size.width() - at.x());
-            if (sheetY >= 0 && sheetY < layout.size.height() && from < to)
-                std::memcpy(sheet.bits + sheetY * sheet.stride + 3 * qsizetype(at.x() + from),
-                            row + 3 * qsizetype(from), size_t(to - from) * 3);
-        }
-    }
-
-    // Decodes a picture of a row into its copies, turned a quarter turn clockwise: picture row
-    // r becomes the sheet column at the copy's right edge less r, as copyOpaque turns it.
-    // Rows are gathered a band at a time, so that the sheet is written a run of pixels per
-    // sheet row rather than a pixel per row.
-    bool readTurned(Job &job)
-    {
-        constexpr int Band = 32;
-        const int rows = job.size.width(), length = job.size.height();
-        std::vector<uchar> band(size_t(Band) * length * 3);
-        auto flush = [&](int first, int count) {
-            for (const QPoint at : std::as_const(job.corners)) {
-                // Sheet columns of picture rows first .. first + count - 1, right to left.
-                const int right = at.x() + rows - 1 - first;
-                const int left = right - count + 1;
-                const int clipLeft = std::max(left, 0);
-                const int clipRight = std::min(right, layout.size.width() - 1);
-                const int from = std::max(0, -at.y());
-                const int to = std::min(length, layout.size.height() - at.y());
-                for (int x = from; clipLeft <= clipRight && x < to; ++x) {
-                    uchar *out =
-                        sheet.bits + qsizetype(at.y() + x) * sheet.stride + 3 * qsizetype(clipLeft);
-                    for (int column = clipLeft; column <= clipRight; ++column, out += 3) {
-                        const uchar *in =
-                            band.data() + (qsizetype(right - column) * length + x) * 3;
-                        out[0] = in[0];
-                        out[1] = in[1];
-                        out[2] = in[2];
-                    }
-                }
-            }
-        };
-        return job.file.readRows([&](int y, const uchar *row) {
-            std::memcpy(band.data() + qsizetype(y % Band) * length * 3, row, size_t(length) * 3);
-            if (y % Band == Band - 1 || y == rows - 1)
-                flush(y - y % Band, y % Band + 1);
-        });
-    }
-
-    // Draws the job's cutting lines up to the `upTo`th copy.
-    void drawStamps(Job &job, int upTo)
-    {
-        if (job.stampsDrawn >= upTo)
-            return;
-        const CuttingLineStamp cuttingLine(job.size, layout.direction);
-        for (; job.stampsDrawn < upTo; ++job.stampsDrawn)
-            cuttingLine.stamp(sheet, job.corners[job.stampsDrawn]);
-    }
-
-    // Hands the writer the rows that nothing will change any more.
-    void publish() { writer->rowsFinal(finalRows()); }
-
-    // Rows above a cutting line still to come, or above a copy still being written, are final;
-    // so are the rows written into a copy, up to where the next copy's line will reach.
-    int finalRows() const
-    {
-        const int height = layout.size.height();
-        auto clamped = [height](qint64 row) { return int(std::clamp<qint64>(row, 0, height)); };
-        if (turned) {
-            if (std::all_of(jobs.begin(), jobs.end(), [](const Job &job) { return job.complete; }))
-                return height;
-            int top = height;
-            for (const Job &job : jobs)
-                for (const QPoint at : job.corners)
-                    top = std::min(top, clamped(qint64(at.y()) - CuttingLineStamp::Margin));
-            return top;
-        }
-        for (size_t j = 0; j < jobs.size(); ++j) {
-            const Job &job = jobs[j];
-            for (int copy = 0; copy < job.corners.size(); ++copy) {
-                const qint64 top = job.corners[copy].y();
-                if (copy >= job.stampsDrawn)
-                    return clamped(top - CuttingLineStamp::Margin);
-                if (job.complete)
-                    continue;
-                const bool lastCopy = copy + 1 == job.corners.size();
-                const qint64 nextLine =
-                    !lastCopy ? job.corners[copy + 1].y() - CuttingLineStamp::Margin
-                    : j + 1 < jobs.size()
-                        ? jobs[j + 1].corners.first().y() - CuttingLineStamp::Margin
-                        : qint64(height);
-                return clamped(std::min(top + job.rowsWritten, nextLine));
+            if (near && !picture->isStarted()) {
+                picture->start(true);
+                ++decoding;
             }
         }
-        return height;
     }
 
-    const SheetLayout &layout;
+    void releaseDrawn(int sheet, const SheetBand &band)
+    {
+        for (const auto &picture : pictures) {
+            const auto [lastSheet, lastRow] = picture->lastReach();
+            if (lastSheet < sheet || (lastSheet == sheet && lastRow < band.top + band.rows))
+                picture->release();
+        }
+    }
+
     const bool turned;
-    std::vector<Job> &jobs;
-    const SheetPixels sheet;
-    SheetWriter *writer = nullptr;
+    std::vector<std::unique_ptr<PlannedPicture>> &pictures;
+    std::vector<std::pair<Lane, CuttingLineStamp>> laneLines;
 };
 
-// The same sheet the slow way: every picture read whole, then the sheet saved.
+// Puts every written sheet in place, then takes away what an earlier Go wrote beyond them.
+bool commitAll(std::vector<std::unique_ptr<SheetWriter>> &writers, const QString &destination,
+               SheetRun &run)
+{
+    for (const auto &writer : writers)
+        if (!writer->commit(&run.saveError))
+            return false;
+    removeEarlierSheets(destination, int(writers.size()));
+    return true;
+}
+
+QString sheetPath(const QString &destination, int sheet)
+{
+    return joinFolderAndName(destination, sheetFileName(sheet + 1));
+}
+
+SheetMark markOf(SheetMark mark, int sheet, int sheets)
+{
+    mark.sheet = sheet + 1;
+    mark.sheets = sheets;
+    return mark;
+}
+
+// The same sheets the slow way: every picture read whole, the sheets composed in memory, then
+// saved.
 SheetRun composeThenSave(const SheetLayout &layout, const QVector<SheetRequest> &requests,
-                         const QString &folder, const QString &path)
+                         const QString &folder, const QString &destination, const SheetMark &mark)
 {
     SheetRun run;
     run.outcome = composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
         return readPicture(joinFolderAndName(folder, name), whyNot);
     });
-    if (run.outcome.placedCopies > 0)
-        run.saved = saveSheet(run.outcome.sheet, path, &run.saveError);
+    if (run.outcome.placedCopies == 0)
+        return run;
+    const int sheets = int(run.outcome.sheets.size());
+    std::vector<std::unique_ptr<SheetWriter>> writers;
+    for (int sheet = 0; sheet < sheets; ++sheet) {
+        writers.push_back(std::make_unique<SheetWriter>(layout.size, sheetPath(destination, sheet),
+                                                        markComment(markOf(mark, sheet, sheets))));
+        SheetWriter &writer = *writers.back();
+        const QImage &composed = run.outcome.sheets[sheet];
+        for (SheetBand band = writer.nextBand(); band.rows > 0; band = writer.nextBand()) {
+            for (int y = 0; y < band.rows; ++y)
+                std::memcpy(band.bits + y * band.stride, composed.constScanLine(band.top + y),
+                            size_t(band.width) * 3);
+            writer.submit(band);
+        }
+        if (!writer.finish(&run.saveError))
+            return run;
+        run.paths << sheetPath(destination, sheet);
+    }
+    run.saved = commitAll(writers, destination, run);
     return run;
 }
 } // namespace
 
-SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetRequest> &requests,
-                             const QString &folder, const QString &path)
+SheetRun composeAndSaveSheets(const SheetLayout &layout, const QVector<SheetRequest> &requests,
+                              const QString &folder, const QString &destination,
+                              const SheetMark &mark)
 {
     SheetRun run;
     SheetOutcome &outcome = run.outcome;
@@ -293,45 +300,52 @@ SheetRun composeAndSaveSheet(const SheetLayout &layout, const QVector<SheetReque
         outcome.sheetUnusable = true;
         return run;
     }
-    // The blank sheet is made on another core while the headers are read.
-    std::future<QImage> blank = runAside([&layout] { return blankSheet(layout.size); });
 
     // Every copy's place, from the sizes the headers tell.
     const bool turned = layout.direction == CopyDirection::RotateLeftToRight;
     CopyPlacer placer(layout, outcome);
-    std::vector<Job> jobs;
+    std::vector<std::unique_ptr<PlannedPicture>> pictures;
     for (const SheetRequest &request : requests) {
         if (!placer.wants(request))
             continue;
-        Job job(joinFolderAndName(folder, request.name));
-        if (!job.file.isReadable()) {
-            outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name, job.file.whyNot());
+        auto picture =
+            std::make_unique<PlannedPicture>(joinFolderAndName(folder, request.name), turned);
+        if (!picture->file.isReadable()) {
+            outcome.unreadable << QStringLiteral("%1 (%2)").arg(request.name,
+                                                                picture->file.whyNot());
             continue;
         }
-        job.size = placedSize(job.file.size(), turned);
-        job.corners = placer.place(request.name, job.size, request.copies);
-        if (job.corners.isEmpty())
+        picture->size = placedSize(picture->file.size(), turned);
+        picture->copies = placer.place(request.name, picture->size, request.copies);
+        if (picture->copies.isEmpty())
             continue;
-        job.streamed = job.file.canReadRows();
-        jobs.push_back(std::move(job));
-    }
-    outcome.sheet = blank.get();
-    if (outcome.sheet.isNull()) {
-        outcome.sheetUnusable = true;
-        outcome.placedCopies = 0;
-        return run;
+        picture->line = std::make_unique<CuttingLineStamp>(picture->size, layout.direction);
+        pictures.push_back(std::move(picture));
     }
     if (outcome.placedCopies == 0)
         return run;
 
-    Composition composition(layout, outcome.sheet, jobs);
-    SheetWriter writer(outcome.sheet, path);
-    if (!composition.compose(writer)) {
-        // A picture failed after its header was read: it is skipped and the later ones move
-        // up, which the plan did not foresee.
-        writer.abandon();
-        return composeThenSave(layout, requests, folder, path);
+    Composition composition(layout, pictures, placer.lanes());
+    std::vector<std::unique_ptr<SheetWriter>> writers;
+    for (int sheet = 0; sheet < outcome.sheetCount; ++sheet) {
+        writers.push_back(
+            std::make_unique<SheetWriter>(layout.size, sheetPath(destination, sheet),
+                                          markComment(markOf(mark, sheet, outcome.sheetCount))));
+        SheetWriter &writer = *writers.back();
+        for (SheetBand band = writer.nextBand(); band.rows > 0; band = writer.nextBand()) {
+            if (!composition.draw(sheet, band)) {
+                // A picture failed after its header was read: it is skipped and the later ones
+                // move up, which the plan did not foresee.
+                writers.clear();
+                pictures.clear();
+                return composeThenSave(layout, requests, folder, destination, mark);
+            }
+            writer.submit(band);
+        }
+        if (!writer.finish(&run.saveError))
+            return run;
+        run.paths << sheetPath(destination, sheet);
     }
-    run.saved = writer.finish(&run.saveError);
+    run.saved = commitAll(writers, destination, run);
     return run;
 }

@@ -58,7 +58,7 @@ QString knownPrinterName(const QString &printer, const QStringList &known);
 // printer named. Says what it did on `out`, or why not on `err`, in the operator's language;
 // returns the exit status: 0 done, 1 refused (nothing changed).
 int calibrateFromCommandLine(QSettings &settings, const QString &printer,
-                             const QStringList &measures, bool remove,
-                             const QStringList &printers, QTextStream &out, QTextStream &err);
+                             const QStringList &measures, bool remove, const QStringList &printers,
+                             QTextStream &out, QTextStream &err);
 // Lists every stored correction on `out`, one printer a line; returns 0.
 int listCalibrations(QSettings &settings, QTextStream &out);

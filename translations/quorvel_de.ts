@@ -679,5 +679,68 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <source>%1 could not take the job</source>
         <translation>%1 hat den Auftrag nicht angenommen</translation>
     </message>
+    <message>
+        <source>The paper the sheet is laid out for and printed on</source>
+        <translation>Das Papier, für das der Bogen angelegt und auf das er gedruckt wird</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papier</translation>
+    </message>
+    <message>
+        <source>Copies that do not fit continue in further columns, then on further sheets (02.jpg, 03.jpg, ...)</source>
+        <translation>Abzüge, die nicht passen, gehen in weiteren Spalten weiter, dann auf weiteren Bögen (02.jpg, 03.jpg, …)</translation>
+    </message>
+    <message>
+        <source>More sheets</source>
+        <translation>Weitere Bögen</translation>
+    </message>
+    <message>
+        <source>Custom paper size</source>
+        <translation>Eigenes Papierformat</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>Zoll</translation>
+    </message>
+    <message>
+        <source>millimetres</source>
+        <translation>Millimeter</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Length (a roll&apos;s up to 100 inches):</source>
+        <translation>Länge (eine Rolle bis 100 Zoll):</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>Einheit:</translation>
+    </message>
+    <message>
+        <source>Custom size…</source>
+        <translation>Eigenes Format…</translation>
+    </message>
+    <message>
+        <source>1 sheet was written: 01.jpg.</source>
+        <translation>1 Bogen wurde geschrieben: 01.jpg.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sheets were written: 01.jpg to %1.</source>
+        <translation>
+            <numerusform>%n Bogen wurde geschrieben: 01.jpg bis %1.</numerusform>
+            <numerusform>%n Bögen wurden geschrieben: 01.jpg bis %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>With “More sheets” they continue on further sheets.</source>
+        <translation>Mit „Weitere Bögen“ gehen sie auf weiteren Bögen weiter.</translation>
+    </message>
+    <message>
+        <source>not enough memory to write it</source>
+        <translation>nicht genug Speicher, um ihn zu schreiben</translation>
+    </message>
 </context>
 </TS>

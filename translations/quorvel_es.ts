@@ -679,5 +679,68 @@ La hoja anterior sigue como estaba.</translation>
         <source>%1 could not take the job</source>
         <translation>%1 no ha aceptado el trabajo</translation>
     </message>
+    <message>
+        <source>The paper the sheet is laid out for and printed on</source>
+        <translation>El papel para el que se compone la hoja y en el que se imprime</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papel</translation>
+    </message>
+    <message>
+        <source>Copies that do not fit continue in further columns, then on further sheets (02.jpg, 03.jpg, ...)</source>
+        <translation>Las copias que no caben siguen en más columnas y luego en más hojas (02.jpg, 03.jpg, …)</translation>
+    </message>
+    <message>
+        <source>More sheets</source>
+        <translation>Más hojas</translation>
+    </message>
+    <message>
+        <source>Custom paper size</source>
+        <translation>Tamaño de papel propio</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>pulgadas</translation>
+    </message>
+    <message>
+        <source>millimetres</source>
+        <translation>milímetros</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ancho:</translation>
+    </message>
+    <message>
+        <source>Length (a roll&apos;s up to 100 inches):</source>
+        <translation>Largo (un rollo hasta 100 pulgadas):</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>Unidad:</translation>
+    </message>
+    <message>
+        <source>Custom size…</source>
+        <translation>Tamaño propio…</translation>
+    </message>
+    <message>
+        <source>1 sheet was written: 01.jpg.</source>
+        <translation>Se ha escrito 1 hoja: 01.jpg.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sheets were written: 01.jpg to %1.</source>
+        <translation>
+            <numerusform>Se ha escrito %n hoja: de 01.jpg a %1.</numerusform>
+            <numerusform>Se han escrito %n hojas: de 01.jpg a %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>With “More sheets” they continue on further sheets.</source>
+        <translation>Con «Más hojas» siguen en más hojas.</translation>
+    </message>
+    <message>
+        <source>not enough memory to write it</source>
+        <translation>no hay memoria suficiente para escribirla</translation>
+    </message>
 </context>
 </TS>

@@ -637,47 +637,110 @@ La planche précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>--calibrate needs the printer&apos;s name</source>
-        <translation>--calibrate a besoin du nom de l'imprimante</translation>
+        <translation>--calibrate a besoin du nom de l&apos;imprimante</translation>
     </message>
     <message>
         <source>%1 has no correction to remove</source>
-        <translation>%1 n'a aucune correction à retirer</translation>
+        <translation>%1 n&apos;a aucune correction à retirer</translation>
     </message>
     <message>
         <source>%1: correction removed; sheets print at their own size</source>
-        <translation>%1 : correction retirée ; les planches s'impriment à leur propre taille</translation>
+        <translation>%1 : correction retirée ; les planches s&apos;impriment à leur propre taille</translation>
     </message>
     <message>
         <source>the printing system knows no printer named %1, nor any other; nothing was stored</source>
-        <translation>le système d'impression ne connaît aucune imprimante nommée %1, ni aucune autre ; rien n'a été enregistré</translation>
+        <translation>le système d&apos;impression ne connaît aucune imprimante nommée %1, ni aucune autre ; rien n&apos;a été enregistré</translation>
     </message>
     <message>
         <source>the printing system knows no printer named %1, only %2; nothing was stored</source>
-        <translation>le système d'impression ne connaît aucune imprimante nommée %1, seulement %2 ; rien n'a été enregistré</translation>
+        <translation>le système d&apos;impression ne connaît aucune imprimante nommée %1, seulement %2 ; rien n&apos;a été enregistré</translation>
     </message>
     <message>
         <source>give the two scales&apos; lengths as measured, ACROSS DOWN, in millimetres from 190 to 210 (for instance 197.2 201.6); nothing was stored</source>
-        <translation>indiquez les longueurs mesurées des deux échelles, LARGEUR HAUTEUR, en millimètres de 190 à 210 (par exemple 197,2 201,6) ; rien n'a été enregistré</translation>
+        <translation>indiquez les longueurs mesurées des deux échelles, LARGEUR HAUTEUR, en millimètres de 190 à 210 (par exemple 197,2 201,6) ; rien n&apos;a été enregistré</translation>
     </message>
     <message>
         <source>the settings could not be written; nothing was stored</source>
-        <translation>les réglages n'ont pas pu être écrits ; rien n'a été enregistré</translation>
+        <translation>les réglages n&apos;ont pas pu être écrits ; rien n&apos;a été enregistré</translation>
     </message>
     <message>
         <source>No printer has a correction: every sheet prints at its own size.</source>
-        <translation>Aucune imprimante n'a de correction : chaque planche s'imprime à sa propre taille.</translation>
+        <translation>Aucune imprimante n&apos;a de correction : chaque planche s&apos;imprime à sa propre taille.</translation>
     </message>
     <message>
         <source>there is no default printer</source>
-        <translation>il n'y a pas d'imprimante par défaut</translation>
+        <translation>il n&apos;y a pas d&apos;imprimante par défaut</translation>
     </message>
     <message>
         <source>no printer is named %1</source>
-        <translation>aucune imprimante ne s'appelle %1</translation>
+        <translation>aucune imprimante ne s&apos;appelle %1</translation>
     </message>
     <message>
         <source>%1 could not take the job</source>
-        <translation>%1 n'a pas pu accepter le travail</translation>
+        <translation>%1 n&apos;a pas pu accepter le travail</translation>
+    </message>
+    <message>
+        <source>The paper the sheet is laid out for and printed on</source>
+        <translation>Le papier pour lequel la planche est composée et sur lequel elle est imprimée</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papier</translation>
+    </message>
+    <message>
+        <source>Copies that do not fit continue in further columns, then on further sheets (02.jpg, 03.jpg, ...)</source>
+        <translation>Les tirages qui ne tiennent pas continuent dans d'autres colonnes, puis sur d'autres planches (02.jpg, 03.jpg, …)</translation>
+    </message>
+    <message>
+        <source>More sheets</source>
+        <translation>Planches suivantes</translation>
+    </message>
+    <message>
+        <source>Custom paper size</source>
+        <translation>Format de papier personnalisé</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>pouces</translation>
+    </message>
+    <message>
+        <source>millimetres</source>
+        <translation>millimètres</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Largeur :</translation>
+    </message>
+    <message>
+        <source>Length (a roll&apos;s up to 100 inches):</source>
+        <translation>Longueur (un rouleau jusqu'à 100 pouces) :</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>Unité :</translation>
+    </message>
+    <message>
+        <source>Custom size…</source>
+        <translation>Format personnalisé…</translation>
+    </message>
+    <message>
+        <source>1 sheet was written: 01.jpg.</source>
+        <translation>1 planche a été écrite : 01.jpg.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sheets were written: 01.jpg to %1.</source>
+        <translation>
+            <numerusform>%n planche a été écrite : 01.jpg à %1.</numerusform>
+            <numerusform>%n planches ont été écrites : 01.jpg à %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>With “More sheets” they continue on further sheets.</source>
+        <translation>Avec « Planches suivantes », ils continuent sur d'autres planches.</translation>
+    </message>
+    <message>
+        <source>not enough memory to write it</source>
+        <translation>pas assez de mémoire pour l'écrire</translation>
     </message>
 </context>
 </TS>

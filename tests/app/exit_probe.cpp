@@ -1,5 +1,6 @@
 // Runs the dialog as the program does and ends it one way, named by the first argument:
-// "close-button", "escape", "window-close"; or, with a FOLDER of gated pictures (see
+// "close-button", "escape", "window-close", "show-paper" (which also says the paper the window
+// starts on); or, with a FOLDER of gated pictures (see
 // gatedpictures.h), "close-while-listing" and "window-close-while-listing": the input list is
 // filled from FOLDER on two decoding threads, both held at the gate, then Close is pressed or
 // the window closed; the gate opens once the main thread waits (see openWhenWaited); or
@@ -13,6 +14,7 @@
 #include "refusedthreads.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -22,6 +24,7 @@
 #include <QTimer>
 #include <QtPlugin>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 #include <unistd.h>
@@ -66,7 +69,14 @@ int main(int argc, char *argv[])
         dialog.setWindowFlags(Qt::Window);
         dialog.showMaximized();
         QTimer::singleShot(0, &dialog, [&] {
-            if (how == "close-button") {
+            if (how == "show-paper") {
+                // The paper the window starts on, as "width x length, name".
+                std::printf("%s x %s, %s\n",
+                            qPrintable(dialog.findChild<QLineEdit *>("lineOPWidth")->text()),
+                            qPrintable(dialog.findChild<QLineEdit *>("lineOPHeight")->text()),
+                            qPrintable(dialog.findChild<QComboBox *>("cmbPaper")->currentText()));
+                dialog.close();
+            } else if (how == "close-button") {
                 dialog.findChild<QPushButton *>("btnClose")->click();
             } else if (how == "escape") {
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

@@ -1,9 +1,11 @@
 #include "app/quorvel.h"
+#include "compose/sheet.h"
 #include "testsupport.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -26,6 +28,8 @@ private slots:
     void firstStartListsTheWorkingFolder();
     void storedFoldersAreShownAndListed();
     void sheetSizePresets();
+    void paperChoiceIsShownAndRemembered_data();
+    void paperChoiceIsShownAndRemembered();
     void closeButtonStoresSheetSizeAndExitsWithOne();
     void otherClosingStoresNothing_data();
     void otherClosingStoresNothing();
@@ -117,6 +121,88 @@ void ShellTest::sheetSizePresets()
     QCOMPARE(height->text(), "11.69");
     QTest::mouseClick(dialog.findChild<QPushButton *>("btnA4"), Qt::LeftButton);
     QCOMPARE(width->text(), "8.27");
+}
+
+void ShellTest::paperChoiceIsShownAndRemembered_data()
+{
+    QTest::addColumn<QString>("chosen"); // an entry of the paper box, or "width x length unit"
+    QTest::addColumn<QString>("name");   // the paper's name as shown and stored
+    QTest::addColumn<QSize>("pixels");   // the sheet, inches x 300, truncated
+    QTest::addColumn<QString>("width");  // the size fields' texts
+    QTest::addColumn<QString>("length");
+    QTest::newRow("A4") << "A4"
+                        << "A4" << QSize(2480, 3506) << "8.27"
+                        << "11.69";
+    // Whole tenths of inches are written as the selection summary writes a picture's size.
+    QTest::newRow("6 x 8 in") << "6 x 8 in"
+                              << "6 x 8 in" << QSize(1800, 2400) << "6.0"
+                              << "8.0";
+    QTest::newRow("Letter") << "Letter"
+                            << "Letter" << QSize(2550, 3300) << "8.5"
+                            << "11.0";
+    // 100 / 25.4 x 300 = 1181.1, 150 / 25.4 x 300 = 1771.7.
+    QTest::newRow("10 x 15 cm") << "10 x 15 cm"
+                                << "10 x 15 cm" << QSize(1181, 1771) << ""
+                                << "";
+    QTest::newRow("a roll of its own") << "24 x 98 in"
+                                       << "24 x 98 in" << QSize(7200, 29400) << "24.0"
+                                       << "98.0";
+    QTest::newRow("millimetres of its own") << "89 x 127 mm"
+                                            << "89 x 127 mm" << QSize(1051, 1500) << ""
+                                            << "";
+}
+
+// The paper chosen, from the box or of the operator's own size, is shown in the size fields
+// (inches x 300 the sheet's pixels), remembered, and shown again at the next start.
+void ShellTest::paperChoiceIsShownAndRemembered()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, name);
+    QFETCH(QSize, pixels);
+    QFETCH(QString, width);
+    QFETCH(QString, length);
+    {
+        Quorvel dialog;
+        dialog.show();
+        auto *paper = dialog.findChild<QComboBox *>("cmbPaper");
+        int entry = paper->findText(chosen);
+        if (entry < 0) {
+            // Of the operator's own size: the last entry asks for it.
+            entry = paper->count() - 1;
+            answerNextModal<QDialog>([&chosen](QDialog *window) {
+                const QStringList size = chosen.split(' ');
+                window->findChild<QLineEdit *>("customPaperWidth")->setText(size[0]);
+                window->findChild<QLineEdit *>("customPaperLength")->setText(size[2]);
+                auto *unit = window->findChild<QComboBox *>("customPaperUnit");
+                unit->setCurrentIndex(size[3] == "mm" ? 1 : 0);
+                window->accept();
+            });
+        }
+        paper->setFocus();
+        paper->setCurrentIndex(entry);
+        emit paper->activated(entry);
+        QCOMPARE(paper->currentText(), name);
+        const QString shownWidth = dialog.findChild<QLineEdit *>("lineOPWidth")->text();
+        const QString shownLength = dialog.findChild<QLineEdit *>("lineOPHeight")->text();
+        if (!width.isEmpty()) {
+            QCOMPARE(shownWidth, width);
+            QCOMPARE(shownLength, length);
+        }
+        QCOMPARE(QSize(inchesToPixels(shownWidth), inchesToPixels(shownLength)), pixels);
+        QCOMPARE(dialog.findChild<QPushButton *>("btnA4")->isChecked(), name == "A4");
+        QSettings stored("Morvane", "Quorvel");
+        QCOMPARE(stored.value("LastPaper").toString(), name);
+        QCOMPARE(stored.value("LastOPWidth").toString(), shownWidth);
+        QCOMPARE(stored.value("LastOPHeight").toString(), shownLength);
+    }
+    // The next start, in a process of its own, on the same settings.
+    const ProbeRun next = runExitProbe(EXIT_PROBE, *sandbox, {"show-paper"},
+                                       sandbox->path("settings") + "/Morvane/Quorvel.conf");
+    QCOMPARE(next.exitCode, 0);
+    QSettings stored("Morvane", "Quorvel");
+    QCOMPARE(next.output.trimmed(), QString("%1 x %2, %3")
+                                        .arg(stored.value("LastOPWidth").toString(),
+                                             stored.value("LastOPHeight").toString(), name));
 }
 
 void ShellTest::closeButtonStoresSheetSizeAndExitsWithOne()

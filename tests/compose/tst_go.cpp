@@ -1,5 +1,6 @@
 #include "../pictures/craftedfiles.h"
 #include "compose/sheet.h"
+#include "compose/sheetfile.h"
 #include "compose/sheetrun.h"
 #include "gatedpictures.h"
 #include "pictures/pictures.h"
@@ -24,6 +25,35 @@ Q_IMPORT_PLUGIN(GatedPlugin)
 
 using namespace sheetchecks;
 
+namespace {
+// The mark the Go's sheets carry in these tests.
+SheetMark testMark()
+{
+    return SheetMark{"0123456789abcdef", 0, 0, "A4", QSizeF(210, 297)};
+}
+
+// The bytes Qt's JPEG writer writes for a sheet carrying the mark of sheet `number` of `sheets`.
+QByteArray writtenByQt(QImage sheet, int number, int sheets)
+{
+    SheetMark mark = testMark();
+    mark.sheet = number;
+    mark.sheets = sheets;
+    sheet.setText(SheetMarkKey, markText(mark));
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, "jpeg");
+    writer.setQuality(80);
+    writer.write(sheet);
+    return bytes.data();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
 // The Go on picture files: the sheet composed on both cores and saved as it is decoded,
 // checked against composing first, against where the sizes put each copy, and against files
 // changing under it.
@@ -36,6 +66,7 @@ private slots:
     void goMatchesComposingThenSaving();
     void goPlacesWhatAReplacedPictureHoldsNow_data();
     void goPlacesWhatAReplacedPictureHoldsNow();
+    void goWritesEverySheetAndRemovesOnlyItsOwn();
 
 private:
     std::unique_ptr<testsupport::Sandbox> sandbox;
@@ -167,7 +198,8 @@ void GoTest::goMatchesComposingThenSaving()
         composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
             return readPicture(files + "/" + name, whyNot);
         });
-    const QString path = sandbox->path("01.jpg");
+    const QString sheets = sandbox->makeFolder("sheets");
+    const QString path = sheets + "/01.jpg";
     QFile::remove(path);
     // Qt's pool keeps idle threads for 30 s; without them, whatever wants one must start it.
     QThreadPool::globalInstance()->waitForDone();
@@ -176,7 +208,7 @@ void GoTest::goMatchesComposingThenSaving()
     // fails the test rather than hanging it.
     std::future<SheetRun> go = std::async(std::launch::async, [&] {
         testsupport::refuseThreadStarts(threads ? 0 : INT_MAX);
-        SheetRun run = composeAndSaveSheet(layout, requests, files, path);
+        SheetRun run = composeAndSaveSheets(layout, requests, files, sheets, testMark());
         testsupport::refuseThreadStarts(0);
         return run;
     });
@@ -190,9 +222,9 @@ void GoTest::goMatchesComposingThenSaving()
     QCOMPARE(run.outcome.copiesLeftOut, expected.copiesLeftOut);
     QCOMPARE(run.outcome.unreadable, expected.unreadable);
     QCOMPARE(run.outcome.firstTooLarge.name, expected.firstTooLarge.name);
-    QVERIFY(run.outcome.sheet == expected.sheet);
-    // Each copy where the sizes put it, showing the picture as Qt decodes it, its leading
-    // edge marked dark on its second row (column) where it has one.
+    // The sheet composed first: each copy where the sizes put it, showing the picture as Qt
+    // decodes it, its leading edge marked dark on its second row (column) where it has one.
+    const QImage sheet = expected.sheets.value(0);
     QCOMPARE(run.outcome.placedCopies, copies.size());
     for (const QString &copy : copies) {
         const QString name = copy.section('@', 0, 0);
@@ -207,26 +239,21 @@ void GoTest::goMatchesComposingThenSaving()
                                .intersected(QRect(-at, A4))
                                .intersected(QRect(QPoint(), picture.size()));
         if (name != "adobe.jpg" && name != "glass.png")
-            QVERIFY2(showsPicture(run.outcome.sheet, at, picture, area), qPrintable(copy));
+            QVERIFY2(showsPicture(sheet, at, picture, area), qPrintable(copy));
         const bool column = layout.direction == CopyDirection::TopToBottom;
         const QPoint line = at + (column ? QPoint(0, 1) : QPoint(1, 0));
         // A copy three pixels or fewer along the way has the next copy's white line there.
         if (QRect(QPoint(), A4).contains(line) && (column ? picture.height() : picture.width()) > 3)
-            QVERIFY2(qGray(run.outcome.sheet.pixel(line)) < 60, qPrintable(copy));
+            QVERIFY2(qGray(sheet.pixel(line)) < 60, qPrintable(copy));
     }
     if (!run.saved) {
         QVERIFY(!QFile::exists(path));
         return;
     }
 
-    QBuffer byQt;
-    byQt.open(QIODevice::WriteOnly);
-    QImageWriter writer(&byQt, "jpeg");
-    writer.setQuality(80);
-    QVERIFY(writer.write(expected.sheet));
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QVERIFY(saved.readAll() == byQt.data());
+    // The Go's file is the one Qt writes of that sheet.
+    QCOMPARE(run.paths, QStringList{path});
+    QVERIFY(fileBytes(path) == writtenByQt(sheet, 1, 1));
 }
 
 void GoTest::goPlacesWhatAReplacedPictureHoldsNow_data()
@@ -262,18 +289,22 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
                           : format == "png" ? pngWithOrientation(picture, orientation)
                                             : tiffWithLeadingDirectory(picture, orientation));
     };
-    // Read first, and held at the gate while the photo is replaced.
-    writePicture(folder + "/gated.png", solidPicture({10, 10}, Qt::green));
+    // Decoded first, on both of the Go's decoding threads, and held at the gate while the
+    // photo is replaced: the photo's decoding waits for them.
+    for (const char *gated : {"/gated1.png", "/gated2.png"})
+        writePicture(folder + gated, solidPicture({10, 10}, Qt::green));
     write(solidPicture({2400, 1000}, Qt::red), 1);
     const SheetLayout layout{A4, QPoint(), CopyDirection(direction)};
-    const QVector<SheetRequest> requests{{"gated.png", 1}, {"photo." + format, 2}};
+    const QVector<SheetRequest> requests{
+        {"gated1.png", 1}, {"gated2.png", 1}, {"photo." + format, 2}};
 
     testsupport::gate().reset();
     auto watchdog = std::async(std::launch::async, [] { testsupport::gate().openAfter(10000); });
+    const QString sheets = place.makeFolder("sheets");
     auto go = std::async(std::launch::async, [&] {
-        return composeAndSaveSheet(layout, requests, folder, place.path("01.jpg"));
+        return composeAndSaveSheets(layout, requests, folder, sheets, testMark());
     });
-    QVERIFY(QTest::qWaitFor([] { return testsupport::gate().held() == 1; }));
+    QVERIFY(QTest::qWaitFor([] { return testsupport::gate().held() == 2; }));
     // What the photo shows now, as the test knows it.
     QImage shown;
     if (change == "cut short") {
@@ -296,15 +327,22 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
     watchdog.get();
 
     QVERIFY(run.saved);
-    const QImage &sheet = run.outcome.sheet;
+    // The Go saved what composing from the files as they are now gives; its pixels are checked
+    // against what the test knows the photo shows.
+    const SheetOutcome now =
+        composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
+            return readPicture(folder + "/" + name, whyNot);
+        });
+    const QImage sheet = now.sheets.value(0);
+    QVERIFY(fileBytes(sheets + "/01.jpg") == writtenByQt(sheet, 1, 1));
     const bool turned = direction == int(CopyDirection::RotateLeftToRight);
-    const QPoint first = turned ? QPoint(10, 0) : QPoint(0, 10);
+    const QPoint first = turned ? QPoint(20, 0) : QPoint(0, 20);
     QPoint end = first;
     if (change == "cut short") {
-        QCOMPARE(run.outcome.placedCopies, 1);
+        QCOMPARE(run.outcome.placedCopies, 2);
         QCOMPARE(run.outcome.unreadable, QStringList{"photo.jpg (cut off before its end)"});
     } else {
-        QCOMPARE(run.outcome.placedCopies, 3);
+        QCOMPARE(run.outcome.placedCopies, 4);
         const QImage placed = turned ? shown.transformed(QTransform().rotate(90)) : shown;
         const QPoint step = turned ? QPoint(placed.width(), 0) : QPoint(0, placed.height());
         // JPEG's chroma blurs a colour edge over a pixel or two.
@@ -334,6 +372,68 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
     const QRect after = turned ? QRect(end.x() + 4, 0, A4.width(), A4.height())
                                : QRect(0, end.y() + 4, A4.width(), A4.height());
     QVERIFY(isWhite(sheet, after.intersected(QRect(QPoint(), A4))));
+}
+
+// With more sheets a Go writes each sheet as composing first gives it, marked with its run, its
+// number and its paper; the sheets an earlier Go wrote beyond them go, other files of the same
+// names stay.
+void GoTest::goWritesEverySheetAndRemovesOnlyItsOwn()
+{
+    const testsupport::Sandbox place;
+    const QString folder = place.makeFolder("pictures");
+    const QString sheets = place.makeFolder("sheets");
+    writePicture(folder + "/p.jpg", photoLikePicture({1000, 1200}, 3), "jpeg", 92);
+    // An earlier Go's sheets 03, 04 and 07 (after a gap), and the operator's own 05.jpg.
+    SheetMark earlier = testMark();
+    earlier.run = "earlier";
+    earlier.sheets = 7;
+    for (const int number : {3, 4, 7}) {
+        QImage sheet = solidPicture({100, 100}, Qt::red);
+        earlier.sheet = number;
+        sheet.setText(SheetMarkKey, markText(earlier));
+        QVERIFY(sheet.save(sheets + "/" + sheetFileName(number), "jpeg"));
+    }
+    writePicture(sheets + "/05.jpg", solidPicture({100, 100}, Qt::blue), "jpeg");
+
+    SheetLayout layout{A4, QPoint(50, 40), CopyDirection::TopToBottom};
+    layout.moreSheets = true;
+    layout.gutter = QSize(30, 30);
+    const QVector<SheetRequest> requests{{"p.jpg", 7}};
+    SheetMark mark = testMark();
+    mark.paper = "Foto; 6 x 8 in=";
+    const SheetRun run = composeAndSaveSheets(layout, requests, folder, sheets, mark);
+    QVERIFY(run.saved);
+    QCOMPARE(run.paths, QStringList({sheets + "/01.jpg", sheets + "/02.jpg"}));
+    const SheetOutcome expected =
+        composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
+            return readPicture(folder + "/" + name, whyNot);
+        });
+    QCOMPARE(expected.sheets.size(), 2);
+    for (int sheet = 0; sheet < 2; ++sheet) {
+        QImage composed = expected.sheets[sheet];
+        SheetMark written = mark;
+        written.sheet = sheet + 1;
+        written.sheets = 2;
+        composed.setText(SheetMarkKey, markText(written));
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        QImageWriter writer(&bytes, "jpeg");
+        writer.setQuality(80);
+        QVERIFY(writer.write(composed));
+        QVERIFY(fileBytes(run.paths[sheet]) == bytes.data());
+    }
+    const std::optional<SheetMark> second = readSheetMark(run.paths[1]);
+    QVERIFY(second);
+    QCOMPARE(second->run, mark.run);
+    QCOMPARE(second->sheet, 2);
+    QCOMPARE(second->sheets, 2);
+    QCOMPARE(second->paper, mark.paper);
+    QCOMPARE(second->paperMm, QSizeF(210, 297));
+    QVERIFY(!readSheetMark(sheets + "/05.jpg"));
+    QVERIFY(!QFile::exists(sheets + "/03.jpg"));
+    QVERIFY(!QFile::exists(sheets + "/04.jpg"));
+    QVERIFY(QFile::exists(sheets + "/05.jpg"));
+    QVERIFY(QFile::exists(sheets + "/07.jpg"));
 }
 
 QTEST_MAIN(GoTest)

@@ -42,16 +42,16 @@ void SheetPixelsTest::rowTurnsEveryPictureClockwise()
     const SheetOutcome outcome =
         composeSheet(layout, {{"land", 1}, {"portrait", 1}}, pictures.loader());
     QCOMPARE(outcome.placedCopies, 2);
-    QVERIFY(showsPicture(outcome.sheet, {0, 25}, turned,
+    QVERIFY(showsPicture(outcome.sheets.value(0), {0, 25}, turned,
                          untouchedArea(turned.size(), layout.direction)));
     // Every picture is turned in a row, whatever its shape: the portrait lies 1200 wide.
     const QImage portraitTurned = turnForRow(pictures.byName["portrait"]);
     QCOMPARE(portraitTurned.size(), QSize(1200, 1000));
-    QVERIFY(showsPicture(outcome.sheet, {1200, 25}, portraitTurned,
+    QVERIFY(showsPicture(outcome.sheets.value(0), {1200, 25}, portraitTurned,
                          untouchedArea(portraitTurned.size(), layout.direction)));
-    QVERIFY(isWhite(outcome.sheet, QRect(0, 0, 2480, 24)));
-    QVERIFY(isWhite(outcome.sheet, QRect(0, 25 + 1801, 2480, 3506 - 1826)));
-    QVERIFY(isWhite(outcome.sheet, QRect(2402, 0, 78, 3506)));
+    QVERIFY(isWhite(outcome.sheets.value(0), QRect(0, 0, 2480, 24)));
+    QVERIFY(isWhite(outcome.sheets.value(0), QRect(0, 25 + 1801, 2480, 3506 - 1826)));
+    QVERIFY(isWhite(outcome.sheets.value(0), QRect(2402, 0, 78, 3506)));
 }
 
 void SheetPixelsTest::cuttingLinesMarkLeadingEdges_data()
@@ -71,7 +71,7 @@ void SheetPixelsTest::cuttingLinesMarkLeadingEdges()
     const SheetLayout layout{A4, {40, 60}, CopyDirection(direction)};
     const SheetOutcome outcome = composeSheet(layout, {{"red", 3}}, pictures.loader());
     QCOMPARE(outcome.placedCopies, 3);
-    const QImage &sheet = outcome.sheet;
+    const QImage &sheet = outcome.sheets.value(0);
     const int step = column ? 200 : 200; // the turned copy is 200 wide in a row
     const int length = 300;
 
@@ -161,7 +161,7 @@ void SheetPixelsTest::copiesMatchPaintingThePicture()
     }
     painter.end();
     expected.setColorSpace(QColorSpace::SRgb);
-    QCOMPARE(outcome.sheet.convertToFormat(QImage::Format_RGB888), expected);
+    QCOMPARE(outcome.sheets.value(0).convertToFormat(QImage::Format_RGB888), expected);
 }
 
 void SheetPixelsTest::transparentPicturesShowTheWhiteSheet()
@@ -178,10 +178,10 @@ void SheetPixelsTest::transparentPicturesShowTheWhiteSheet()
         QCOMPARE(outcome.placedCopies, 1);
         // Turned in a row, the blue line of row 50 becomes column 100 - 1 - 50.
         const QPoint blue = direction == 0 ? QPoint(120, 50) : QPoint(49, 120);
-        QCOMPARE(outcome.sheet.pixel(blue), qRgb(0, 0, 255));
-        QCOMPARE(
-            outcome.sheet.pixel(blue + QPoint(direction == 0 ? 0 : 10, direction == 0 ? 10 : 0)),
-            qRgb(255, 255, 255));
+        QCOMPARE(outcome.sheets.value(0).pixel(blue), qRgb(0, 0, 255));
+        QCOMPARE(outcome.sheets.value(0).pixel(
+                     blue + QPoint(direction == 0 ? 0 : 10, direction == 0 ? 10 : 0)),
+                 qRgb(255, 255, 255));
     }
 }
 

@@ -96,7 +96,7 @@ void SummaryTest::inchesText()
 void SummaryTest::directionChoice_data()
 {
     QTest::addColumn<QString>("picture");
-    QTest::addColumn<QString>("sheetWidth");
+    QTest::addColumn<QString>("sheetWidth"); // or "paper", with the paper chosen after it
     QTest::addColumn<QString>("sheetHeight");
     QTest::addColumn<int>("choice");
     QTest::newRow("width matches") << "6.0"
@@ -160,6 +160,11 @@ void SummaryTest::directionFollowsTheSheetTexts_data()
                               << "6.0" << 0 << 1 << false;
     QTest::newRow("A4") << "8.27"
                         << "11.69" << 1 << 1 << true;
+    // Chosen in the paper box: its whole tenths of inches are written as a picture's size is.
+    QTest::newRow("6 x 8 in paper") << "paper"
+                                    << "6 x 8 in" << 1 << 0 << false;
+    QTest::newRow("4 x 6 in paper") << "paper"
+                                    << "4 x 6 in" << 0 << 1 << false;
 }
 
 void SummaryTest::directionFollowsTheSheetTexts()
@@ -169,8 +174,14 @@ void SummaryTest::directionFollowsTheSheetTexts()
     QFETCH(int, startIndex);
     QFETCH(int, index);
     QFETCH(bool, shown);
-    dialog->findChild<QLineEdit *>("lineOPWidth")->setText(sheetWidth);
-    dialog->findChild<QLineEdit *>("lineOPHeight")->setText(sheetHeight);
+    if (sheetWidth == "paper") {
+        auto *paper = dialog->findChild<QComboBox *>("cmbPaper");
+        paper->setCurrentIndex(paper->findText(sheetHeight));
+        emit paper->activated(paper->currentIndex());
+    } else {
+        dialog->findChild<QLineEdit *>("lineOPWidth")->setText(sheetWidth);
+        dialog->findChild<QLineEdit *>("lineOPHeight")->setText(sheetHeight);
+    }
     direction()->setCurrentIndex(startIndex);
     makeCurrent("six.jpg");
     QCOMPARE(text("lineIPWidth"), "6.0");

@@ -87,8 +87,8 @@ void FormTest::layoutOutline()
         /**/ "horizontalLayout_6[stretch,label_4,stretch],"
         /**/ "horizontalLayout_2[label_2,lineDestPath,btnBrowseDestPath,btnRefreshDest],"
         /**/ "groupBox{horizontalLayout_9[label_6,lineOPWidth,label_7,lineOPHeight,stretch,"
-        /**/ "btnA4,btnA3]},"
-        /**/ "lstPrintFilesOutput,btnPrint,chkFitToPage,label_11]}"
+        /**/ "cmbPaper,btnA4,btnA3]},"
+        /**/ "lstPrintFilesOutput,btnPrint,chkFitToPage,chkMoreSheets,label_11]}"
         "],"
         "horizontalLayout_4[stretch,btnClose]]";
     QCOMPARE(dialog->layout(), form->verticalLayout_4);
@@ -164,15 +164,18 @@ void FormTest::widgetClassesAndParents_data()
         {"lineOPWidth", "QLineEdit", "groupBox"},
         {"label_7", "QLabel", "groupBox"},
         {"lineOPHeight", "QLineEdit", "groupBox"},
+        {"cmbPaper", "QComboBox", "groupBox"},
         {"btnA4", "QPushButton", "groupBox"},
         {"btnA3", "QPushButton", "groupBox"},
         {"lstPrintFilesOutput", "QListWidget", "frame_2"},
         {"btnPrint", "QPushButton", "frame_2"},
         {"chkFitToPage", "QCheckBox", "frame_2"},
+        {"chkMoreSheets", "QCheckBox", "frame_2"},
         {"label_11", "QLabel", "frame_2"},
         {"btnClose", "QPushButton", "Quorvel"},
     };
-    QCOMPARE(int(std::size(rows)), 37);
+    // 37, and the paper box and the choice of more sheets.
+    QCOMPARE(int(std::size(rows)), 39);
     for (const auto &row : rows)
         QTest::newRow(row[0]) << row[1] << row[2];
 }

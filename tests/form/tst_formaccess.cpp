@@ -106,7 +106,7 @@ void FormAccessTest::everyControlHasAnAccessibleName()
                  qPrintable(child->objectName()));
         ++controls;
     }
-    QCOMPARE(controls, 20);
+    QCOMPARE(controls, 22);
 }
 
 // The keyboard focus shows on the logo (where focus starts) and on both lists, and every

@@ -169,9 +169,14 @@ QProcessEnvironment programEnvironment(const Sandbox &sandbox)
     return environment;
 }
 
-ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments)
+ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments,
+                      const QString &settings)
 {
     const QString config = sandbox.makeFolder("probe-config-" + arguments.first());
+    if (!settings.isEmpty()) {
+        QDir(config).mkpath("Morvane");
+        QFile::copy(settings, config + "/Morvane/Quorvel.conf");
+    }
     QProcess probe;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", config);
@@ -184,6 +189,7 @@ ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStr
     ProbeRun run;
     if (probe.waitForFinished(120000) && probe.exitStatus() == QProcess::NormalExit)
         run.exitCode = probe.exitCode();
+    run.output = QString::fromUtf8(probe.readAllStandardOutput());
     run.settingsFile = config + "/Morvane/Quorvel.conf";
     return run;
 }

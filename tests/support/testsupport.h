@@ -162,10 +162,12 @@ struct ProbeRun
 {
     int exitCode = -1; // -1 when it crashed or hung
     QString settingsFile;
+    QString output; // what it wrote on its standard output
 };
 // Runs the exit probe `program` with `arguments`, offscreen, with its settings store under a
-// folder of its own.
-ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments);
+// folder of its own: empty, or a copy of the settings file `settings`.
+ProbeRun runExitProbe(const QString &program, const Sandbox &sandbox, const QStringList &arguments,
+                      const QString &settings = QString());
 
 // Answers the next print dialog by printing to a PDF file at `pdf`, through the dialog's own
 // "Print to File (PDF)" choice.
