@@ -73,6 +73,18 @@ std::optional<SheetMark> readSheetMark(const QString &path)
     return mark;
 }
 
+QStringList sheetsOfRun(const QString &folder, const SheetMark &mark)
+{
+    QStringList paths;
+    for (int number = 1; number <= mark.sheets; ++number) {
+        const QString path = joinFolderAndName(folder, sheetFileName(number));
+        const std::optional<SheetMark> sheet = readSheetMark(path);
+        if (sheet && sheet->run == mark.run && sheet->sheet == number)
+            paths << path;
+    }
+    return paths;
+}
+
 void removeEarlierSheets(const QString &folder, int written)
 {
     for (int number = written + 1;; ++number) {

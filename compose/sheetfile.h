@@ -1,11 +1,13 @@
 #pragma once
 
 #include "compose/sheetparts.h"
+#include "pictures/pictureheader.h"
 
 #include <QByteArray>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -29,12 +31,13 @@ struct SheetMark
     QString paper;  // its name as the operator chose it; empty when not known
     QSizeF paperMm; // its size in millimetres
 };
-// The comment's key, and its text after "Quorvel: ".
-inline constexpr char SheetMarkKey[] = "Quorvel";
+// The comment's text after its key (SheetMarkKey) and ": ".
 QString markText(const SheetMark &mark);
 QByteArray markComment(const SheetMark &mark);
 // The mark of a sheet file; none for a file this program did not write.
 std::optional<SheetMark> readSheetMark(const QString &path);
+// The sheets of the Go that wrote the one marked `mark` that are in `folder`, in order.
+QStringList sheetsOfRun(const QString &folder, const SheetMark &mark);
 // Removes the sheets an earlier Go wrote beyond the `written` of the last one: 0N.jpg from
 // written + 1 on, as long as they follow one another, and only those that carry a mark.
 void removeEarlierSheets(const QString &folder, int written);

@@ -6,6 +6,7 @@
 #include "pictures/pictures.h"
 #include "pictures/runaside.h"
 
+#include <QImageIOHandler>
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -100,8 +101,9 @@ private:
     void decodeRows()
     {
         const QSize stored = file.size();
-        QImage rows(stored, QImage::Format_RGB888);
-        if (rows.isNull())
+        // Within Qt's allocation limit, as every picture read whole.
+        QImage rows;
+        if (!QImageIOHandler::allocateImage(stored, QImage::Format_RGB888, &rows))
             return publish(0, true);
         // Taken before the picture is shared with the copies, which only read it.
         uchar *bits = rows.bits();

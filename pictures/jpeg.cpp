@@ -114,6 +114,13 @@ struct Decompressor
         PictureHeader header;
         header.size = QSize(int(info.image_width), int(info.image_height));
         header.orientation = orientationOf(info);
+        const QByteArray mark = QByteArray(SheetMarkKey) + ": run=";
+        for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next)
+            header.programSheet = header.programSheet ||
+                                  (marker->marker == JPEG_COM &&
+                                   QByteArray::fromRawData(reinterpret_cast<char *>(marker->data),
+                                                           int(marker->data_length))
+                                       .startsWith(mark));
         return header;
     }
 };
@@ -124,6 +131,7 @@ bool readHeader(Decompressor &jpeg, bool withProfile)
     if (setjmp(jpeg.errors.jump))
         return false;
     jpeg_save_markers(&jpeg.info, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&jpeg.info, JPEG_COM, 0xFFFF);
     if (withProfile)
         jpeg_save_markers(&jpeg.info, JPEG_APP0 + 2, 0xFFFF);
     return jpeg_read_header(&jpeg.info, TRUE) == JPEG_HEADER_OK;

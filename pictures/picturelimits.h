@@ -16,6 +16,17 @@ inline bool withinPictureLimits(QSize size)
            qint64(size.width()) * size.height() <= MaxPicturePixels;
 }
 
+// The sheets this program writes may be rolls larger than a picture may be: up to 100 inches a
+// side at 300 dpi. They are read scaled or row by row; read whole, the allocation limit refuses
+// them as any picture too large for memory.
+inline constexpr int MaxSheetSide = 30000;
+
+inline bool withinSheetLimits(QSize size)
+{
+    return size.width() > 0 && size.height() > 0 && size.width() <= MaxSheetSide &&
+           size.height() <= MaxSheetSide;
+}
+
 // Why a picture of `claimed` pixels is refused.
 inline QString beyondPictureLimits(QSize claimed)
 {

@@ -64,7 +64,7 @@ PictureFile::PictureFile(const QString &path, PictureCheck check) : path(path)
     turn = transformationForOrientation(header.orientation);
     // The header's claim is checked before anything is decoded: a few kilobytes can claim
     // a picture of gigabytes.
-    if (!withinPictureLimits(stored)) {
+    if (!withinPictureLimits(stored) && !(header.programSheet && withinSheetLimits(stored))) {
         refusal =
             stored.isValid() && !stored.isEmpty() ? beyondPictureLimits(stored) : noSizeReason();
         return;

@@ -1,21 +1,12 @@
 #include "print/printsheet.h"
 
-#include "app/paths.h"
-#include "app/quorvel.h"
 #include "compose/sheet.h"
-#include "form/quorvelform.h"
-#include "lists/copycount.h"
 #include "pictures/pictures.h"
-#include "print/calibration.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QMessageBox>
+#include <QCoreApplication>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QSettings>
-#include <QTransform>
+#include <cstring>
 
 bool sheetNeedsTurn(QSize sheet, QPageLayout::Orientation paper)
 {
@@ -24,9 +15,10 @@ bool sheetNeedsTurn(QSize sheet, QPageLayout::Orientation paper)
     return sheet.width() > sheet.height();
 }
 
-QImage turnForPaper(const QImage &sheet)
+QTransform turnForPaper(QSize sheet)
 {
-    return sheet.transformed(QTransform().rotate(270.0, Qt::ZAxis), Qt::FastTransformation);
+    // (x, y) goes to (y, width - x): the top-left corner to the bottom-left.
+    return QTransform(0, -1, 1, 0, 0, sheet.width());
 }
 
 QRectF printTarget(QSizeF sheet, QSizeF paper, bool crop)
@@ -38,81 +30,137 @@ QRectF printTarget(QSizeF sheet, QSizeF paper, bool crop)
                   (paper.height() + 1 - cover.height()) / 2, cover.width(), cover.height());
 }
 
-bool printSheetImage(QPrinter &printer, QImage sheet, bool crop, QSizeF scale)
+QTransform sheetOnPaper(QSize sheet, QSizeF paper, QPageLayout::Orientation orientation, bool crop,
+                        QSizeF scale)
 {
-    // One sheet, one page, at the program's resolution, whatever copies were asked for.
-    printer.setCopyCount(1);
-    printer.setResolution(SheetDotsPerInch);
-    // A new printer keeps Qt's own margins of 10 points whatever the paper allows, which would
-    // put the sheet 3.5 mm in: the painter starts at the printable area's corner, the printer's
-    // minimum margins.
-    const QPageLayout page = printer.pageLayout();
-    printer.setPageMargins(page.minimumMargins(), page.units());
-    if (sheetNeedsTurn(sheet.size(), printer.pageLayout().orientation()))
-        sheet = turnForPaper(sheet);
-    QPainter painter;
-    // With no printer installed, or printing to a file that cannot be written, the printer
-    // still reports itself valid; only starting the painter tells.
-    if (!painter.begin(&printer))
-        return false;
-    const QRectF target =
-        printTarget(sheet.size(), printer.paperRect(QPrinter::DevicePixel).size(), crop);
-    if (scale != QSizeF(1, 1))
-        painter.scale(scale.width(), scale.height());
-    painter.drawImage(target, sheet, QRectF(sheet.rect()), Qt::AutoColor);
-    return painter.end();
+    const bool turned = sheetNeedsTurn(sheet, orientation);
+    const QSize placed = turned ? sheet.transposed() : sheet;
+    const QRectF target = printTarget(placed, paper, crop);
+    return (turned ? turnForPaper(sheet) : QTransform()) *
+           QTransform::fromScale(target.width() / placed.width(),
+                                 target.height() / placed.height()) *
+           QTransform::fromTranslate(target.x(), target.y()) *
+           QTransform::fromScale(scale.width(), scale.height());
 }
 
-void Quorvel::on_btnPrint_clicked()
+namespace {
+// Rows of a sheet drawn at a time.
+constexpr int BandRows = 128;
+
+// Pages of one job, a sheet each, drawn a band of rows at a time.
+class Pages
 {
-    // Only the first sheet of the output list is printed, whichever is selected. It is read
-    // before the operator is asked for a printer, so that a missing sheet is told at once.
-    const QListWidgetItem *first = form->lstPrintFilesOutput->item(0);
-    if (!first) {
-        QMessageBox::warning(this, tr("Nothing to Print"),
-                             tr("The output list holds no sheet to print."), QMessageBox::Ok,
-                             QMessageBox::NoButton);
-        return;
-    }
-    const QString path =
-        joinFolderAndName(form->lineDestPath->text(), splitItemText(first->text()).name);
-    QString whyNot;
-    QImage sheet = readPicture(path, &whyNot);
-    if (sheet.isNull()) {
-        QMessageBox::warning(this, tr("Nothing to Print"),
-                             tr("The sheet %1 cannot be printed: %2").arg(path, whyNot),
-                             QMessageBox::Ok, QMessageBox::NoButton);
-        return;
+public:
+    Pages(QPrinter &printer, bool crop, QSizeF scale) : printer(printer), crop(crop), scale(scale)
+    {
+        // One copy of each sheet at the program's resolution, whatever copies were asked for.
+        printer.setCopyCount(1);
+        printer.setResolution(SheetDotsPerInch);
+        // A new printer keeps Qt's own margins of 10 points whatever the paper allows, which
+        // would put the sheet 3.5 mm in: the painter starts at the printable area's corner, the
+        // printer's minimum margins.
+        const QPageLayout page = printer.pageLayout();
+        printer.setPageMargins(page.minimumMargins(), page.units());
     }
 
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    // A tab of the dialog tells whether the printer chosen in it has a correction.
-    auto *calibration = new QLabel;
-    calibration->setObjectName(QStringLiteral("calibrationTab"));
-    calibration->setWindowTitle(tr("Calibration"));
-    calibration->setWordWrap(true);
-    calibration->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    dialog.setOptionTabs({calibration});
-    // Corrections stored or removed by another program since are read again.
-    settings->sync();
-    auto tell = [this, calibration](const QString &printerName) {
-        calibration->setText(calibrationSummary(storedCalibration(*settings, printerName)));
-    };
-    if (auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"))) {
-        connect(printers, &QComboBox::currentTextChanged, calibration, tell);
-        tell(printers->currentText());
+    // With no printer installed, or printing to a file that cannot be written, the printer
+    // still reports itself valid; only starting the painter tells.
+    bool begin() { return painter.begin(&printer); }
+    bool end() { return painter.end(); }
+
+    // A new page for a sheet of `size`, drawn by the bands handed to draw().
+    void startSheet(QSize size)
+    {
+        if (sheets++ > 0)
+            printer.newPage();
+        painter.setTransform(sheetOnPaper(size, printer.paperRect(QPrinter::DevicePixel).size(),
+                                          printer.pageLayout().orientation(), crop, scale));
     }
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // A printer with a correction gets the sheet scaled from the printable area's corner; the
-    // correction as it stands now, after the dialog.
-    settings->sync();
-    const auto correction = storedCalibration(*settings, printer.printerName());
-    if (!printSheetImage(printer, sheet, form->chkFitToPage->isChecked(),
-                         correction ? calibrationScale(*correction) : QSizeF(1, 1)))
-        QMessageBox::warning(
-            this, tr("Not Printed"),
-            tr("The sheet %1 was not printed: the printer could not take the job.").arg(path),
-            QMessageBox::Ok, QMessageBox::NoButton);
+    // Rows `top` on of the sheet. Each band but the last holds the next band's first row too, so
+    // that bands drawn scaled meet without a seam.
+    void draw(const QImage &band, int top)
+    {
+        painter.drawImage(QRectF(0, top, band.width(), band.height()), band, QRectF(band.rect()),
+                          Qt::AutoColor);
+    }
+
+    // A sheet in memory, a band of it at a time.
+    void drawWhole(const QImage &sheet)
+    {
+        startSheet(sheet.size());
+        for (int top = 0; top < sheet.height(); top += BandRows) {
+            const int rows = std::min(BandRows + 1, sheet.height() - top);
+            draw(QImage(sheet.constScanLine(top), sheet.width(), rows, sheet.bytesPerLine(),
+                        sheet.format()),
+                 top);
+        }
+    }
+
+private:
+    QPrinter &printer;
+    const bool crop;
+    const QSizeF scale;
+    QPainter painter;
+    int sheets = 0;
+};
+} // namespace
+
+bool printSheetFiles(QPrinter &printer, const QStringList &paths, bool crop, QSizeF scale,
+                     QString *whyNot)
+{
+    Pages pages(printer, crop, scale);
+    if (!pages.begin()) {
+        *whyNot = QCoreApplication::translate("Quorvel", "the printer could not take the job");
+        return false;
+    }
+    for (const QString &path : paths) {
+        PictureFile file(path);
+        bool read = file.isReadable();
+        if (read && file.canReadRows()) {
+            const QSize size = file.size();
+            pages.startSheet(size);
+            QImage band(size.width(), BandRows + 1, QImage::Format_RGB888);
+            const qsizetype rowBytes = qsizetype(size.width()) * 3;
+            int top = 0;
+            int drawn = 0; // rows drawn
+            read = file.readRows([&](int y, const uchar *row) {
+                std::memcpy(band.scanLine(y - top), row, size_t(rowBytes));
+                if (y - top == BandRows) {
+                    pages.draw(band, top);
+                    drawn = y + 1;
+                    // The band's last row is the next band's first.
+                    std::memcpy(band.scanLine(0), row, size_t(rowBytes));
+                    top = y;
+                }
+            });
+            if (read && drawn < size.height())
+                pages.draw(band.copy(0, 0, size.width(), size.height() - top), top);
+        } else if (read) {
+            const QImage sheet = file.read();
+            read = !sheet.isNull();
+            if (read)
+                pages.drawWhole(sheet);
+        }
+        if (!read) {
+            *whyNot = QCoreApplication::translate("Quorvel", "%1 cannot be read: %2")
+                          .arg(path, file.whyNot());
+            // Nothing of the job goes to the printer.
+            printer.abort();
+            return false;
+        }
+    }
+    if (!pages.end()) {
+        *whyNot = QCoreApplication::translate("Quorvel", "the printer could not take the job");
+        return false;
+    }
+    return true;
+}
+
+bool printSheetImage(QPrinter &printer, const QImage &sheet, bool crop, QSizeF scale)
+{
+    Pages pages(printer, crop, scale);
+    if (!pages.begin())
+        return false;
+    pages.drawWhole(sheet);
+    return pages.end();
 }

@@ -340,10 +340,6 @@ Der vorherige Bogen bleibt unverändert.</translation>
         <translation>Der Bogen %1 kann nicht gedruckt werden: %2</translation>
     </message>
     <message>
-        <source>The sheet %1 was not printed: the printer could not take the job.</source>
-        <translation>Der Bogen %1 wurde nicht gedruckt: Der Drucker hat den Auftrag nicht angenommen.</translation>
-    </message>
-    <message>
         <source>Not Printed</source>
         <translation>Nicht gedruckt</translation>
     </message>
@@ -741,6 +737,24 @@ Der vorherige Bogen bleibt unverändert.</translation>
     <message>
         <source>not enough memory to write it</source>
         <translation>nicht genug Speicher, um ihn zu schreiben</translation>
+    </message>
+    <message>
+        <source>The sheet %1 was not printed: %2.</source>
+        <translation>Der Bogen %1 wurde nicht gedruckt: %2.</translation>
+    </message>
+    <message>
+        <source>the printer could not take the job</source>
+        <translation>Der Drucker hat den Auftrag nicht angenommen</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>The printer %1 has no paper %2 (%3 x %4 mm) and takes no size of your own of it. Its papers: %5.
+Nothing was printed: choose another printer, or another paper and Go again.</source>
+        <translation>Der Drucker %1 hat kein Papier %2 (%3 x %4 mm) und nimmt dieses Format auch nicht als eigenes Format an. Seine Papiere: %5.
+Es wurde nichts gedruckt: Wählen Sie einen anderen Drucker oder ein anderes Papier und drücken Sie erneut Go.</translation>
     </message>
 </context>
 </TS>

@@ -340,10 +340,6 @@ La hoja anterior sigue como estaba.</translation>
         <translation>No se puede imprimir la hoja %1: %2</translation>
     </message>
     <message>
-        <source>The sheet %1 was not printed: the printer could not take the job.</source>
-        <translation>La hoja %1 no se ha impreso: la impresora no ha aceptado el trabajo.</translation>
-    </message>
-    <message>
         <source>Not Printed</source>
         <translation>Error de impresión</translation>
     </message>
@@ -741,6 +737,24 @@ La hoja anterior sigue como estaba.</translation>
     <message>
         <source>not enough memory to write it</source>
         <translation>no hay memoria suficiente para escribirla</translation>
+    </message>
+    <message>
+        <source>The sheet %1 was not printed: %2.</source>
+        <translation>La hoja %1 no se ha impreso: %2.</translation>
+    </message>
+    <message>
+        <source>the printer could not take the job</source>
+        <translation>la impresora no ha aceptado el trabajo</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>no se puede leer %1: %2</translation>
+    </message>
+    <message>
+        <source>The printer %1 has no paper %2 (%3 x %4 mm) and takes no size of your own of it. Its papers: %5.
+Nothing was printed: choose another printer, or another paper and Go again.</source>
+        <translation>La impresora %1 no tiene papel %2 (%3 x %4 mm) ni admite ese tamaño como tamaño propio. Sus papeles: %5.
+No se ha impreso nada: elija otra impresora, u otro papel y vuelva a pulsar Go.</translation>
     </message>
 </context>
 </TS>

@@ -340,10 +340,6 @@ La planche précédente est restée telle quelle.</translation>
         <translation>La planche %1 ne peut pas être imprimée : %2</translation>
     </message>
     <message>
-        <source>The sheet %1 was not printed: the printer could not take the job.</source>
-        <translation>La planche %1 n&apos;a pas été imprimée : l&apos;imprimante n&apos;a pas accepté le travail.</translation>
-    </message>
-    <message>
         <source>Not Printed</source>
         <translation>Échec de l&apos;impression</translation>
     </message>
@@ -689,7 +685,7 @@ La planche précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>Copies that do not fit continue in further columns, then on further sheets (02.jpg, 03.jpg, ...)</source>
-        <translation>Les tirages qui ne tiennent pas continuent dans d'autres colonnes, puis sur d'autres planches (02.jpg, 03.jpg, …)</translation>
+        <translation>Les tirages qui ne tiennent pas continuent dans d&apos;autres colonnes, puis sur d&apos;autres planches (02.jpg, 03.jpg, …)</translation>
     </message>
     <message>
         <source>More sheets</source>
@@ -713,7 +709,7 @@ La planche précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>Length (a roll&apos;s up to 100 inches):</source>
-        <translation>Longueur (un rouleau jusqu'à 100 pouces) :</translation>
+        <translation>Longueur (un rouleau jusqu&apos;à 100 pouces) :</translation>
     </message>
     <message>
         <source>Unit:</source>
@@ -736,11 +732,29 @@ La planche précédente est restée telle quelle.</translation>
     </message>
     <message>
         <source>With “More sheets” they continue on further sheets.</source>
-        <translation>Avec « Planches suivantes », ils continuent sur d'autres planches.</translation>
+        <translation>Avec « Planches suivantes », ils continuent sur d&apos;autres planches.</translation>
     </message>
     <message>
         <source>not enough memory to write it</source>
-        <translation>pas assez de mémoire pour l'écrire</translation>
+        <translation>pas assez de mémoire pour l&apos;écrire</translation>
+    </message>
+    <message>
+        <source>The sheet %1 was not printed: %2.</source>
+        <translation>La planche %1 n&apos;a pas été imprimée : %2.</translation>
+    </message>
+    <message>
+        <source>the printer could not take the job</source>
+        <translation>l&apos;imprimante n&apos;a pas accepté le travail</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The printer %1 has no paper %2 (%3 x %4 mm) and takes no size of your own of it. Its papers: %5.
+Nothing was printed: choose another printer, or another paper and Go again.</source>
+        <translation>L'imprimante %1 n'a pas de papier %2 (%3 x %4 mm) et n'accepte pas ce format comme format personnalisé. Ses papiers : %5.
+Rien n'a été imprimé : choisissez une autre imprimante, ou un autre papier et refaites Go.</translation>
     </message>
 </context>
 </TS>

@@ -79,4 +79,33 @@ for _ in $(seq 1 50); do
     sleep 0.1
 done
 lpadmin -p "$queue" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4
-echo "private CUPS server at $dir/cups.sock with queue $queue"
+
+# A photo printer's queue: A4, Letter, 4 x 6 and 6 x 8 in, and sizes of one's own up to 8.5 x 14
+# in, as dye-sublimation printers offer; cups-pdf's PPD cut down and added to.
+photo_ppd="$dir/ppd/photo.ppd"
+awk '
+    /^\*(PageSize|PageRegion|ImageableArea|PaperDimension) / {
+        key = $2; sub(/\/.*/, "", key); sub(/:$/, "", key)
+        if (key != "A4" && key != "Letter") next
+        if (!(section in added)) {
+            added[section] = 1
+            kind = $1
+            if (kind == "*ImageableArea" || kind == "*PaperDimension") {
+                print kind " w288h432/4 x 6 in: \"" (kind == "*ImageableArea" ? "0 0 288 432" : "288 432") "\""
+                print kind " w432h576/6 x 8 in: \"" (kind == "*ImageableArea" ? "0 0 432 576" : "432 576") "\""
+            } else {
+                print kind " w288h432/4 x 6 in: \"<</PageSize[288 432]/ImagingBBox null>>setpagedevice\""
+                print kind " w432h576/6 x 8 in: \"<</PageSize[432 576]/ImagingBBox null>>setpagedevice\""
+            }
+        }
+    }
+    /^\*OpenUI \*PageSize|^\*OpenUI \*PageRegion|^\*DefaultImageableArea|^\*DefaultPaperDimension/ { section = $0 }
+    /^\*MaxMediaWidth:/ { print "*MaxMediaWidth: 612"; next }
+    /^\*MaxMediaHeight:/ { print "*MaxMediaHeight: 1008"; next }
+    /^\*ParamCustomPageSize Width:/ { print "*ParamCustomPageSize Width: 1 points 36 612"; next }
+    /^\*ParamCustomPageSize Height:/ { print "*ParamCustomPageSize Height: 2 points 36 1008"; next }
+    /^\*ModelName:|^\*ShortNickName:|^\*NickName:/ { sub(/Generic CUPS-PDF Printer/, "Quorvel Test Photo Printer") }
+    { print }
+' /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$photo_ppd"
+lpadmin -p "${queue}Photo" -E -v cups-pdf:/ -P "$photo_ppd" -o PageSize=A4
+echo "private CUPS server at $dir/cups.sock with queues $queue and ${queue}Photo"

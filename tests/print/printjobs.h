@@ -49,14 +49,15 @@ inline QDir pdfFolder()
     return QDir(QString::fromLocal8Bit(getpwuid(getuid())->pw_dir) + "/PDF");
 }
 
-// Waits for a PDF written after `pressed` that has stopped growing. Every private server
-// numbers its jobs from 1 again, so cups-pdf reuses names: only the time tells a new file.
-inline QString waitForNewPdf(const QDateTime &pressed)
+// Waits for a PDF written after `pressed` that has stopped growing; empty after `timeoutMs`. Every
+// private server numbers its jobs from 1 again, so cups-pdf reuses names: only the time tells a new
+// file.
+inline QString waitForNewPdf(const QDateTime &pressed, int timeoutMs = 60000)
 {
     const QDir folder = pdfFolder();
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 60000) {
+    while (waited.elapsed() < timeoutMs) {
         for (const QFileInfo &file : folder.entryInfoList({"*.pdf"}, QDir::Files)) {
             if (file.lastModified() < pressed)
                 continue;

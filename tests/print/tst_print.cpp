@@ -4,8 +4,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -29,6 +31,8 @@ private slots:
     void printsTheFirstSheetOnOnePage_data();
     void printsTheFirstSheetOnOnePage();
     void cancelledDialogPrintsNothing();
+    void printsEverySheetOnItsPaper_data();
+    void printsEverySheetOnItsPaper();
     void noPrinterIsTold();
 };
 
@@ -219,6 +223,129 @@ void PrintTest::noPrinterIsTold()
     QCOMPARE(recorder.messages[0].text, "The sheet " + destination +
                                             "/01.jpg was not printed: the printer could not take "
                                             "the job.");
+}
+
+void PrintTest::printsEverySheetOnItsPaper_data()
+{
+    QTest::addColumn<QString>("queue"); // the test printer, or its photo printer ("Photo")
+    QTest::addColumn<QString>("paper"); // an entry of the paper box, or "width x length in"
+    QTest::addColumn<int>("copies");    // of a 2 x 2 inch picture, with more sheets
+    QTest::addColumn<int>("pages");     // in the one job; 0: refused, with no job
+    QTest::addColumn<QSizeF>("points"); // of each page
+    QTest::newRow("6 x 8 in on the photo printer") << "Photo"
+                                                   << "6 x 8 in" << 1 << 1 << QSizeF(432, 576);
+    // Two columns of three copies on a 4 x 6 inch sheet: eight copies take two sheets.
+    QTest::newRow("two sheets of 4 x 6 in in one job") << "Photo"
+                                                       << "4 x 6 in" << 8 << 2 << QSizeF(288, 432);
+    // Wider than the photo printer's 8.5 inches, and not one of its papers.
+    QTest::newRow("A3, which the photo printer has not") << "Photo"
+                                                         << "A3" << 1 << 0 << QSizeF();
+    QTest::newRow("a roll of one's own") << ""
+                                         << "8 x 60 in" << 1 << 1 << QSizeF(576, 4320);
+}
+
+// Sheets a Go wrote are printed, every one of them on a page of its own in one job, on the
+// paper they were laid out for: the printer's own, or a size of one's own where it takes one,
+// at true size from the paper's corner. A printer with neither is named with its papers, and
+// nothing is printed.
+void PrintTest::printsEverySheetOnItsPaper()
+{
+    QFETCH(QString, queue);
+    QFETCH(QString, paper);
+    QFETCH(int, copies);
+    QFETCH(int, pages);
+    QFETCH(QSizeF, points);
+    QString printer;
+    NEED_TEST_PRINTER(printer);
+    printer += queue;
+
+    const QString source = sandbox->makeFolder("source");
+    // Red, its bottom-right corner blue, so that the copy's far corner can be found.
+    QImage picture = solidPicture({600, 600}, Qt::red);
+    QPainter(&picture).fillRect(540, 540, 60, 60, Qt::blue);
+    writePicture(source + "/red.png", picture);
+    dialog->findChild<QLineEdit *>("lineSourcePath")->setText(source);
+    auto *input = dialog->findChild<QListWidget *>("lstPrintFiles");
+    dialog->fillImageList(source, input);
+    input->item(0)->setText(QString("<%1> red.png").arg(copies, 3, 10, QChar('0')));
+    input->item(0)->setSelected(true);
+    dialog->findChild<QComboBox *>("cmbCopyDirection")->setCurrentIndex(0);
+    dialog->findChild<QCheckBox *>("chkMoreSheets")->setChecked(copies > 1);
+    auto *papers = dialog->findChild<QComboBox *>("cmbPaper");
+    int entry = papers->findText(paper);
+    if (entry < 0) {
+        entry = papers->count() - 1; // "Custom size…"
+        answerNextModal<QDialog>([&paper](QDialog *window) {
+            window->findChild<QLineEdit *>("customPaperWidth")->setText(paper.section(' ', 0, 0));
+            window->findChild<QLineEdit *>("customPaperLength")->setText(paper.section(' ', 2, 2));
+            window->accept();
+        });
+    }
+    papers->setCurrentIndex(entry);
+    emit papers->activated(entry);
+    QCOMPARE(papers->currentText(), paper);
+    {
+        MessageRecorder recorder;
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnGenerate"), Qt::LeftButton);
+        QCOMPARE(recorder.messages.size(), 1);
+        QCOMPARE(recorder.messages[0].title, "Task Completed");
+    }
+
+    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->findText(printer));
+        printDialog->accept();
+    });
+    const QDateTime pressed = QDateTime::currentDateTime();
+    MessageRecorder recorder;
+    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
+    if (pages == 0) {
+        QCOMPARE(recorder.messages.size(), 1);
+        QCOMPARE(recorder.messages[0].title, "Not Printed");
+        QVERIFY2(recorder.messages[0].text.startsWith("The printer " + printer + " has no paper " +
+                                                      paper + " (297 x 420 mm)"),
+                 qPrintable(recorder.messages[0].text));
+        QVERIFY(recorder.messages[0].text.contains("4 x 6 in, 6 x 8 in, A4, US Letter"));
+        QVERIFY(waitForNewPdf(pressed, 3000).isEmpty());
+        return;
+    }
+    QVERIFY(recorder.messages.isEmpty());
+    const QString pdf = waitForNewPdf(pressed);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
+    const QString info = run("pdfinfo", {pdf});
+    QVERIFY2(info.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(pages))),
+             qPrintable(info));
+    QVERIFY2(
+        info.contains(QRegularExpression(QString("Page size:\\s+%1(\\.\\d+)? x %2(\\.\\d+)? pts")
+                                             .arg(points.width())
+                                             .arg(points.height()))),
+        qPrintable(info));
+    // The first copy, on the first page: 2 inches square at the paper's corner, within 0.5 %
+    // and the pixel its edges may fall on. Rendered no larger than 3600 pixels.
+    const int dpi = int(std::min(300.0, 3600 * 72 / points.height()));
+    const QString prefix = sandbox->path("paper");
+    run("pdftoppm",
+        {"-r", QString::number(dpi), "-f", "1", "-l", "1", "-png", "-singlefile", pdf, prefix});
+    QFile::remove(pdf);
+    const QImage page(prefix + ".png");
+    QVERIFY(!page.isNull());
+    const double side = 2.0 * dpi;
+    const double slack = side * 0.005 + 1.5;
+    QRect red, blue; // of the first copy
+    for (int y = 0; y < std::min(page.height(), int(side * 1.2)); ++y)
+        for (int x = 0; x < std::min(page.width(), int(side * 1.2)); ++x) {
+            const QString colour = colourName(page.pixel(x, y));
+            if (colour == "red")
+                red |= QRect(x, y, 1, 1);
+            else if (colour == "blue")
+                blue |= QRect(x, y, 1, 1);
+        }
+    QVERIFY2(red.left() <= 1 && red.top() <= 1,
+             qPrintable(QString("%1, %2").arg(red.x()).arg(red.y())));
+    QVERIFY2(
+        std::abs(blue.right() + 1 - side) <= slack && std::abs(blue.bottom() + 1 - side) <= slack,
+        qPrintable(
+            QString("%1, %2; %3 wanted").arg(blue.right() + 1).arg(blue.bottom() + 1).arg(side)));
 }
 
 QTEST_MAIN(PrintTest)

@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <QLocale>
+#include <QPainter>
 #include <QProcess>
 #include <QSet>
 #include <QSettings>
@@ -58,8 +59,11 @@ void PrintGeometryTest::turnIsCounterClockwise()
     for (int x = 0; x < 300; ++x)
         sheet.setPixel(x, 0, qRgb(255, 0, 0));
     sheet.setPixel(299, 199, qRgb(0, 0, 255));
-    const QImage turned = turnForPaper(sheet);
-    QCOMPARE(turned.size(), QSize(200, 300));
+    QImage turned(200, 300, QImage::Format_RGB32);
+    QPainter painter(&turned);
+    painter.setTransform(turnForPaper(sheet.size()));
+    painter.drawImage(0, 0, sheet);
+    painter.end();
     for (int y = 0; y < 300; ++y)
         QCOMPARE(turned.pixel(0, y), qRgb(255, 0, 0));
     // The bottom-right corner goes to the top-right.
@@ -229,8 +233,8 @@ void PrintGeometryTest::commandLine_data()
         << "197.2" << both;
     QTest::newRow("refused: a printer the printing system does not know")
         << QStringList{"--calibrate", "NoSuchPrinter", "195", "205"} << "C" << 1
-        << "the printing system knows no printer named NoSuchPrinter, only PRINTER; nothing was "
-           "stored"
+        << "the printing system knows no printer named NoSuchPrinter, only PRINTER, PRINTERPhoto; "
+           "nothing was stored"
         << "" << studio;
     QTest::newRow("refused: out of range")
         << QStringList{"--calibrate", "PRINTER", "180", "200"} << "C" << 1 << "nothing was stored"
