@@ -116,6 +116,13 @@ Corpus makeCorpus(const QString &root)
         picture.setColorSpace(QColorSpace::AdobeRgb);
         writePicture(base + "-adobe.jpg", picture, "jpeg", 92);
     }
+    // A 24 x 2.4 inch strip for a roll of 24 inches, and a passport picture (35 x 45 mm).
+    for (const auto &[name, size] :
+         {std::pair<const char *, QSize>{RollStrip, {7200, 720}}, {Passport, {413, 531}}}) {
+        const QString path = corpus.prints + "/" + name;
+        if (!QFile::exists(path))
+            writePicture(path, photoLikePicture(size, quint32(size.width())), "jpeg", 92);
+    }
     const QString print = corpus.shoot + "/" + PrintInShoot;
     if (!QFile::exists(print))
         QFile::link(corpus.prints + "/wide.jpg", print);

@@ -28,6 +28,9 @@ struct Corpus
 };
 
 inline constexpr char PrintInShoot[] = "print.jpg";
+// Among the prints: a 24 x 2.4 inch strip (7200 x 720) and a passport picture (413 x 531).
+inline constexpr char RollStrip[] = "strip24.jpg";
+inline constexpr char Passport[] = "passport.jpg";
 
 // The corpus under `root`, made where it is missing.
 Corpus makeCorpus(const QString &root);

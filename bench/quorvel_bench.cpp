@@ -16,6 +16,7 @@
 #include "benchsupport.h"
 #include "children.h"
 #include "corpus.h"
+#include "rolls.h"
 #include "sheets.h"
 #include <QApplication>
 #include <QColorSpace>
@@ -59,7 +60,10 @@ int main(int argc, char *argv[])
                         {"start", "internal: start the program on a folder", "dir"},
                         {"scroll", "internal: scroll through the list after a start"},
                         {"go", "internal: the peak memory of a Go on a sheet", "index"},
-                        {"way", "internal: both (cores) or first (composed)", "way"}});
+                        {"way", "internal: both (cores) or first (composed)", "way"},
+                        {"roll", "internal: a roll's Go, its print, or more sheets", "what"},
+                        {"corpus-prints", "internal: the corpus's print-size pictures", "dir"},
+                        {"folder", "internal: where the sheets go", "dir"}});
     options.process(application);
     const int runs = std::max(1, options.value("runs").toInt());
     raiseImageAllocationLimit();
@@ -72,6 +76,9 @@ int main(int argc, char *argv[])
     if (options.isSet("go"))
         return goInChild(options.value("go").toInt(), options.value("way"),
                          QFileInfo(options.value("corpus")).absoluteFilePath());
+    if (options.isSet("roll"))
+        return rollInChild(options.value("roll"), options.value("corpus-prints"),
+                           options.value("folder"));
     if (options.isSet("refill"))
         return refillInChild(options.value("refill"), 10, runs);
     if (options.isSet("go-while-listing"))
@@ -196,6 +203,9 @@ int main(int argc, char *argv[])
                         "Quorvel ≥ 2 × faster"};
         }
     }
+
+    say("a roll, and more sheets...");
+    rows += rollRows(corpus.prints, runs);
 
     say("TGA and TIFF readers...");
     const QString print = corpus.prints + "/print1";
