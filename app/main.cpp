@@ -3,6 +3,7 @@
 #include "app/settingskeys.h"
 #include "print/calibration.h"
 #include "print/calibrationsheet.h"
+#include "print/printerprofile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,15 +37,31 @@ QString answerCommandLine(int argc, char *argv[])
         QStringLiteral("Stores PRINTER's correction: how long 200 mm came out on it, ACROSS "
                        "DOWN, in mm (190 to 210); with --remove, takes the correction away."),
         QStringLiteral("printer"));
-    const QCommandLineOption remove(QStringLiteral("remove"),
-                                    QStringLiteral("With --calibrate: removes the correction."));
-    const QCommandLineOption list(QStringLiteral("calibration"),
-                                  QStringLiteral("Lists the printers' stored corrections."));
+    const QCommandLineOption profile(
+        QStringLiteral("print-profile"),
+        QStringLiteral("Stores FILE as PRINTER's ICC profile (an RGB printer profile): every sheet "
+                       "printed on it is converted to it; with --remove, takes it away."),
+        QStringLiteral("printer"));
+    const QCommandLineOption intent(
+        QStringLiteral("intent"),
+        QStringLiteral("With --print-profile: the rendering intent, perceptual (the default) or "
+                       "relative (colorimetric)."),
+        QStringLiteral("intent"));
+    const QCommandLineOption noBlackPoint(
+        QStringLiteral("no-black-point"),
+        QStringLiteral("With --print-profile: without black point compensation."));
+    const QCommandLineOption remove(
+        QStringLiteral("remove"),
+        QStringLiteral(
+            "With --calibrate or --print-profile: removes the correction, the profile."));
+    const QCommandLineOption list(
+        QStringLiteral("calibration"),
+        QStringLiteral("Lists the printers' stored corrections and profiles."));
     const QCommandLineOption printSheet(
         QStringLiteral("print-calibration-sheet"),
         QStringLiteral("Prints the calibration sheet, uncorrected, on the printer named after "
                        "it, or the default printer."));
-    parser.addOptions({calibrate, remove, list, printSheet});
+    parser.addOptions({calibrate, profile, intent, noBlackPoint, remove, list, printSheet});
     parser.addPositionalArgument(QStringLiteral("across"),
                                  QStringLiteral("With --calibrate: the scale across, in mm."),
                                  QStringLiteral("[ACROSS"));
@@ -55,18 +72,27 @@ QString answerCommandLine(int argc, char *argv[])
         QStringLiteral("printer"),
         QStringLiteral("With --print-calibration-sheet: the printer, else the default one."),
         QStringLiteral("[PRINTER]"));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("With --print-profile: the ICC profile's file."),
+                                 QStringLiteral("[FILE]"));
     parser.process(commandLine);
-    if (parser.isSet(calibrate) || parser.isSet(list)) {
+    if (parser.isSet(calibrate) || parser.isSet(profile) || parser.isSet(list)) {
         int status = 0;
         {
             QSettings settings(SettingsOrganization, SettingsApplication);
             QTextStream out(stdout), err(stderr);
-            status =
-                parser.isSet(list)
-                    ? listCalibrations(settings, out)
-                    : calibrateFromCommandLine(settings, parser.value(calibrate),
-                                               parser.positionalArguments(), parser.isSet(remove),
-                                               QPrinterInfo::availablePrinterNames(), out, err);
+            const QStringList printers = QPrinterInfo::availablePrinterNames();
+            if (parser.isSet(list))
+                status = listCalibrations(settings, out);
+            else if (parser.isSet(profile))
+                status = profileFromCommandLine(settings, parser.value(profile),
+                                                parser.positionalArguments(), parser.value(intent),
+                                                parser.isSet(noBlackPoint), parser.isSet(remove),
+                                                printers, out, err);
+            else
+                status = calibrateFromCommandLine(settings, parser.value(calibrate),
+                                                  parser.positionalArguments(),
+                                                  parser.isSet(remove), printers, out, err);
         }
         std::exit(status);
     }
@@ -89,7 +115,8 @@ int main(int argc, char *argv[])
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication application(argc, argv);
         installTranslations(application, QLocale::system());
-        return printCalibrationSheetFromCommandLine(calibrationPrinter);
+        QSettings settings(SettingsOrganization, SettingsApplication);
+        return printCalibrationSheetFromCommandLine(settings, calibrationPrinter);
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.Quorvel"));

@@ -8,12 +8,14 @@
 #include <QPersistentModelIndex>
 #include <QPoint>
 
+class QComboBox;
 class QIcon;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QSettings;
 class QuorvelForm;
+class QVBoxLayout;
 class ThumbnailFill;
 enum class LogoAction;
 
@@ -79,6 +81,12 @@ private:
     // The printer calibration: print the calibration sheet on a printer, type what its scales
     // measured, see and store or remove the correction (see print/calibration.h).
     void showPrinterCalibration();
+    // Its part for colours: the printer profile of the printer chosen in `printers`, its
+    // rendering intent and black point compensation, chosen and stored at once (see
+    // print/printerprofile.h).
+    void addProfileChoice(QDialog *window, QVBoxLayout *layout, QComboBox *printers);
+    // The sheet `sheetPath` as `printer`, through its profile, will print it, on screen.
+    void showProof(const QString &sheetPath, const QString &printer);
     // The logo's gestures as a context menu, and what each does.
     void addLogoMenu();
     void runLogoAction(LogoAction action);

@@ -33,7 +33,7 @@ int rollInChild(const QString &what, const QString &prints, const QString &folde
         printer.setPageSize(QPageSize(RollMark.paperMm, QPageSize::Millimeter, RollMark.paper,
                                       QPageSize::ExactMatch));
         QString whyNot;
-        if (!printSheetFiles(printer, {folder + "/01.jpg"}, false, QSizeF(1, 1), &whyNot))
+        if (!printSheetFiles(printer, {folder + "/01.jpg"}, false, QSizeF(1, 1), nullptr, &whyNot))
             say(qPrintable(whyNot));
     } else {
         SheetLayout a4(QSize(2480, 3506), QPoint(), CopyDirection::TopToBottom);

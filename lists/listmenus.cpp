@@ -2,9 +2,12 @@
 #include "app/quorvel.h"
 #include "form/quorvelform.h"
 #include "lists/copycount.h"
+#include "print/calibration.h"
+#include "print/printerprofile.h"
 
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSettings>
 
 void Quorvel::addListMenus()
 {
@@ -53,9 +56,18 @@ void Quorvel::showListMenu(QListWidget *list, QPoint at)
                    [this, folder, name] { openWithDesktop(joinFolderAndName(folder, name)); })
         ->setEnabled(item);
     menu.addAction(tr("Open folder"), this, [this, folder] { openFolderWithDesktop(folder); });
-    if (!input)
+    if (!input) {
         menu.addAction(tr("Print"), form->btnPrint, &QPushButton::click)
             ->setShortcut(form->btnPrint->shortcut());
+        // A proof of the sheet for each printer with a profile.
+        const QString sheet = joinFolderAndName(folder, name);
+        settings->sync();
+        for (const QString &printer : calibratedPrinters(*settings))
+            if (storedProfile(*settings, printer))
+                menu.addAction(tr("Proof for %1\u2026").arg(printer), this,
+                               [this, sheet, printer] { showProof(sheet, printer); })
+                    ->setEnabled(item);
+    }
     // The keys that do the same beside their entries, wherever the desktop would hide them.
     for (QAction *action : menu.actions())
         action->setShortcutVisibleInContextMenu(true);

@@ -1,5 +1,7 @@
 #include "print/calibration.h"
 
+#include "print/printerprofile.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QSettings>
@@ -16,16 +18,16 @@ bool withinRange(double mm)
     return mm >= ShortestMeasureMm && mm <= LongestMeasureMm;
 }
 
-QString printerKey(const QString &printer)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(printer));
-}
-
 QString say(const char *text)
 {
     return QCoreApplication::translate("Quorvel", text);
 }
 } // namespace
+
+QString printerGroup(const QString &printer)
+{
+    return Group + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
 
 std::optional<double> parseMeasure(const QString &text, const QLocale &locale)
 {
@@ -49,12 +51,10 @@ std::optional<PrinterCalibration> storedCalibration(QSettings &settings, const Q
 {
     if (printer.isEmpty())
         return std::nullopt;
-    settings.beginGroup(Group);
-    settings.beginGroup(printerKey(printer));
+    settings.beginGroup(printerGroup(printer));
     bool acrossRead = false, downRead = false;
     const double across = settings.value(AcrossKey).toString().toDouble(&acrossRead);
     const double down = settings.value(DownKey).toString().toDouble(&downRead);
-    settings.endGroup();
     settings.endGroup();
     // A value edited by hand beyond reason is no correction.
     if (!acrossRead || !downRead || !withinRange(across) || !withinRange(down))
@@ -65,22 +65,20 @@ std::optional<PrinterCalibration> storedCalibration(QSettings &settings, const Q
 void storeCalibration(QSettings &settings, const QString &printer,
                       const PrinterCalibration &calibration)
 {
-    settings.beginGroup(Group);
-    settings.beginGroup(printerKey(printer));
+    settings.beginGroup(printerGroup(printer));
     // As text, like every value of the store, in the C locale's notation.
     settings.setValue(AcrossKey, QString::number(calibration.acrossMm, 'g', 10));
     settings.setValue(DownKey, QString::number(calibration.downMm, 'g', 10));
-    settings.endGroup();
     settings.endGroup();
 }
 
 bool removeCalibration(QSettings &settings, const QString &printer)
 {
-    settings.beginGroup(Group);
-    const QString key = printerKey(printer);
-    const bool known = settings.childGroups().contains(key);
-    if (known)
-        settings.remove(key);
+    // The printer's profile, kept beside it, stays.
+    settings.beginGroup(printerGroup(printer));
+    const bool known = settings.contains(AcrossKey) || settings.contains(DownKey);
+    settings.remove(AcrossKey);
+    settings.remove(DownKey);
     settings.endGroup();
     return known;
 }
@@ -116,6 +114,17 @@ QString knownPrinterName(const QString &printer, const QStringList &known)
         if (name.compare(printer, Qt::CaseInsensitive) == 0)
             return name;
     return QString();
+}
+
+QString unknownPrinterRefusal(const QString &printer, const QStringList &printers)
+{
+    return printers.isEmpty()
+               ? say(QT_TRANSLATE_NOOP("Quorvel", "the printing system knows no printer named "
+                                                  "%1, nor any other; nothing was stored"))
+                     .arg(printer)
+               : say(QT_TRANSLATE_NOOP("Quorvel", "the printing system knows no printer named "
+                                                  "%1, only %2; nothing was stored"))
+                     .arg(printer, printers.join(QStringLiteral(", ")));
 }
 
 namespace {
@@ -160,16 +169,7 @@ int calibrateFromCommandLine(QSettings &settings, const QString &printer,
     }
     const QString name = knownPrinterName(printer, printers);
     if (name.isEmpty()) {
-        err << quorvel
-            << (printers.isEmpty()
-                    ? say(QT_TRANSLATE_NOOP("Quorvel", "the printing system knows no printer "
-                                                       "named %1, nor any other; nothing was "
-                                                       "stored"))
-                          .arg(printer)
-                    : say(QT_TRANSLATE_NOOP("Quorvel", "the printing system knows no printer "
-                                                       "named %1, only %2; nothing was stored"))
-                          .arg(printer, printers.join(QStringLiteral(", "))))
-            << "\n";
+        err << quorvel << unknownPrinterRefusal(printer, printers) << "\n";
         return 1;
     }
     const std::optional<double> across =
@@ -200,13 +200,17 @@ int calibrateFromCommandLine(QSettings &settings, const QString &printer,
 
 int listCalibrations(QSettings &settings, QTextStream &out)
 {
-    const QStringList printers = calibratedPrinters(settings);
-    if (printers.isEmpty())
-        out << say(QT_TRANSLATE_NOOP("Quorvel", "No printer has a correction: every sheet prints "
-                                                "at its own size."))
-            << "\n";
-    for (const QString &printer : printers)
+    QStringList lines;
+    for (const QString &printer : calibratedPrinters(settings)) {
         if (const auto calibration = storedCalibration(settings, printer))
-            out << describe(printer, *calibration) << "\n";
+            lines << describe(printer, *calibration);
+        if (const auto profile = storedProfile(settings, printer))
+            lines << describeProfile(printer, *profile);
+    }
+    if (lines.isEmpty())
+        lines << say(QT_TRANSLATE_NOOP("Quorvel", "No printer has a correction: every sheet "
+                                                  "prints at its own size."));
+    for (const QString &line : lines)
+        out << line << "\n";
     return 0;
 }

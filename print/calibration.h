@@ -34,14 +34,18 @@ std::optional<double> parseMeasure(const QString &text, const QLocale &locale);
 // down.
 QSizeF calibrationScale(const PrinterCalibration &calibration);
 
+// The settings group of everything kept for a printer: Calibration/<its name percent-encoded>.
+QString printerGroup(const QString &printer);
+
 // The corrections kept in the settings store, under Calibration/<printer>/Across and Down, the
 // printer's name percent-encoded: a name may hold any character, and the store would read
 // "HP/", "/HP" and "HP" as one key.
 std::optional<PrinterCalibration> storedCalibration(QSettings &settings, const QString &printer);
 void storeCalibration(QSettings &settings, const QString &printer,
                       const PrinterCalibration &calibration);
-// False when the printer had none.
+// Takes away the correction alone; false when the printer had none.
 bool removeCalibration(QSettings &settings, const QString &printer);
+// The printers with a correction or a profile.
 QStringList calibratedPrinters(QSettings &settings);
 
 // What a correction does, for the operator: "Sheets on this printer are printed at 101.42 %
@@ -52,6 +56,10 @@ QString calibrationSummary(const std::optional<PrinterCalibration> &calibration)
 // regard to case; empty when there is no such name.
 QString knownPrinterName(const QString &printer, const QStringList &known);
 
+// The command line's refusal of a printer the printing system does not know, naming those it
+// knows.
+QString unknownPrinterRefusal(const QString &printer, const QStringList &printers);
+
 // The command line's part, for studio administrators: stores the correction, from its two
 // measures (ACROSS DOWN, as typed), of a printer the printing system knows (`printers`, its
 // names), under the system's spelling of it; or with `remove` takes away the correction of the
@@ -60,5 +68,5 @@ QString knownPrinterName(const QString &printer, const QStringList &known);
 int calibrateFromCommandLine(QSettings &settings, const QString &printer,
                              const QStringList &measures, bool remove, const QStringList &printers,
                              QTextStream &out, QTextStream &err);
-// Lists every stored correction on `out`, one printer a line; returns 0.
+// Lists every stored correction and profile on `out`, one a line; returns 0.
 int listCalibrations(QSettings &settings, QTextStream &out);

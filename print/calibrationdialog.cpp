@@ -1,11 +1,16 @@
 #include "app/quorvel.h"
 #include "print/calibration.h"
 #include "print/calibrationsheet.h"
+#include "print/printerprofile.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -55,6 +60,7 @@ void Quorvel::showPrinterCalibration()
                                  &window));
     layout->addLayout(fields);
     layout->addWidget(result);
+    addProfileChoice(&window, layout, printers);
     layout->addWidget(buttons);
     for (QWidget *field : {static_cast<QWidget *>(printers), static_cast<QWidget *>(across),
                            static_cast<QWidget *>(down)})
@@ -97,8 +103,16 @@ void Quorvel::showPrinterCalibration()
     });
     connect(printSheet, &QPushButton::clicked, &window, [=, &window] {
         const QPrinterInfo info = QPrinterInfo::printerInfo(printers->currentText());
+        QString whyNot;
+        const auto colour = openStoredProfile(*settings, info.printerName(), &whyNot);
+        if (!whyNot.isEmpty()) {
+            QMessageBox::warning(&window, tr("Not Printed"),
+                                 profileRefusedText(info.printerName(), whyNot), QMessageBox::Ok,
+                                 QMessageBox::NoButton);
+            return;
+        }
         QPrinter printer(info, QPrinter::HighResolution);
-        if (info.isNull() || !printCalibrationSheet(printer))
+        if (info.isNull() || !printCalibrationSheet(printer, colour.get()))
             QMessageBox::warning(&window, tr("Not Printed"),
                                  tr("The calibration sheet was not printed: the printer could "
                                     "not take the job."),
@@ -107,4 +121,106 @@ void Quorvel::showPrinterCalibration()
     connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
     refresh();
     window.exec();
+}
+
+void Quorvel::addProfileChoice(QDialog *window, QVBoxLayout *layout, QComboBox *printers)
+{
+    auto *file = new QLineEdit(window);
+    file->setObjectName(QStringLiteral("calibrationProfile"));
+    file->setReadOnly(true);
+    file->setPlaceholderText(tr("None"));
+    auto *choose = new QPushButton(tr("Choose\u2026"), window);
+    choose->setObjectName(QStringLiteral("calibrationChooseProfile"));
+    choose->setAccessibleName(tr("Choose the printer profile"));
+    auto *remove = new QPushButton(tr("Remove profile"), window);
+    remove->setObjectName(QStringLiteral("calibrationRemoveProfile"));
+    for (QPushButton *button : {choose, remove})
+        button->setAutoDefault(false);
+    auto *intent = new QComboBox(window);
+    intent->setObjectName(QStringLiteral("calibrationIntent"));
+    intent->addItems({tr("Perceptual"), tr("Relative colorimetric")});
+    auto *blackPoint = new QCheckBox(tr("Black point compensation"), window);
+    blackPoint->setObjectName(QStringLiteral("calibrationBlackPoint"));
+    auto *summary = new QLabel(window);
+    summary->setObjectName(QStringLiteral("calibrationProfileResult"));
+    summary->setWordWrap(true);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(file, 1);
+    row->addWidget(choose);
+    row->addWidget(remove);
+    auto *fields = new QFormLayout;
+    fields->addRow(tr("Printer profile:"), row);
+    fields->addRow(tr("Rendering intent:"), intent);
+    fields->addRow(QString(), blackPoint);
+    layout->addLayout(fields);
+    layout->addWidget(summary);
+    file->setAccessibleName(tr("Printer profile:"));
+    intent->setAccessibleName(tr("Rendering intent:"));
+
+    auto chosen = [=] {
+        return PrinterProfile{file->text(),
+                              intent->currentIndex() == 0 ? RenderingIntent::Perceptual
+                                                          : RenderingIntent::Relative,
+                              blackPoint->isChecked()};
+    };
+    // The printer's profile as stored; without one, the intent and switch keep what was set
+    // for the next profile chosen.
+    auto show = [=] {
+        const auto stored = storedProfile(*settings, printers->currentText());
+        const QSignalBlocker quietIntent(intent), quietBlackPoint(blackPoint);
+        file->setText(stored ? stored->path : QString());
+        if (stored) {
+            intent->setCurrentIndex(stored->intent == RenderingIntent::Perceptual ? 0 : 1);
+            blackPoint->setChecked(stored->blackPoint);
+        }
+        remove->setEnabled(stored.has_value());
+        choose->setEnabled(!printers->currentText().isEmpty());
+        QString whyNot;
+        summary->setText(stored && !PrinterColour::open(*stored, &whyNot)
+                             ? tr("The printer profile cannot be used: %1. Nothing is printed "
+                                  "on this printer until it is chosen again or removed.")
+                                   .arg(whyNot)
+                             : profileSummary(stored));
+    };
+    auto store = [=](const PrinterProfile &profile) {
+        storeProfile(*settings, printers->currentText(), profile);
+        settings->sync();
+        show();
+    };
+    connect(printers, &QComboBox::currentTextChanged, window, show);
+    connect(choose, &QPushButton::clicked, window, [=] {
+        QFileDialog dialog(window, tr("Printer profile"),
+                           file->text().isEmpty() ? QStringLiteral("/usr/share/color/icc")
+                                                  : QFileInfo(file->text()).path(),
+                           tr("ICC profiles (*.icc *.icm *.ICC *.ICM);;All files (*)"));
+        dialog.setObjectName(QStringLiteral("profileFile"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        PrinterProfile profile = chosen();
+        profile.path = dialog.selectedFiles().constFirst();
+        QString whyNot;
+        if (!PrinterColour::open(profile, &whyNot)) {
+            QMessageBox::warning(window, tr("Profile Refused"),
+                                 tr("%1.\nNothing was stored.").arg(whyNot), QMessageBox::Ok,
+                                 QMessageBox::NoButton);
+            return;
+        }
+        store(profile);
+    });
+    // A new intent or switch applies to the printer's profile at once.
+    auto storeChoice = [=] {
+        if (!file->text().isEmpty())
+            store(chosen());
+    };
+    connect(intent, &QComboBox::currentIndexChanged, window, storeChoice);
+    connect(blackPoint, &QCheckBox::toggled, window, storeChoice);
+    connect(remove, &QPushButton::clicked, window, [=] {
+        removeProfile(*settings, printers->currentText());
+        settings->sync();
+        show();
+    });
+    blackPoint->setChecked(true);
+    show();
 }

@@ -2,6 +2,7 @@
 
 #include "compose/sheet.h"
 #include "print/calibration.h"
+#include "print/printerprofile.h"
 #include "print/printsheet.h"
 
 #include <QCoreApplication>
@@ -107,13 +108,13 @@ QImage calibrationSheet(const QString &printerName, const QDate &date)
     return sheet;
 }
 
-bool printCalibrationSheet(QPrinter &printer)
+bool printCalibrationSheet(QPrinter &printer, const PrinterColour *colour)
 {
     return printSheetImage(printer, calibrationSheet(printer.printerName(), QDate::currentDate()),
-                           false);
+                           false, QSizeF(1, 1), colour);
 }
 
-int printCalibrationSheetFromCommandLine(const QString &printerName)
+int printCalibrationSheetFromCommandLine(QSettings &settings, const QString &printerName)
 {
     QTextStream err(stderr);
     const QPrinterInfo info = printerName.isEmpty()
@@ -129,8 +130,14 @@ int printCalibrationSheetFromCommandLine(const QString &printerName)
             << "\n";
         return 1;
     }
+    QString whyNot;
+    const auto colour = openStoredProfile(settings, info.printerName(), &whyNot);
+    if (!whyNot.isEmpty()) {
+        err << "quorvel: " << profileRefusedText(info.printerName(), whyNot) << "\n";
+        return 1;
+    }
     QPrinter printer(info, QPrinter::HighResolution);
-    if (!printCalibrationSheet(printer)) {
+    if (!printCalibrationSheet(printer, colour.get())) {
         err << "quorvel: "
             << say(QT_TRANSLATE_NOOP("Quorvel", "%1 could not take the job"))
                    .arg(info.printerName())

@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QString>
 
+class PrinterColour;
 class QDate;
 class QPrinter;
+class QSettings;
 
 // The page a printer's correction is measured from: an A4 sheet at 300 dpi with two 200 mm
 // scales (millimetre ticks, a number every 10 mm), one across the page and one down it, each
@@ -15,10 +17,12 @@ QImage calibrationSheet(const QString &printerName, const QDate &date);
 
 // Prints the calibration sheet, named after `printer`, on it: at its own size whatever the paper
 // and "Crop Image" (a sheet scaled to cover Letter paper would come out 2.8 % too large), and
-// uncorrected, since what is measured is the printer itself. False when the printer could not
-// take the job.
-bool printCalibrationSheet(QPrinter &printer);
+// uncorrected, since what is measured is the printer itself; its colours converted to the
+// printer's profile (`colour`) when it has one, as every sheet's are. False when the printer
+// could not take the job.
+bool printCalibrationSheet(QPrinter &printer, const PrinterColour *colour);
 
 // quorvel --print-calibration-sheet [PRINTER]: prints the calibration sheet, uncorrected, on
-// PRINTER or the default printer. Returns the exit status: 0 once the job is accepted.
-int printCalibrationSheetFromCommandLine(const QString &printer);
+// PRINTER or the default printer, with the printer's profile from `settings`. Returns the exit
+// status: 0 once the job is accepted.
+int printCalibrationSheetFromCommandLine(QSettings &settings, const QString &printer);

@@ -6,6 +6,7 @@
 #include "pictures/pictures.h"
 #include "print/calibration.h"
 #include "print/papers.h"
+#include "print/printerprofile.h"
 #include "print/printsheet.h"
 
 #include <QComboBox>
@@ -62,7 +63,7 @@ void Quorvel::on_btnPrint_clicked()
         if (const auto own = printersPaper(QPrinterInfo(printer), markedPaper(*mark)))
             printer.setPageSize(*own);
     QPrintDialog dialog(&printer, this);
-    // A tab of the dialog tells whether the printer chosen in it has a correction.
+    // A tab of the dialog tells whether the printer chosen in it has a correction and a profile.
     auto *calibration = new QLabel;
     calibration->setObjectName(QStringLiteral("calibrationTab"));
     calibration->setWindowTitle(tr("Calibration"));
@@ -72,7 +73,9 @@ void Quorvel::on_btnPrint_clicked()
     // Corrections stored or removed by another program since are read again.
     settings->sync();
     auto tell = [this, calibration](const QString &printerName) {
-        calibration->setText(calibrationSummary(storedCalibration(*settings, printerName)));
+        calibration->setText(calibrationSummary(storedCalibration(*settings, printerName)) +
+                             QLatin1Char('\n') +
+                             profileSummary(storedProfile(*settings, printerName)));
     };
     if (auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"))) {
         connect(printers, &QComboBox::currentTextChanged, calibration, tell);
@@ -104,13 +107,22 @@ void Quorvel::on_btnPrint_clicked()
         printer.setPageOrientation(sheetSize.width() > sheetSize.height() ? QPageLayout::Landscape
                                                                           : QPageLayout::Portrait);
     }
-    // A printer with a correction gets the sheets scaled from the printable area's corner; the
-    // correction as it stands now, after the dialog.
+    // A printer with a correction gets the sheets scaled from the printable area's corner, and
+    // one with a profile their colours converted to it; both as they stand now, after the
+    // dialog.
     settings->sync();
     const auto correction = storedCalibration(*settings, printer.printerName());
     QString whyNot;
+    const auto colour = openStoredProfile(*settings, printer.printerName(), &whyNot);
+    if (!whyNot.isEmpty()) {
+        QMessageBox::warning(this, tr("Not Printed"),
+                             profileRefusedText(printer.printerName(), whyNot), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+        return;
+    }
     if (!printSheetFiles(printer, paths, form->chkFitToPage->isChecked(),
-                         correction ? calibrationScale(*correction) : QSizeF(1, 1), &whyNot))
+                         correction ? calibrationScale(*correction) : QSizeF(1, 1), colour.get(),
+                         &whyNot))
         QMessageBox::warning(this, tr("Not Printed"),
                              tr("The sheet %1 was not printed: %2.").arg(path, whyNot),
                              QMessageBox::Ok, QMessageBox::NoButton);

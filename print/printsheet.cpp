@@ -2,9 +2,11 @@
 
 #include "compose/sheet.h"
 #include "pictures/pictures.h"
+#include "print/printercolour.h"
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <cstring>
 
@@ -47,12 +49,30 @@ namespace {
 // Rows of a sheet drawn at a time.
 constexpr int BandRows = 128;
 
+// The CUPS options of a job, as Qt's print dialog sets them: a list of names and values.
+constexpr auto CupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Asks CUPS to hand the job's colours to the printer as they are: they were converted to the
+// printer's profile already, and a second conversion would spoil them.
+void keepColoursAsConverted(QPrinter &printer)
+{
+    QStringList options = printer.printEngine()->property(CupsOptions).toStringList();
+    const qsizetype at = options.indexOf(QStringLiteral("cm-calibration"));
+    if (at >= 0 && at % 2 == 0)
+        options.remove(at, 2);
+    options << QStringLiteral("cm-calibration") << QStringLiteral("true");
+    printer.printEngine()->setProperty(CupsOptions, options);
+}
+
 // Pages of one job, a sheet each, drawn a band of rows at a time.
 class Pages
 {
 public:
-    Pages(QPrinter &printer, bool crop, QSizeF scale) : printer(printer), crop(crop), scale(scale)
+    Pages(QPrinter &printer, bool crop, QSizeF scale, const PrinterColour *colour)
+        : printer(printer), crop(crop), scale(scale), colour(colour)
     {
+        if (colour)
+            keepColoursAsConverted(printer);
         // One copy of each sheet at the program's resolution, whatever copies were asked for.
         printer.setCopyCount(1);
         printer.setResolution(SheetDotsPerInch);
@@ -80,7 +100,8 @@ public:
     // that bands drawn scaled meet without a seam.
     void draw(const QImage &band, int top)
     {
-        painter.drawImage(QRectF(0, top, band.width(), band.height()), band, QRectF(band.rect()),
+        painter.drawImage(QRectF(0, top, band.width(), band.height()),
+                          colour ? colour->convert(band) : band, QRectF(band.rect()),
                           Qt::AutoColor);
     }
 
@@ -100,15 +121,16 @@ private:
     QPrinter &printer;
     const bool crop;
     const QSizeF scale;
+    const PrinterColour *const colour;
     QPainter painter;
     int sheets = 0;
 };
 } // namespace
 
 bool printSheetFiles(QPrinter &printer, const QStringList &paths, bool crop, QSizeF scale,
-                     QString *whyNot)
+                     const PrinterColour *colour, QString *whyNot)
 {
-    Pages pages(printer, crop, scale);
+    Pages pages(printer, crop, scale, colour);
     if (!pages.begin()) {
         *whyNot = QCoreApplication::translate("Quorvel", "the printer could not take the job");
         return false;
@@ -156,9 +178,10 @@ bool printSheetFiles(QPrinter &printer, const QStringList &paths, bool crop, QSi
     return true;
 }
 
-bool printSheetImage(QPrinter &printer, const QImage &sheet, bool crop, QSizeF scale)
+bool printSheetImage(QPrinter &printer, const QImage &sheet, bool crop, QSizeF scale,
+                     const PrinterColour *colour)
 {
-    Pages pages(printer, crop, scale);
+    Pages pages(printer, crop, scale, colour);
     if (!pages.begin())
         return false;
     pages.drawWhole(sheet);

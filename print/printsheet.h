@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTransform>
 
+class PrinterColour;
 class QPrinter;
 
 // A sheet whose shape disagrees with the paper's orientation (a tall sheet on landscape paper,
@@ -32,9 +33,11 @@ QTransform sheetOnPaper(QSize sheet, QSizeF paper, QPageLayout::Orientation orie
 // Prints sheets one page each in one job, as every sheet is printed (see sheetOnPaper), each
 // drawn a band of rows at a time: a sheet file that is a JPEG as stored is read row by row and
 // never held whole, so that a roll prints in bounded memory; any other picture is read whole.
-// False, with *whyNot, when a sheet cannot be read, or the printer could not take the job.
+// With `colour`, each band is converted to the printer's profile, and the printing system is
+// asked not to convert the job's colours again. False, with *whyNot, when a sheet cannot be
+// read, or the printer could not take the job.
 bool printSheetFiles(QPrinter &printer, const QStringList &paths, bool crop, QSizeF scale,
-                     QString *whyNot);
+                     const PrinterColour *colour, QString *whyNot);
 // The same for one sheet in memory.
-bool printSheetImage(QPrinter &printer, const QImage &sheet, bool crop,
-                     QSizeF scale = QSizeF(1, 1));
+bool printSheetImage(QPrinter &printer, const QImage &sheet, bool crop, QSizeF scale,
+                     const PrinterColour *colour);

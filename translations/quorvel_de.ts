@@ -756,5 +756,197 @@ Nothing was printed: choose another printer, or another paper and Go again.</sou
         <translation>Der Drucker %1 hat kein Papier %2 (%3 x %4 mm) und nimmt dieses Format auch nicht als eigenes Format an. Seine Papiere: %5.
 Es wurde nichts gedruckt: Wählen Sie einen anderen Drucker oder ein anderes Papier und drücken Sie erneut Go.</translation>
     </message>
+    <message>
+        <source>Proof for %1…</source>
+        <translation>Softproof für %1…</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Wählen…</translation>
+    </message>
+    <message>
+        <source>Choose the printer profile</source>
+        <translation>Druckerprofil wählen</translation>
+    </message>
+    <message>
+        <source>Remove profile</source>
+        <translation>Profil entfernen</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>Relative colorimetric</source>
+        <translation>Relativ farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Black point compensation</source>
+        <translation>Tiefenkompensierung</translation>
+    </message>
+    <message>
+        <source>Printer profile:</source>
+        <translation>Druckerprofil:</translation>
+    </message>
+    <message>
+        <source>Rendering intent:</source>
+        <translation>Renderpriorität:</translation>
+    </message>
+    <message>
+        <source>The printer profile cannot be used: %1. Nothing is printed on this printer until it is chosen again or removed.</source>
+        <translation>Das Druckerprofil ist nicht verwendbar: %1. Auf diesem Drucker wird nichts gedruckt, bis es neu gewählt oder entfernt wird.</translation>
+    </message>
+    <message>
+        <source>Printer profile</source>
+        <translation>Druckerprofil</translation>
+    </message>
+    <message>
+        <source>ICC profiles (*.icc *.icm *.ICC *.ICM);;All files (*)</source>
+        <translation>ICC-Profile (*.icc *.icm *.ICC *.ICM);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Profile Refused</source>
+        <translation>Profil abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1.
+Nothing was stored.</source>
+        <translation>%1.
+Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>a scanner or camera</source>
+        <translation>eines Scanners oder einer Kamera</translation>
+    </message>
+    <message>
+        <source>a screen</source>
+        <translation>eines Bildschirms</translation>
+    </message>
+    <message>
+        <source>a device link</source>
+        <translation>einer Geräteverknüpfung</translation>
+    </message>
+    <message>
+        <source>a colour space</source>
+        <translation>eines Farbraums</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any printer profile</source>
+        <translation>%1 ist größer als jedes Druckerprofil</translation>
+    </message>
+    <message>
+        <source>%1 is no ICC profile</source>
+        <translation>%1 ist kein ICC-Profil</translation>
+    </message>
+    <message>
+        <source>%1 is the profile of %2, not of a printer</source>
+        <translation>%1 ist das Profil %2, nicht eines Druckers</translation>
+    </message>
+    <message>
+        <source>%1 is a CMYK profile: Qt 6.4, which draws the print job, hands printers RGB only; choose the printer&apos;s RGB profile</source>
+        <translation>%1 ist ein CMYK-Profil: Qt 6.4, das den Druckauftrag zeichnet, übergibt Druckern nur RGB; wählen Sie das RGB-Profil des Druckers</translation>
+    </message>
+    <message>
+        <source>%1 is a profile of %2 colours, not of RGB</source>
+        <translation>%1 ist ein Profil für %2-Farben, nicht für RGB</translation>
+    </message>
+    <message>
+        <source>LittleCMS cannot convert colours with %1</source>
+        <translation>LittleCMS kann mit %1 keine Farben umrechnen</translation>
+    </message>
+    <message>
+        <source>%1, black point compensation %2</source>
+        <translation>%1, Tiefenkompensierung %2</translation>
+    </message>
+    <message>
+        <source>perceptual</source>
+        <translation>wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>relative colorimetric</source>
+        <translation>relativ farbmetrisch</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>The printer profile of %1 cannot be used: %2.
+Nothing was printed: choose its profile again in Printer calibration, or remove it.</source>
+        <translation>Das Druckerprofil von %1 ist nicht verwendbar: %2.
+Es wurde nichts gedruckt: Wählen Sie sein Profil unter Druckerkalibrierung neu, oder entfernen Sie es.</translation>
+    </message>
+    <message>
+        <source>No printer profile: colours go to the printer as sRGB.</source>
+        <translation>Kein Druckerprofil: Die Farben gehen als sRGB an den Drucker.</translation>
+    </message>
+    <message>
+        <source>Colours are converted to the printer profile %1 (%2).</source>
+        <translation>Die Farben werden in das Druckerprofil %1 umgerechnet (%2).</translation>
+    </message>
+    <message>
+        <source>%1: profile %2, %3</source>
+        <translation>%1: Profil %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 has no profile to remove</source>
+        <translation>%1 hat kein Profil, das sich entfernen ließe</translation>
+    </message>
+    <message>
+        <source>%1: profile removed; colours go to the printer as sRGB</source>
+        <translation>%1: Profil entfernt; die Farben gehen als sRGB an den Drucker</translation>
+    </message>
+    <message>
+        <source>give the printer&apos;s name and its profile&apos;s file, and as intent perceptual or relative; nothing was stored</source>
+        <translation>geben Sie den Namen des Druckers und die Datei seines Profils an, als Priorität perceptual oder relative; nichts wurde gespeichert</translation>
+    </message>
+    <message>
+        <source>%1; nothing was stored</source>
+        <translation>%1; nichts wurde gespeichert</translation>
+    </message>
+    <message>
+        <source>No Proof</source>
+        <translation>Kein Softproof</translation>
+    </message>
+    <message>
+        <source>The printer profile of %1 cannot be used: %2.</source>
+        <translation>Das Druckerprofil von %1 ist nicht verwendbar: %2.</translation>
+    </message>
+    <message>
+        <source>%1 has no printer profile.</source>
+        <translation>%1 hat kein Druckerprofil.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be read: %2</source>
+        <translation>Der Bogen %1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>LittleCMS cannot proof with the profile of %1.</source>
+        <translation>LittleCMS kann mit dem Profil von %1 keinen Softproof erstellen.</translation>
+    </message>
+    <message>
+        <source>Proof for %1</source>
+        <translation>Softproof für %1</translation>
+    </message>
+    <message>
+        <source>Proof of %1 for %2</source>
+        <translation>Softproof von %1 für %2</translation>
+    </message>
+    <message>
+        <source>Mark colours the printer cannot print (in magenta)</source>
+        <translation>Farben markieren, die der Drucker nicht drucken kann (in Magenta)</translation>
+    </message>
+    <message>
+        <source>%1 % of the sheet lies outside what the printer can print.</source>
+        <translation>%1 % des Bogens liegen außerhalb dessen, was der Drucker drucken kann.</translation>
+    </message>
 </context>
 </TS>

@@ -756,5 +756,197 @@ Nothing was printed: choose another printer, or another paper and Go again.</sou
         <translation>La impresora %1 no tiene papel %2 (%3 x %4 mm) ni admite ese tamaño como tamaño propio. Sus papeles: %5.
 No se ha impreso nada: elija otra impresora, u otro papel y vuelva a pulsar Go.</translation>
     </message>
+    <message>
+        <source>Proof for %1…</source>
+        <translation>Prueba en pantalla para %1…</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Elegir…</translation>
+    </message>
+    <message>
+        <source>Choose the printer profile</source>
+        <translation>Elegir el perfil de la impresora</translation>
+    </message>
+    <message>
+        <source>Remove profile</source>
+        <translation>Quitar el perfil</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Perceptual</translation>
+    </message>
+    <message>
+        <source>Relative colorimetric</source>
+        <translation>Colorimétrico relativo</translation>
+    </message>
+    <message>
+        <source>Black point compensation</source>
+        <translation>Compensación del punto negro</translation>
+    </message>
+    <message>
+        <source>Printer profile:</source>
+        <translation>Perfil de la impresora:</translation>
+    </message>
+    <message>
+        <source>Rendering intent:</source>
+        <translation>Propósito de interpretación:</translation>
+    </message>
+    <message>
+        <source>The printer profile cannot be used: %1. Nothing is printed on this printer until it is chosen again or removed.</source>
+        <translation>El perfil de la impresora no se puede usar: %1. No se imprime nada en esta impresora hasta que se elija de nuevo o se quite.</translation>
+    </message>
+    <message>
+        <source>Printer profile</source>
+        <translation>Perfil de la impresora</translation>
+    </message>
+    <message>
+        <source>ICC profiles (*.icc *.icm *.ICC *.ICM);;All files (*)</source>
+        <translation>Perfiles ICC (*.icc *.icm *.ICC *.ICM);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Profile Refused</source>
+        <translation>Perfil rechazado</translation>
+    </message>
+    <message>
+        <source>%1.
+Nothing was stored.</source>
+        <translation>%1.
+No se guardó nada.</translation>
+    </message>
+    <message>
+        <source>a scanner or camera</source>
+        <translation>de un escáner o una cámara</translation>
+    </message>
+    <message>
+        <source>a screen</source>
+        <translation>de una pantalla</translation>
+    </message>
+    <message>
+        <source>a device link</source>
+        <translation>de un enlace de dispositivos</translation>
+    </message>
+    <message>
+        <source>a colour space</source>
+        <translation>de un espacio de color</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any printer profile</source>
+        <translation>%1 es más grande que cualquier perfil de impresora</translation>
+    </message>
+    <message>
+        <source>%1 is no ICC profile</source>
+        <translation>%1 no es un perfil ICC</translation>
+    </message>
+    <message>
+        <source>%1 is the profile of %2, not of a printer</source>
+        <translation>%1 es el perfil %2, no de una impresora</translation>
+    </message>
+    <message>
+        <source>%1 is a CMYK profile: Qt 6.4, which draws the print job, hands printers RGB only; choose the printer&apos;s RGB profile</source>
+        <translation>%1 es un perfil CMYK: Qt 6.4, que dibuja el trabajo de impresión, solo entrega RGB a las impresoras; elija el perfil RGB de la impresora</translation>
+    </message>
+    <message>
+        <source>%1 is a profile of %2 colours, not of RGB</source>
+        <translation>%1 es un perfil de colores %2, no RGB</translation>
+    </message>
+    <message>
+        <source>LittleCMS cannot convert colours with %1</source>
+        <translation>LittleCMS no puede convertir colores con %1</translation>
+    </message>
+    <message>
+        <source>%1, black point compensation %2</source>
+        <translation>%1, compensación del punto negro %2</translation>
+    </message>
+    <message>
+        <source>perceptual</source>
+        <translation>perceptual</translation>
+    </message>
+    <message>
+        <source>relative colorimetric</source>
+        <translation>colorimétrico relativo</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>activada</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>desactivada</translation>
+    </message>
+    <message>
+        <source>The printer profile of %1 cannot be used: %2.
+Nothing was printed: choose its profile again in Printer calibration, or remove it.</source>
+        <translation>El perfil de la impresora %1 no se puede usar: %2.
+No se imprimió nada: elija de nuevo su perfil en Calibración de la impresora, o quítelo.</translation>
+    </message>
+    <message>
+        <source>No printer profile: colours go to the printer as sRGB.</source>
+        <translation>Sin perfil de impresora: los colores van a la impresora como sRGB.</translation>
+    </message>
+    <message>
+        <source>Colours are converted to the printer profile %1 (%2).</source>
+        <translation>Los colores se convierten al perfil de impresora %1 (%2).</translation>
+    </message>
+    <message>
+        <source>%1: profile %2, %3</source>
+        <translation>%1: perfil %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 has no profile to remove</source>
+        <translation>%1 no tiene perfil que quitar</translation>
+    </message>
+    <message>
+        <source>%1: profile removed; colours go to the printer as sRGB</source>
+        <translation>%1: perfil quitado; los colores van a la impresora como sRGB</translation>
+    </message>
+    <message>
+        <source>give the printer&apos;s name and its profile&apos;s file, and as intent perceptual or relative; nothing was stored</source>
+        <translation>indique el nombre de la impresora y el archivo de su perfil, y como propósito perceptual o relative; no se guardó nada</translation>
+    </message>
+    <message>
+        <source>%1; nothing was stored</source>
+        <translation>%1; no se guardó nada</translation>
+    </message>
+    <message>
+        <source>No Proof</source>
+        <translation>Sin prueba</translation>
+    </message>
+    <message>
+        <source>The printer profile of %1 cannot be used: %2.</source>
+        <translation>El perfil de la impresora %1 no se puede usar: %2.</translation>
+    </message>
+    <message>
+        <source>%1 has no printer profile.</source>
+        <translation>%1 no tiene perfil de impresora.</translation>
+    </message>
+    <message>
+        <source>The sheet %1 cannot be read: %2</source>
+        <translation>La hoja %1 no se puede leer: %2</translation>
+    </message>
+    <message>
+        <source>LittleCMS cannot proof with the profile of %1.</source>
+        <translation>LittleCMS no puede hacer la prueba con el perfil de %1.</translation>
+    </message>
+    <message>
+        <source>Proof for %1</source>
+        <translation>Prueba en pantalla para %1</translation>
+    </message>
+    <message>
+        <source>Proof of %1 for %2</source>
+        <translation>Prueba de %1 para %2</translation>
+    </message>
+    <message>
+        <source>Mark colours the printer cannot print (in magenta)</source>
+        <translation>Marcar los colores que la impresora no puede imprimir (en magenta)</translation>
+    </message>
+    <message>
+        <source>%1 % of the sheet lies outside what the printer can print.</source>
+        <translation>El %1 % de la hoja queda fuera de lo que la impresora puede imprimir.</translation>
+    </message>
 </context>
 </TS>

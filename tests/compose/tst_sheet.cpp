@@ -332,10 +332,10 @@ void SheetTest::moreSheetsContinueInColumnsAndSheets()
     Pictures loaded;
     QVector<SheetRequest> requests;
     for (int i = 0; i < pictures.size(); ++i) {
-        const QStringList spec = pictures[i].split(':');
-        const QStringList size = spec[1].split('x');
-        loaded.byName[spec[0]] = patternPicture({size[0].toInt(), size[1].toInt()}, i + 1);
-        requests << SheetRequest{spec[0], spec[2].toInt()};
+        const QStringList fields = pictures[i].split(':');
+        const QStringList size = fields[1].split('x');
+        loaded.byName[fields[0]] = patternPicture({size[0].toInt(), size[1].toInt()}, i + 1);
+        requests << SheetRequest{fields[0], fields[2].toInt()};
     }
     SheetLayout layout{A4, margins, CopyDirection(direction)};
     layout.moreSheets = true;

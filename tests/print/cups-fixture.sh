@@ -47,6 +47,8 @@ chmod 1777 "$dir/temp"
 cat >"$dir/cupsd.conf" <<CONF
 Listen $dir/cups.sock
 LogLevel warn
+# Job files are written at once, so that a test can read a job's options as soon as it is sent.
+DirtyCleanInterval 0
 WebInterface No
 Browsing Off
 <Location />

@@ -1,6 +1,8 @@
 #include "print/calibration.h"
+#include "print/printerprofile.h"
 #include "print/printsheet.h"
 #include "printjobs.h"
+#include "standinprofiles.h"
 #include "testsupport.h"
 
 #include <QLocale>
@@ -209,28 +211,31 @@ void PrintGeometryTest::correctionsAreKeptPerPrinter()
 
 void PrintGeometryTest::commandLine_data()
 {
-    // PRINTER: the test printer's name; PRINTER_LOWER: the same in lower case
+    // PRINTER: the test printer's name; PRINTER_LOWER: the same in lower case; PROFILE_*: a
+    // stand-in printer profile (STANDIN), one of a camera (INPUT), a CMYK printer's (CMYK), a
+    // text file (TEXT), no file (GONE). Before each run the printer Studio has a correction and
+    // the stand-in profile.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("lang");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("told");     // on the standard output, or the error
-    QTest::addColumn<QString>("across");   // stored afterwards for the test printer; empty: none
-    QTest::addColumn<QStringList>("kept"); // the printers with a correction afterwards
+    QTest::addColumn<QString>("stored");   // for the test printer afterwards, key=value
+    QTest::addColumn<QStringList>("kept"); // the printers with a correction or profile afterwards
     const QStringList studio{"Studio"}, both{"PRINTER", "Studio"};
     QTest::newRow("store") << QStringList{"--calibrate", "PRINTER", "197.2", "201.6"} << "C" << 0
                            << "PRINTER: across 197.2 mm, down 201.6 mm (printed at 101.42 % "
                               "across, 99.21 % down)"
-                           << "197.2" << both;
+                           << "Across=197.2 Down=201.6" << both;
     QTest::newRow("store with commas, told in German")
         << QStringList{"--calibrate", "PRINTER", "199,5", "200,25"} << "de_DE.UTF-8" << 0
         << "PRINTER: quer 199,5 mm, längs 200,25 mm"
-        << "199.5" << both;
+        << "Across=199.5 Down=200.25" << both;
     // The printing system's names are compared without regard to case; the correction is kept
     // under the system's own spelling, which printing looks it up by.
     QTest::newRow("store under the printing system's spelling")
         << QStringList{"--calibrate", "PRINTER_LOWER", "197.2", "201.6"} << "C" << 0
         << "PRINTER: across 197.2 mm"
-        << "197.2" << both;
+        << "Across=197.2 Down=201.6" << both;
     QTest::newRow("refused: a printer the printing system does not know")
         << QStringList{"--calibrate", "NoSuchPrinter", "195", "205"} << "C" << 1
         << "the printing system knows no printer named NoSuchPrinter, only PRINTER, PRINTERPhoto; "
@@ -242,9 +247,13 @@ void PrintGeometryTest::commandLine_data()
     QTest::newRow("refused: one measure")
         << QStringList{"--calibrate", "PRINTER", "197.2"} << "C" << 1 << "nothing was stored"
         << "" << studio;
+    // The correction alone: the printer's profile stays, and the other way round.
     QTest::newRow("remove") << QStringList{"--calibrate", "Studio", "--remove"} << "C" << 0
                             << "Studio: correction removed"
-                            << "" << QStringList{};
+                            << "" << studio;
+    QTest::newRow("remove the profile") << QStringList{"--print-profile", "Studio", "--remove"}
+                                        << "C" << 0 << "Studio: profile removed"
+                                        << "" << studio;
     QTest::newRow("remove what is not there")
         << QStringList{"--calibrate", "Office", "--remove"} << "C" << 1 << "has no correction"
         << "" << studio;
@@ -260,12 +269,46 @@ void PrintGeometryTest::commandLine_data()
         << "no printer is named NoSuchPrinter"
         << "" << studio;
     QTest::newRow("list") << QStringList{"--calibration"} << "C" << 0
-                          << "Studio: across 200 mm, down 199 mm"
+                          << "Studio: across 200 mm, down 199 mm (printed at 100.00 % across, "
+                             "100.50 % down)\nStudio: profile PROFILE_STANDIN, relative "
+                             "colorimetric, black point compensation off"
                           << "" << studio;
     QTest::newRow("list in German") << QStringList{"--calibration"} << "de_DE.UTF-8" << 0
                                     << "Studio: quer 200 mm, längs 199 mm (gedruckt mit 100,00 % "
                                        "quer, 100,50 % längs)"
                                     << "" << studio;
+    QTest::newRow("profile") << QStringList{"--print-profile", "PRINTER", "PROFILE_STANDIN"} << "C"
+                             << 0
+                             << "PRINTER: profile PROFILE_STANDIN, perceptual, black point "
+                                "compensation on"
+                             << "BlackPoint=true Intent=perceptual Profile=PROFILE_STANDIN" << both;
+    QTest::newRow("profile, relative, without black point compensation")
+        << QStringList{"--print-profile", "PRINTER_LOWER", "PROFILE_STANDIN",
+                       "--intent",        "relative",      "--no-black-point"}
+        << "C" << 0 << "relative colorimetric, black point compensation off"
+        << "BlackPoint=false Intent=relative Profile=PROFILE_STANDIN" << both;
+    QTest::newRow("refused: no ICC profile")
+        << QStringList{"--print-profile", "PRINTER", "PROFILE_TEXT"} << "C" << 1
+        << "PROFILE_TEXT is no ICC profile; nothing was stored"
+        << "" << studio;
+    QTest::newRow("refused: a camera's profile")
+        << QStringList{"--print-profile", "PRINTER", "PROFILE_INPUT"} << "C" << 1
+        << "PROFILE_INPUT is the profile of a scanner or camera, not of a printer; nothing was "
+           "stored"
+        << "" << studio;
+    QTest::newRow("refused: a CMYK profile")
+        << QStringList{"--print-profile", "PRINTER", "PROFILE_CMYK"} << "C" << 1
+        << "PROFILE_CMYK is a CMYK profile: Qt 6.4, which draws the print job, hands printers "
+           "RGB only; choose the printer's RGB profile; nothing was stored"
+        << "" << studio;
+    QTest::newRow("refused: no such file")
+        << QStringList{"--print-profile", "PRINTER", "PROFILE_GONE"} << "C" << 1
+        << "PROFILE_GONE cannot be read: No such file or directory; nothing was stored"
+        << "" << studio;
+    QTest::newRow("refused: another intent")
+        << QStringList{"--print-profile", "PRINTER", "PROFILE_STANDIN", "--intent", "saturation"}
+        << "C" << 1 << "as intent perceptual or relative; nothing was stored"
+        << "" << studio;
 }
 
 // The program's command line, for administrators: what it says, its status, what it stores.
@@ -275,22 +318,32 @@ void PrintGeometryTest::commandLine()
     QFETCH(QString, lang);
     QFETCH(int, status);
     QFETCH(QString, told);
-    QFETCH(QString, across);
+    QFETCH(QString, stored);
     QFETCH(QStringList, kept);
     QString printer;
     if ((arguments + kept + QStringList(told)).join(' ').contains("PRINTER"))
         NEED_TEST_PRINTER(printer);
+    const testsupport::Sandbox sandbox;
     auto named = [&](QString text) {
-        return text.replace("PRINTER_LOWER", printer.toLower()).replace("PRINTER", printer);
+        return text.replace("PRINTER_LOWER", printer.toLower())
+            .replace("PRINTER", printer)
+            .replace("PROFILE_", sandbox.path("profile-"));
     };
     for (QString &argument : arguments)
         argument = named(argument);
     for (QString &name : kept)
         name = named(name);
-    const testsupport::Sandbox sandbox;
+    QVERIFY(writeStandInProfile(named("PROFILE_STANDIN")));
+    QVERIFY(writeStandInProfile(named("PROFILE_INPUT"), cmsSigInputClass));
+    QVERIFY(writeStandInProfile(named("PROFILE_CMYK"), cmsSigOutputClass, cmsSigCmykData));
+    QFile text(named("PROFILE_TEXT"));
+    QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a profile\n") > 0);
+    text.close();
     {
         QSettings settings("Morvane", "Quorvel");
         storeCalibration(settings, "Studio", {200.0, 199.0});
+        storeProfile(settings, "Studio",
+                     {named("PROFILE_STANDIN"), RenderingIntent::Relative, false});
     }
     QProcess program;
     QProcessEnvironment environment = programEnvironment(sandbox);
@@ -304,10 +357,16 @@ void PrintGeometryTest::commandLine()
         QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
     QVERIFY2(said.contains(named(told)), qPrintable(said));
     QSettings settings(sandbox.path("settings") + "/Morvane/Quorvel.conf", QSettings::IniFormat);
-    QCOMPARE(printer.isEmpty() ? QString()
-                               : settings.value("Calibration/" + printer + "/Across").toString(),
-             across);
-    QCOMPARE(calibratedPrinters(settings), kept);
+    QStringList storedForPrinter;
+    settings.beginGroup("Calibration/" + printer);
+    for (const QString &key : settings.childKeys())
+        storedForPrinter << key + "=" + settings.value(key).toString();
+    settings.endGroup();
+    QCOMPARE(printer.isEmpty() ? QString() : storedForPrinter.join(' '), named(stored));
+    QStringList listed = calibratedPrinters(settings);
+    listed.sort();
+    kept.sort();
+    QCOMPARE(listed, kept);
 }
 
 QTEST_MAIN(PrintGeometryTest)

@@ -61,9 +61,15 @@ ModalWatcher::ModalWatcher(Look look, QObject *parent) : QObject(parent)
 {
     constexpr int Interval = 10;
     connect(&timer, &QTimer::timeout, this, [this, look] {
+        // An answer may open further dialogs, whose event loops would call it again.
+        if (looking)
+            return;
         elapsed += Interval;
         QWidget *popup = QApplication::activePopupWidget();
-        if (!look(popup ? popup : QApplication::activeModalWidget(), elapsed))
+        looking = true;
+        const bool done = look(popup ? popup : QApplication::activeModalWidget(), elapsed);
+        looking = false;
+        if (!done)
             return;
         timer.stop();
         deleteLater();

@@ -52,6 +52,7 @@ public:
 private:
     QTimer timer;
     int elapsed = 0;
+    bool looking = false;
 };
 
 // Answers the next modal dialog of type T by calling `answer` with it. Gives up silently after
