@@ -15,6 +15,7 @@
 
 #include "benchsupport.h"
 #include "children.h"
+#include "colourprint.h"
 #include "corpus.h"
 #include "rolls.h"
 #include "sheets.h"
@@ -62,6 +63,7 @@ int main(int argc, char *argv[])
                         {"go", "internal: the peak memory of a Go on a sheet", "index"},
                         {"way", "internal: both (cores) or first (composed)", "way"},
                         {"roll", "internal: a roll's Go, its print, or more sheets", "what"},
+                        {"colour-print", "internal: an A4 print, plain or with a profile", "what"},
                         {"corpus-prints", "internal: the corpus's print-size pictures", "dir"},
                         {"folder", "internal: where the sheets go", "dir"}});
     options.process(application);
@@ -79,6 +81,9 @@ int main(int argc, char *argv[])
     if (options.isSet("roll"))
         return rollInChild(options.value("roll"), options.value("corpus-prints"),
                            options.value("folder"));
+    if (options.isSet("colour-print"))
+        return colourPrintInChild(options.value("colour-print"), options.value("corpus-prints"),
+                                  options.value("folder"));
     if (options.isSet("refill"))
         return refillInChild(options.value("refill"), 10, runs);
     if (options.isSet("go-while-listing"))
@@ -206,6 +211,9 @@ int main(int argc, char *argv[])
 
     say("a roll, and more sheets...");
     rows += rollRows(corpus.prints, runs);
+
+    say("printing with a printer profile...");
+    rows += colourPrintRows(corpus.prints, runs);
 
     say("TGA and TIFF readers...");
     const QString print = corpus.prints + "/print1";

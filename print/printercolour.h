@@ -32,8 +32,7 @@ public:
                                                      QString *whyNot);
     ~PrinterColour();
 
-    // Rows of a sheet in sRGB as the printer's RGB: in the rows' format where it is RGB888 or
-    // RGB32, else in RGB32.
+    // Rows of a sheet in sRGB as the printer's RGB, in RGB888; on both cores.
     QImage convert(const QImage &rows) const;
 
     // The sheet as the printer will render it, shown on an sRGB screen; with `markGamut`,
