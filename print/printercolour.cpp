@@ -124,22 +124,22 @@ std::shared_ptr<const PrinterColour> PrinterColour::open(const PrinterProfile &p
     return std::shared_ptr<const PrinterColour>(new PrinterColour(std::move(handles), profile));
 }
 
-QImage PrinterColour::convert(const QImage &rows) const
+void PrinterColour::convert(QImage &rows) const
 {
-    const QImage in = rows.convertToFormat(QImage::Format_RGB888);
-    QImage out(in.size(), QImage::Format_RGB888);
+    if (rows.format() != QImage::Format_RGB888)
+        rows.convertTo(QImage::Format_RGB888);
+    uchar *const pixels = rows.bits(); // in place: no second band is held
     // The lower half on another core while this one converts the upper.
-    auto convertRows = [&](int half, int top, int rows) {
-        cmsDoTransformLineStride(handles->halves[half], in.constScanLine(top), out.scanLine(top),
-                                 cmsUInt32Number(in.width()), cmsUInt32Number(rows),
-                                 cmsUInt32Number(in.bytesPerLine()),
-                                 cmsUInt32Number(out.bytesPerLine()), 0, 0);
+    auto convertRows = [&](int half, int top, int count) {
+        uchar *const first = pixels + qsizetype(top) * rows.bytesPerLine();
+        cmsDoTransformLineStride(handles->halves[half], first, first, cmsUInt32Number(rows.width()),
+                                 cmsUInt32Number(count), cmsUInt32Number(rows.bytesPerLine()),
+                                 cmsUInt32Number(rows.bytesPerLine()), 0, 0);
     };
-    const int upper = in.height() / 2;
-    auto lower = runAside([&] { convertRows(1, upper, in.height() - upper); });
+    const int upper = rows.height() / 2;
+    auto lower = runAside([&] { convertRows(1, upper, rows.height() - upper); });
     convertRows(0, 0, upper);
     lower.get();
-    return out;
 }
 
 QImage PrinterColour::proof(const QImage &sheet, bool markGamut) const

@@ -32,8 +32,9 @@ public:
                                                      QString *whyNot);
     ~PrinterColour();
 
-    // Rows of a sheet in sRGB as the printer's RGB, in RGB888; on both cores.
-    QImage convert(const QImage &rows) const;
+    // Converts rows of a sheet from sRGB to the printer's RGB, in place (made RGB888 first where
+    // they are not), on both cores.
+    void convert(QImage &rows) const;
 
     // The sheet as the printer will render it, shown on an sRGB screen; with `markGamut`,
     // colours outside what it can print in GamutWarning instead. Null when LittleCMS cannot

@@ -96,12 +96,14 @@ public:
         painter.setTransform(sheetOnPaper(size, printer.paperRect(QPrinter::DevicePixel).size(),
                                           printer.pageLayout().orientation(), crop, scale));
     }
-    // Rows `top` on of the sheet. Each band but the last holds the next band's first row too, so
-    // that bands drawn scaled meet without a seam.
-    void draw(const QImage &band, int top)
+    // Rows `top` on of the sheet, converted in place to the printer's profile where it has one.
+    // Each band but the last holds the next band's first row too, so that bands drawn scaled
+    // meet without a seam.
+    void draw(QImage &band, int top)
     {
-        painter.drawImage(QRectF(0, top, band.width(), band.height()),
-                          colour ? colour->convert(band) : band, QRectF(band.rect()),
+        if (colour)
+            colour->convert(band);
+        painter.drawImage(QRectF(0, top, band.width(), band.height()), band, QRectF(band.rect()),
                           Qt::AutoColor);
     }
 
@@ -111,9 +113,9 @@ public:
         startSheet(sheet.size());
         for (int top = 0; top < sheet.height(); top += BandRows) {
             const int rows = std::min(BandRows + 1, sheet.height() - top);
-            draw(QImage(sheet.constScanLine(top), sheet.width(), rows, sheet.bytesPerLine(),
-                        sheet.format()),
-                 top);
+            QImage band(sheet.constScanLine(top), sheet.width(), rows, sheet.bytesPerLine(),
+                        sheet.format());
+            draw(band, top);
         }
     }
 
@@ -155,8 +157,10 @@ bool printSheetFiles(QPrinter &printer, const QStringList &paths, bool crop, QSi
                     top = y;
                 }
             });
-            if (read && drawn < size.height())
-                pages.draw(band.copy(0, 0, size.width(), size.height() - top), top);
+            if (read && drawn < size.height()) {
+                band = band.copy(0, 0, size.width(), size.height() - top);
+                pages.draw(band, top);
+            }
         } else if (read) {
             const QImage sheet = file.read();
             read = !sheet.isNull();

@@ -22,7 +22,8 @@ void Quorvel::showProof(const QString &sheetPath, const QString &printer)
     PictureFile file(sheetPath);
     // Seen on the screen, never larger than the sheet: read straight at that size where the
     // format can, so that a roll is never held whole.
-    const QSize room = screen()->availableGeometry().size() * 0.8;
+    // Room on the screen for the sheet, beside the window's frame, switch and buttons.
+    const QSize room = screen()->availableGeometry().size() * 0.8 - QSize(40, 160);
     const QSize sheetSize = file.size();
     const QImage sheet = !colour ? QImage()
                                  : file.read(sheetSize.boundedTo(room) == sheetSize
@@ -52,6 +53,7 @@ void Quorvel::showProof(const QString &sheetPath, const QString &printer)
     auto *scroll = new QScrollArea(&window);
     scroll->setWidget(picture);
     scroll->setAlignment(Qt::AlignCenter);
+    scroll->setMinimumSize(proof.size() + QSize(2, 2) * scroll->frameWidth());
     scroll->setAccessibleName(
         tr("Proof of %1 for %2").arg(QFileInfo(sheetPath).fileName(), printer));
     auto *gamut = new QCheckBox(tr("Mark colours the printer cannot print (in magenta)"), &window);
@@ -72,6 +74,5 @@ void Quorvel::showProof(const QString &sheetPath, const QString &printer)
     connect(gamut, &QCheckBox::toggled, &window,
             [=](bool mark) { picture->setPixmap(QPixmap::fromImage(mark ? marked : proof)); });
     connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
-    window.resize(room);
     window.exec();
 }
