@@ -27,9 +27,10 @@ QString answerCommandLine(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Lays copies of print-size photos edge to edge on an A4 sheet at 300 dpi, saves the\n"
-        "sheet as 01.jpg in the destination folder and prints it. The folders, sheet size and\n"
-        "margins are chosen in the window and kept in ~/.config/Morvane/Quorvel.conf."));
+        "Lays copies of print-size photos edge to edge on a sheet at 300 dpi (A4 or the paper\n"
+        "chosen), saves it as 01.jpg in the destination folder (with more sheets, copies that\n"
+        "do not fit on 02.jpg, ...) and prints it. The folders, paper and margins are chosen in\n"
+        "the window and kept in ~/.config/Morvane/Quorvel.conf."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption calibrate(
