@@ -15,8 +15,8 @@
 
 namespace {
 // A printer profile as profiling software makes them: tables from Lab to the printer's RGB and
-// back (33 points a side, as lut16Type of ICC version 2), here of a printer with a smaller gamut than sRGB and curves of its
-// own. Conversions through tables cost more than through a matrix.
+// back (33 points a side, as lut16Type of ICC version 2), here of a printer with a smaller gamut
+// than sRGB and curves of its own. Conversions through tables cost more than through a matrix.
 bool writeTablePrinterProfile(const QString &path)
 {
     const cmsCIExyY white{0.3127, 0.3290, 1.0};
@@ -33,9 +33,9 @@ bool writeTablePrinterProfile(const QString &path)
     cmsSetPCS(profile, cmsSigLabData);
     cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
     auto table = [&](cmsHPROFILE from, cmsHPROFILE to, cmsTagSignature tag) {
-        cmsHTRANSFORM transform = cmsCreateTransform(from, from == lab ? TYPE_LabV2_16 : TYPE_RGB_16,
-                                                     to, to == lab ? TYPE_LabV2_16 : TYPE_RGB_16,
-                                                     INTENT_RELATIVE_COLORIMETRIC, 0);
+        cmsHTRANSFORM transform = cmsCreateTransform(
+            from, from == lab ? TYPE_LabV2_16 : TYPE_RGB_16, to,
+            to == lab ? TYPE_LabV2_16 : TYPE_RGB_16, INTENT_RELATIVE_COLORIMETRIC, 0);
         cmsPipeline *pipeline = cmsPipelineAlloc(nullptr, 3, 3);
         cmsStage *grid = cmsStageAllocCLut16bit(nullptr, 33, 3, 3, nullptr);
         cmsStageSampleCLut16bit(
