@@ -80,6 +80,16 @@ inline QString run(const QString &program, const QStringList &arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
+// Waits until the private server has no job left to process: a job of an earlier test, still
+// being written, would otherwise pass for the next test's.
+inline void waitForIdlePrinter(int timeoutMs = 60000)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < timeoutMs && !run("lpstat", {"-o"}).trimmed().isEmpty())
+        QTest::qWait(200);
+}
+
 // The window with an output folder of its own, for the printing tests.
 class PrintDesk : public WindowFixture
 {
@@ -88,6 +98,7 @@ protected:
     QListWidget *output() { return dialog->findChild<QListWidget *>("lstPrintFilesOutput"); }
     void openWindow()
     {
+        waitForIdlePrinter();
         destination = sandbox->makeFolder("sheets");
         makeWindow();
         dialog->findChild<QLineEdit *>("lineDestPath")->setText(destination);
