@@ -186,15 +186,20 @@ int calibrateFromCommandLine(QSettings &settings, const QString &printer,
     }
     const PrinterCalibration calibration{*across, *down};
     storeCalibration(settings, name, calibration);
+    return tellStored(settings, describe(name, calibration), out, err);
+}
+
+int tellStored(QSettings &settings, const QString &stored, QTextStream &out, QTextStream &err)
+{
     settings.sync();
     if (settings.status() != QSettings::NoError) {
-        err << quorvel
+        err << "quorvel: "
             << say(QT_TRANSLATE_NOOP("Quorvel",
                                      "the settings could not be written; nothing was stored"))
             << "\n";
         return 1;
     }
-    out << describe(name, calibration) << "\n";
+    out << stored << "\n";
     return 0;
 }
 

@@ -68,5 +68,8 @@ QString unknownPrinterRefusal(const QString &printer, const QStringList &printer
 int calibrateFromCommandLine(QSettings &settings, const QString &printer,
                              const QStringList &measures, bool remove, const QStringList &printers,
                              QTextStream &out, QTextStream &err);
+// Writes what the command line stored to the settings file and says `stored` on `out`; or, when
+// the file cannot be written, says so on `err`. Returns the exit status.
+int tellStored(QSettings &settings, const QString &stored, QTextStream &out, QTextStream &err);
 // Lists every stored correction and profile on `out`, one a line; returns 0.
 int listCalibrations(QSettings &settings, QTextStream &out);

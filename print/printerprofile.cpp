@@ -156,14 +156,5 @@ int profileFromCommandLine(QSettings &settings, const QString &printer,
         return 1;
     }
     storeProfile(settings, name, profile);
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        err << quorvel
-            << say(QT_TRANSLATE_NOOP("Quorvel",
-                                     "the settings could not be written; nothing was stored"))
-            << "\n";
-        return 1;
-    }
-    out << describeProfile(name, profile) << "\n";
-    return 0;
+    return tellStored(settings, describeProfile(name, profile), out, err);
 }

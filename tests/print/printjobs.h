@@ -6,12 +6,15 @@
 #include "testsupport.h"
 #include "windowfixture.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QObject>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTest>
@@ -88,6 +91,19 @@ inline void waitForIdlePrinter(int timeoutMs = 60000)
     waited.start();
     while (waited.elapsed() < timeoutMs && !run("lpstat", {"-o"}).trimmed().isEmpty())
         QTest::qWait(200);
+}
+
+// Answers the next print dialog: chooses `printer` and prints, with what the dialog's
+// Calibration tab said of it in *told.
+inline void printOnNextDialog(const QString &printer, QString *told = nullptr)
+{
+    testsupport::answerNextModal<QPrintDialog>([printer, told](QPrintDialog *printDialog) {
+        auto *printers = printDialog->findChild<QComboBox *>("printers");
+        printers->setCurrentIndex(printers->findText(printer));
+        if (told)
+            *told = printDialog->findChild<QLabel *>("calibrationTab")->text();
+        printDialog->accept();
+    });
 }
 
 // The window with an output folder of its own, for the printing tests.

@@ -103,12 +103,7 @@ void CalibrationTest::correctionScalesTheSheet()
     showSheets();
     dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(false);
     QString told;
-    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
-        auto *printers = printDialog->findChild<QComboBox *>("printers");
-        printers->setCurrentIndex(printers->findText(printer));
-        told = printDialog->findChild<QLabel *>("calibrationTab")->text();
-        printDialog->accept();
-    });
+    printOnNextDialog(printer, &told);
     const QDateTime pressed = QDateTime::currentDateTime();
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
     // The print dialog's tab tells whether a correction applies to the printer chosen.

@@ -1,6 +1,4 @@
 #include "app/quorvel.h"
-#include "print/printerprofile.h"
-#include "standinprofiles.h"
 #include "testsupport.h"
 #include "windowfixture.h"
 
@@ -11,9 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
-#include <QSettings>
 #include <QTest>
 
 using namespace testsupport;
@@ -34,7 +30,6 @@ private slots:
     void missingSheetOrFolderIsReported();
     void menuDoesWhatTheGesturesDo_data();
     void menuDoesWhatTheGesturesDo();
-    void proofMarksWhatThePrinterCannotPrint();
 
 private:
     QString destination;
@@ -156,46 +151,6 @@ void OutputItemsTest::menuDoesWhatTheGesturesDo()
     QCOMPARE(desktop.urls,
              handed.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl::fromLocalFile(path)});
     QCOMPARE(printDialogShown, handed.isEmpty());
-}
-
-// A printer with a profile is offered a proof of the sheet from the output list's menu: the
-// sheet as the printer renders it, and with the switch on, a saturated red outside the stand-in
-// printer's gamut marked in magenta while a grey inside it is not.
-void OutputItemsTest::proofMarksWhatThePrinterCannotPrint()
-{
-    const QString profile = sandbox->path("photo.icc");
-    QVERIFY(writeStandInProfile(profile));
-    QSettings settings("Morvane", "Quorvel");
-    storeProfile(settings, "Photo Printer", {profile, RenderingIntent::Perceptual, true});
-    // Red on the left half, grey on the right.
-    QImage sheet = solidPicture({200, 100}, Qt::red);
-    QPainter(&sheet).fillRect(100, 0, 100, 100, QColor(128, 128, 128));
-    writePicture(destination + "/03.jpg", sheet, "png");
-    dialog->fillImageList(destination, output());
-    QImage shown, marked;
-    QString title, share;
-    answerNextModal<QDialog>([&](QDialog *window) {
-        title = window->windowTitle();
-        auto *picture = window->findChild<QLabel *>("proofPicture");
-        shown = picture->pixmap().toImage();
-        window->findChild<QCheckBox *>("proofGamut")->setChecked(true);
-        marked = picture->pixmap().toImage();
-        share = window->findChild<QLabel *>("proofGamutShare")->text();
-        window->reject();
-    });
-    const QRect third = output()->visualItemRect(output()->item(2));
-    chooseInContextMenu(output()->viewport(), third.center(), "Proof for Photo Printer");
-    settings.remove("Calibration");
-    QFile::remove(destination + "/03.jpg");
-    QCOMPARE(title, "Proof for Photo Printer");
-    QCOMPARE(shown.size(), QSize(200, 100));
-    const QRgb magenta = qRgb(255, 0, 255);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x) {
-            QVERIFY(shown.pixel(x, y) != magenta);
-            QCOMPARE(marked.pixel(x, y) == magenta, x < 100);
-        }
-    QCOMPARE(share, "50.0 % of the sheet lies outside what the printer can print.");
 }
 
 QTEST_MAIN(OutputItemsTest)

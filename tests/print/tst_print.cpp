@@ -1,20 +1,16 @@
 #include "app/quorvel.h"
-#include "print/printerprofile.h"
 #include "printjobs.h"
-#include "standinprofiles.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 
@@ -38,8 +34,6 @@ private slots:
     void printsEverySheetOnItsPaper_data();
     void printsEverySheetOnItsPaper();
     void noPrinterIsTold();
-    void coloursAreConvertedOnceToThePrinterProfile_data();
-    void coloursAreConvertedOnceToThePrinterProfile();
 };
 
 namespace {
@@ -73,61 +67,6 @@ QString colourName(QRgb pixel)
     return "other";
 }
 
-// A chart of eight 300-pixel patches, two across and four down: saturated primaries outside the
-// stand-in printer's gamut, greys, a skin tone and a dark blue inside it.
-const QList<QRgb> ChartColours{qRgb(255, 0, 0),     qRgb(0, 255, 0),     qRgb(0, 0, 255),
-                               qRgb(128, 128, 128), qRgb(200, 150, 120), qRgb(30, 60, 90),
-                               qRgb(240, 240, 240), qRgb(0, 0, 0)};
-
-QImage colourChart()
-{
-    QImage chart(600, 1200, QImage::Format_RGB32);
-    for (int patch = 0; patch < ChartColours.size(); ++patch)
-        QPainter(&chart).fillRect(patch % 2 * 300, patch / 2 * 300, 300, 300, ChartColours[patch]);
-    return chart;
-}
-
-// The chart's colours as LittleCMS's own calculator converts them from sRGB to `profile`.
-QList<QRgb> convertedByTransicc(const QString &profile, const QString &intent, bool blackPoint)
-{
-    QProcess transicc;
-    transicc.start("transicc",
-                   QStringList{"-i", "*sRGB", "-o", profile, "-t", intent, "-n", "-s", "-q"} +
-                       (blackPoint ? QStringList{"-b"} : QStringList{}));
-    for (QRgb colour : ChartColours)
-        transicc.write(QString("%1 %2 %3\n")
-                           .arg(qRed(colour))
-                           .arg(qGreen(colour))
-                           .arg(qBlue(colour))
-                           .toLatin1());
-    transicc.closeWriteChannel();
-    transicc.waitForFinished(30000);
-    QList<QRgb> converted;
-    for (const QString &line : QString::fromLatin1(transicc.readAllStandardOutput()).split('\n')) {
-        const QStringList values = line.split(' ', Qt::SkipEmptyParts);
-        if (values.size() == 3)
-            converted << qRgb(qRound(values[0].toDouble()), qRound(values[1].toDouble()),
-                              qRound(values[2].toDouble()));
-    }
-    return converted;
-}
-
-// Whether the private server's latest job asks CUPS to leave its colours as they are: the job's
-// attributes, as CUPS keeps them in its spool, hold cm-calibration as the boolean true.
-bool latestJobKeepsItsColours()
-{
-    const QDir spool(QFileInfo(qEnvironmentVariable("CUPS_SERVER")).path() + "/spool");
-    // Named c00001 on by the job's number.
-    const QFileInfoList jobs =
-        spool.entryInfoList({"c*"}, QDir::Files, QDir::Name | QDir::Reversed);
-    QFile job(jobs.value(0).filePath());
-    if (!job.open(QIODevice::ReadOnly))
-        return false;
-    // IPP: the boolean tag, the name's length and the name, the value's length and the value.
-    static const QByteArray attribute =
-        QByteArray("\x22\x00\x0e", 3) + "cm-calibration" + QByteArray("\x00\x01\x01", 3);
-    return job.readAll().contains(attribute);
-}
 } // namespace
 
 void PrintTest::initTestCase()
@@ -352,11 +291,7 @@ void PrintTest::printsEverySheetOnItsPaper()
         QCOMPARE(recorder.messages[0].title, "Task Completed");
     }
 
-    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
-        auto *printers = printDialog->findChild<QComboBox *>("printers");
-        printers->setCurrentIndex(printers->findText(printer));
-        printDialog->accept();
-    });
+    printOnNextDialog(printer);
     const QDateTime pressed = QDateTime::currentDateTime();
     MessageRecorder recorder;
     QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
@@ -407,100 +342,6 @@ void PrintTest::printsEverySheetOnItsPaper()
         std::abs(blue.right() + 1 - side) <= slack && std::abs(blue.bottom() + 1 - side) <= slack,
         qPrintable(
             QString("%1, %2; %3 wanted").arg(blue.right() + 1).arg(blue.bottom() + 1).arg(side)));
-}
-
-void PrintTest::coloursAreConvertedOnceToThePrinterProfile_data()
-{
-    QTest::addColumn<QString>("intent"); // stored for the printer; empty: no profile
-    QTest::addColumn<bool>("blackPoint");
-    QTest::addColumn<bool>("vanished"); // the profile's file removed before printing
-    QTest::newRow("no profile") << "" << true << false;
-    QTest::newRow("perceptual with black point compensation") << "perceptual" << true << false;
-    QTest::newRow("relative colorimetric without") << "relative" << false << false;
-    QTest::newRow("the profile's file gone") << "perceptual" << true << true;
-}
-
-// A printer with a profile gets the sheet's colours as LittleCMS converts them to it, and the
-// job asks CUPS not to convert them again; without one, the sheet's own colours. A profile that
-// has gone is told, and nothing is printed.
-void PrintTest::coloursAreConvertedOnceToThePrinterProfile()
-{
-    QFETCH(QString, intent);
-    QFETCH(bool, blackPoint);
-    QFETCH(bool, vanished);
-    QString printer;
-    NEED_TEST_PRINTER(printer);
-    const QString profile = sandbox->path("standin.icc");
-    QVERIFY(writeStandInProfile(profile));
-    {
-        QSettings settings("Morvane", "Quorvel");
-        removeProfile(settings, printer);
-        if (!intent.isEmpty())
-            storeProfile(settings, printer, {profile, *parseIntent(intent), blackPoint});
-    }
-    const QList<QRgb> wanted =
-        intent.isEmpty()
-            ? ChartColours
-            : convertedByTransicc(profile, intent == "perceptual" ? "0" : "1", blackPoint);
-    QCOMPARE(wanted.size(), ChartColours.size());
-    if (vanished)
-        QFile::remove(profile);
-    writePicture(destination + "/01.jpg", colourChart(), "png");
-    showSheets();
-    dialog->findChild<QCheckBox *>("chkFitToPage")->setChecked(false);
-    QString told;
-    answerNextModal<QPrintDialog>([&](QPrintDialog *printDialog) {
-        auto *printers = printDialog->findChild<QComboBox *>("printers");
-        printers->setCurrentIndex(printers->findText(printer));
-        told = printDialog->findChild<QLabel *>("calibrationTab")->text();
-        printDialog->accept();
-    });
-    const QDateTime pressed = QDateTime::currentDateTime();
-    MessageRecorder recorder;
-    QTest::mouseClick(dialog->findChild<QPushButton *>("btnPrint"), Qt::LeftButton);
-    QVERIFY2(told.endsWith(
-                 intent.isEmpty()
-                     ? "No printer profile: colours go to the printer as sRGB."
-                     : QString("Colours are converted to the printer profile "
-                               "standin.icc (%1, black point compensation %2).")
-                           .arg(intent == "perceptual" ? "perceptual" : "relative colorimetric",
-                                blackPoint ? "on" : "off")),
-             qPrintable(told));
-    if (vanished) {
-        QCOMPARE(recorder.messages.size(), 1);
-        QCOMPARE(recorder.messages[0].text,
-                 "The printer profile of " + printer + " cannot be used: " + profile +
-                     " cannot be read: No such file or directory.\nNothing was printed: choose "
-                     "its profile again in Printer calibration, or remove it.");
-        QVERIFY(waitForNewPdf(pressed, 3000).isEmpty());
-        return;
-    }
-    QVERIFY(recorder.messages.isEmpty());
-    const QString pdf = waitForNewPdf(pressed);
-    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF within a minute");
-    QCOMPARE(latestJobKeepsItsColours(), !intent.isEmpty());
-    const QString prefix = sandbox->path("colours");
-    run("pdftoppm", {"-r", "300", "-x", "0", "-y", "0", "-W", "600", "-H", "1200", "-png",
-                     "-singlefile", pdf, prefix});
-    QFile::remove(pdf);
-    const QImage page(prefix + ".png");
-    QCOMPARE(page.size(), QSize(600, 1200));
-    // Each patch within 2 levels, away from the edges the filters smooth.
-    for (int patch = 0; patch < ChartColours.size(); ++patch) {
-        const QRect inside(patch % 2 * 300 + 20, patch / 2 * 300 + 20, 260, 260);
-        for (int y = inside.top(); y <= inside.bottom(); y += 13)
-            for (int x = inside.left(); x <= inside.right(); x += 13) {
-                const QRgb got = page.pixel(x, y), want = wanted[patch];
-                QVERIFY2(std::abs(qRed(got) - qRed(want)) <= 2 &&
-                             std::abs(qGreen(got) - qGreen(want)) <= 2 &&
-                             std::abs(qBlue(got) - qBlue(want)) <= 2,
-                         qPrintable(QString("patch %1 at %2,%3: %4 printed, %5 wanted")
-                                        .arg(patch)
-                                        .arg(x)
-                                        .arg(y)
-                                        .arg(QColor(got).name(), QColor(want).name())));
-            }
-    }
 }
 
 QTEST_MAIN(PrintTest)
