@@ -3,9 +3,7 @@
 #include "windowfixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
