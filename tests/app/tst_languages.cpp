@@ -157,6 +157,16 @@ void LanguagesTest::copiesAndPlacesInWords_data()
                             << "3 Abzüge, 2. auf dem Bogen";
     QTest::newRow("twelfth") << 2 << 12 << "2 copies, 12th on the sheet"
                              << "2 Abzüge, 12. auf dem Bogen";
+    QTest::newRow("eleventh") << 2 << 11 << "2 copies, 11th on the sheet"
+                              << "2 Abzüge, 11. auf dem Bogen";
+    QTest::newRow("thirteenth") << 2 << 13 << "2 copies, 13th on the sheet"
+                                << "2 Abzüge, 13. auf dem Bogen";
+    QTest::newRow("hundred and eleventh") << 2 << 111 << "2 copies, 111th on the sheet"
+                                          << "2 Abzüge, 111. auf dem Bogen";
+    QTest::newRow("hundred and twelfth") << 2 << 112 << "2 copies, 112th on the sheet"
+                                         << "2 Abzüge, 112. auf dem Bogen";
+    QTest::newRow("hundred and thirteenth") << 2 << 113 << "2 copies, 113th on the sheet"
+                                            << "2 Abzüge, 113. auf dem Bogen";
     QTest::newRow("twenty-first") << 2 << 21 << "2 copies, 21st on the sheet"
                                   << "2 Abzüge, 21. auf dem Bogen";
     QTest::newRow("twenty-third") << 5 << 23 << "5 copies, 23rd on the sheet"
