@@ -265,8 +265,9 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow_data()
     const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
     for (const int direction : {column, row}) {
         const char *way = direction == column ? "column" : "row";
+        // "alpha.png": a PNG with an alpha channel, which is read whole
         for (const char *change : {"narrower", "taller", "turned"})
-            for (const char *format : {"jpg", "png", "tif"})
+            for (const char *format : {"jpg", "png", "alpha.png", "tif"})
                 QTest::addRow("%s, %s %s", way, format, change) << direction << format << change;
         QTest::addRow("%s, jpg cut short", way) << direction << "jpg"
                                                 << "cut short";
@@ -287,7 +288,10 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
     auto write = [&](const QImage &picture, int orientation) {
         writeBytes(photo, format == "jpg"   ? jpegWithOrientation(picture, orientation)
                           : format == "png" ? pngWithOrientation(picture, orientation)
-                                            : tiffWithLeadingDirectory(picture, orientation));
+                          : format == "alpha.png"
+                              ? pngWithOrientation(picture.convertToFormat(QImage::Format_ARGB32),
+                                                   orientation)
+                              : tiffWithLeadingDirectory(picture, orientation));
     };
     // Decoded first, on both of the Go's decoding threads, and held at the gate while the
     // photo is replaced: the photo's decoding waits for them.
