@@ -67,7 +67,12 @@ tiffs = {
 }
 for name, options in tiffs.items():
     run("convert", "reference.png", *options, name)
-    add(name, "reference.png", 12 if "jpeg" in name else 6 if "lab" in name else 3)
+    # JPEG's loss is the compression's and Lab's the 8-bit conversion's, not the reader's: those
+    # are compared with ImageMagick's decoding.
+    if "jpeg" in name or "lab" in name:
+        add(name, decoded_by_imagemagick(name), 6 if "lab" in name else 3)
+    else:
+        add(name, "reference.png", 3)
 for name, options in {"rgb16-tiled.tif": [], "rgb16-tiled-planar.tif": ["-interlace", "plane"]}.items():
     run("convert", "reference.png", "-depth", "16", "-define", "tiff:tile-geometry=16x16",
         *options, name)

@@ -40,6 +40,12 @@ QImage referencePicture()
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 96; ++x)
             picture.setPixel(x, y, quarters[(y >= 32) * 2 + (x >= 48)]);
+    // The last two rows unlike the quarter above them: a reader that leaves the last row of a
+    // strip, tile or plane unread shows what its buffer held before. Two alike, and in pairs of
+    // columns, so that each 2 x 2 block of the half-size read is of one colour.
+    for (int y : {62, 63})
+        for (int x = 0; x < 96; ++x)
+            picture.setPixel(x, y, qRgb(100, 110 + x / 2, 130));
     return picture;
 }
 
