@@ -204,6 +204,9 @@ ignored = {
     "odd-space-profile": srgb_bytes[:16] + b"\xfc\x47\x00\x20" + srgb_bytes[20:],
     "cmyk-profile-on-rgb": cmyk_profile.read_bytes(),
     "srgb-profile": (colord / "sRGB.icc").read_bytes(),
+    # The grey pictures' profile on colour pixels, read after them in the same process: its
+    # conversion of grey pixels must not be taken for these.
+    "grey-profile-on-rgb": grey_profile,
 }
 for kind, profile in ignored.items():
     plain.save(folder / f"{kind}.tif", icc_profile=profile)

@@ -239,8 +239,9 @@ void StudioFilesTest::readsAsAnIndependentDecoder()
 void StudioFilesTest::picturesWithoutAUsableProfileKeepTheirPixels_data()
 {
     QTest::addColumn<QString>("file");
-    for (const char *name : {"no-profile.jpg", "srgb-profile.jpg", "broken-profile.jpg",
-                             "odd-space-profile.jpg", "cmyk-profile-on-rgb.jpg", "reference.png"})
+    for (const char *name :
+         {"no-profile.jpg", "srgb-profile.jpg", "broken-profile.jpg", "odd-space-profile.jpg",
+          "cmyk-profile-on-rgb.jpg", "grey-profile-on-rgb.jpg", "reference.png"})
         QTest::newRow(name) << QString(name);
 }
 
