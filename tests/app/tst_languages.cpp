@@ -138,6 +138,12 @@ void LanguagesTest::dialogTitlesShowWhole()
         QVERIFY2(width >= titleBar,
                  qPrintable(QString("%1: %2 < %3").arg(title).arg(width).arg(titleBar)));
     }
+    // And no wider: a box of a short title and a one-letter message keeps about that width.
+    for (const auto &[title, width] : seen.mid(0, 5)) {
+        const int generous = metrics.horizontalAdvance(title) * 3 / 2 + 10 * metrics.height();
+        QVERIFY2(width <= generous,
+                 qPrintable(QString("%1: %2 > %3").arg(title).arg(width).arg(generous)));
+    }
 }
 
 void LanguagesTest::copiesAndPlacesInWords_data()
