@@ -177,7 +177,10 @@ struct SheetWriter::Encoding
     // could skip. An error leaves the encoding failed.
     bool start()
     {
-        if (!file.open(QIODevice::WriteOnly))
+        // Unbuffered: libjpeg's output is gathered in the destination's buffer already, and bytes
+        // Qt held back would be written only when the file is committed, which reports no
+        // failure to write them (a disk full in the last bytes would leave a cut sheet).
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return fail();
         if (setjmp(errors.jump))
             return fail();

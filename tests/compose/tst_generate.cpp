@@ -1,4 +1,5 @@
 #include "app/quorvel.h"
+#include "fillingdisk.h"
 #include "testsupport.h"
 
 #include <QColorSpace>
@@ -287,6 +288,9 @@ void GenerateTest::failedSaveKeepsThePreviousSheet_data()
     // Refused while it is written: a noisy sheet encodes to far more than the 256 KiB left.
     QTest::newRow("full disk") << "full"
                                << "No space left on device";
+    // The disk fills up during the sheet's last write: what fits is written, the rest refused.
+    QTest::newRow("disk full in the last bytes") << "last bytes"
+                                                 << "No space left on device";
     // Refused only when the whole sheet is to replace the old one: a file mounted over 01.jpg
     // cannot be renamed over.
     QTest::newRow("sheet held by a mount") << "held"
@@ -298,17 +302,34 @@ void GenerateTest::failedSaveKeepsThePreviousSheet()
     QFETCH(QString, how);
     QFETCH(QString, reason);
     const QString folder = sandbox->path(how);
-    ScratchMount mount(folder, how == "full" ? "256k" : "4m");
-    QUORVEL_NEED_MOUNT(mount);
+    std::unique_ptr<ScratchMount> mount;
+    if (how == "last bytes") {
+        QVERIFY(QDir().mkpath(folder));
+    } else {
+        mount = std::make_unique<ScratchMount>(folder, how == "full" ? "256k" : "4m");
+        QUORVEL_NEED_MOUNT(*mount);
+    }
     writePicture(folder + "/01.jpg", solidPicture({100, 100}, Qt::red), "jpeg");
     const QByteArray before = fileHash(folder + "/01.jpg");
     useFolders(source, folder);
     pick({"blue.png"});
+    const auto freed = qScopeGuard([] { freeDisk(); });
     if (how == "read-only") {
-        QVERIFY(mount.makeReadOnly());
-    } else if (how == "full") {
+        QVERIFY(mount->makeReadOnly());
+    } else if (how == "full" || how == "last bytes") {
         const QString noisy = sandbox->makeFolder("noisy");
         writePicture(noisy + "/noise.png", noisePicture({2400, 1200}, 7));
+        if (how == "last bytes") {
+            // The sheet's size, from a Go elsewhere: the disk fills 200 bytes before its end,
+            // within its last write.
+            const QString probe = sandbox->makeFolder("probe");
+            useFolders(noisy, probe);
+            pick({"noise.png"});
+            QCOMPARE(pressGo().size(), 1);
+            const qint64 bytes = QFileInfo(probe + "/01.jpg").size();
+            QVERIFY(bytes % (64 * 1024) > 1024);
+            fillDiskAfter(folder, bytes - 200);
+        }
         useFolders(noisy, folder);
         pick({"noise.png"});
     } else {
@@ -319,6 +340,7 @@ void GenerateTest::failedSaveKeepsThePreviousSheet()
             QProcess::execute("umount", {folder + "/01.jpg"});
     });
     const QList<MessageSeen> messages = pressGo();
+    freeDisk();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].title, "Sheet Not Saved");
     // The system's own reason, not Qt's "Unknown error" of a write cut short.
