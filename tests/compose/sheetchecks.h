@@ -1,6 +1,11 @@
 #pragma once
 
 #include "compose/sheet.h"
+#include "compose/sheetfile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
 
 #include <QHash>
 #include <QImage>
@@ -14,6 +19,32 @@
 namespace sheetchecks {
 
 inline const QSize A4(2480, 3506);
+
+// The mark the Go's sheets carry in these tests.
+inline SheetMark testMark()
+{
+    return SheetMark{"0123456789abcdef", 0, 0, "A4", QSizeF(210, 297)};
+}
+
+// The bytes Qt's JPEG writer writes for a sheet carrying `mark` as sheet `number` of `sheets`.
+inline QByteArray writtenByQt(QImage sheet, int number, int sheets, SheetMark mark = testMark())
+{
+    mark.sheet = number;
+    mark.sheets = sheets;
+    sheet.setText(SheetMarkKey, markText(mark));
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, "jpeg");
+    writer.setQuality(80);
+    writer.write(sheet);
+    return bytes.data();
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // True when the sheet shows `picture` unchanged over `area` (in picture coordinates) with
 // the picture's top-left corner at `at`.

@@ -25,35 +25,6 @@ Q_IMPORT_PLUGIN(GatedPlugin)
 
 using namespace sheetchecks;
 
-namespace {
-// The mark the Go's sheets carry in these tests.
-SheetMark testMark()
-{
-    return SheetMark{"0123456789abcdef", 0, 0, "A4", QSizeF(210, 297)};
-}
-
-// The bytes Qt's JPEG writer writes for a sheet carrying the mark of sheet `number` of `sheets`.
-QByteArray writtenByQt(QImage sheet, int number, int sheets)
-{
-    SheetMark mark = testMark();
-    mark.sheet = number;
-    mark.sheets = sheets;
-    sheet.setText(SheetMarkKey, markText(mark));
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    QImageWriter writer(&bytes, "jpeg");
-    writer.setQuality(80);
-    writer.write(sheet);
-    return bytes.data();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
-
 // The Go on picture files: the sheet composed on both cores and saved as it is decoded,
 // checked against composing first, against where the sizes put each copy, and against files
 // changing under it.
@@ -66,7 +37,6 @@ private slots:
     void goMatchesComposingThenSaving();
     void goPlacesWhatAReplacedPictureHoldsNow_data();
     void goPlacesWhatAReplacedPictureHoldsNow();
-    void goWritesEverySheetAndRemovesOnlyItsOwn();
 
 private:
     std::unique_ptr<testsupport::Sandbox> sandbox;
@@ -376,68 +346,6 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
     const QRect after = turned ? QRect(end.x() + 4, 0, A4.width(), A4.height())
                                : QRect(0, end.y() + 4, A4.width(), A4.height());
     QVERIFY(isWhite(sheet, after.intersected(QRect(QPoint(), A4))));
-}
-
-// With more sheets a Go writes each sheet as composing first gives it, marked with its run, its
-// number and its paper; the sheets an earlier Go wrote beyond them go, other files of the same
-// names stay.
-void GoTest::goWritesEverySheetAndRemovesOnlyItsOwn()
-{
-    const testsupport::Sandbox place;
-    const QString folder = place.makeFolder("pictures");
-    const QString sheets = place.makeFolder("sheets");
-    writePicture(folder + "/p.jpg", photoLikePicture({1000, 1200}, 3), "jpeg", 92);
-    // An earlier Go's sheets 03, 04 and 07 (after a gap), and the operator's own 05.jpg.
-    SheetMark earlier = testMark();
-    earlier.run = "earlier";
-    earlier.sheets = 7;
-    for (const int number : {3, 4, 7}) {
-        QImage sheet = solidPicture({100, 100}, Qt::red);
-        earlier.sheet = number;
-        sheet.setText(SheetMarkKey, markText(earlier));
-        QVERIFY(sheet.save(sheets + "/" + sheetFileName(number), "jpeg"));
-    }
-    writePicture(sheets + "/05.jpg", solidPicture({100, 100}, Qt::blue), "jpeg");
-
-    SheetLayout layout{A4, QPoint(50, 40), CopyDirection::TopToBottom};
-    layout.moreSheets = true;
-    layout.gutter = QSize(30, 30);
-    const QVector<SheetRequest> requests{{"p.jpg", 7}};
-    SheetMark mark = testMark();
-    mark.paper = "Foto; 6 x 8 in=";
-    const SheetRun run = composeAndSaveSheets(layout, requests, folder, sheets, mark);
-    QVERIFY(run.saved);
-    QCOMPARE(run.paths, QStringList({sheets + "/01.jpg", sheets + "/02.jpg"}));
-    const SheetOutcome expected =
-        composeSheet(layout, requests, [&](const QString &name, QString *whyNot) {
-            return readPicture(folder + "/" + name, whyNot);
-        });
-    QCOMPARE(expected.sheets.size(), 2);
-    for (int sheet = 0; sheet < 2; ++sheet) {
-        QImage composed = expected.sheets[sheet];
-        SheetMark written = mark;
-        written.sheet = sheet + 1;
-        written.sheets = 2;
-        composed.setText(SheetMarkKey, markText(written));
-        QBuffer bytes;
-        bytes.open(QIODevice::WriteOnly);
-        QImageWriter writer(&bytes, "jpeg");
-        writer.setQuality(80);
-        QVERIFY(writer.write(composed));
-        QVERIFY(fileBytes(run.paths[sheet]) == bytes.data());
-    }
-    const std::optional<SheetMark> second = readSheetMark(run.paths[1]);
-    QVERIFY(second);
-    QCOMPARE(second->run, mark.run);
-    QCOMPARE(second->sheet, 2);
-    QCOMPARE(second->sheets, 2);
-    QCOMPARE(second->paper, mark.paper);
-    QCOMPARE(second->paperMm, QSizeF(210, 297));
-    QVERIFY(!readSheetMark(sheets + "/05.jpg"));
-    QVERIFY(!QFile::exists(sheets + "/03.jpg"));
-    QVERIFY(!QFile::exists(sheets + "/04.jpg"));
-    QVERIFY(QFile::exists(sheets + "/05.jpg"));
-    QVERIFY(QFile::exists(sheets + "/07.jpg"));
 }
 
 QTEST_MAIN(GoTest)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,7 @@ private slots:
     void correctionScalesTheSheet();
     void calibrationSheetScalesMeasure200mm_data();
     void calibrationSheetScalesMeasure200mm();
+    void calibrationScalesEndIn200();
     void calibrationDialogStoresWhatIsTyped();
     void profileIsChosenInTheCalibrationDialog();
 };
@@ -207,6 +209,42 @@ void CalibrationTest::calibrationSheetScalesMeasure200mm()
     const double wanted = 200 / 25.4 * 600, slack = 0.3 / 25.4 * 600;
     QVERIFY2(std::abs(across - wanted) <= slack, qPrintable(QString("across %1").arg(across)));
     QVERIFY2(std::abs(down - wanted) <= slack, qPrintable(QString("down %1").arg(down)));
+}
+
+// Each scale of the calibration sheet ends in its 200 mm tick, 7 mm long like every tenth, and
+// the number 200 beside it: where the test computes them from the sheet's millimetres.
+void CalibrationTest::calibrationScalesEndIn200()
+{
+    const QImage sheet = calibrationSheet("Studio", QDate(2026, 12, 8));
+    auto mm = [](double millimetres) { return qRound(millimetres * 300 / 25.4); };
+    auto dark = [&](int x, int y) { return qGray(sheet.pixel(x, y)) < 128; };
+    const int length = mm(200);
+    struct Scale
+    {
+        QPoint origin, along, across;
+        int labelShift; // the number's box, moved off the scale's ticks
+    };
+    for (const Scale &scale : {Scale{{(sheet.width() - length) / 2, mm(26)}, {1, 0}, {0, 1}, 0},
+                               Scale{{mm(22), mm(50)}, {0, 1}, {1, 0}, mm(4)}}) {
+        // The last tick: two pixels wide, the scale's last two, 7 mm across it and no further.
+        const QPoint tick = scale.origin + scale.along * (length - 2);
+        for (int step = 0; step < mm(7); ++step)
+            for (int width = 0; width < 2; ++width) {
+                const QPoint at = tick + scale.along * width + scale.across * step;
+                QVERIFY2(dark(at.x(), at.y()),
+                         qPrintable(QString("%1,%2").arg(at.x()).arg(at.y())));
+            }
+        const QPoint beyond = tick + scale.across * (mm(7) + 2);
+        QVERIFY(!dark(beyond.x(), beyond.y()));
+        // "200" in its 10 x 4 mm box, 1 mm beyond the tick.
+        const QPoint end = scale.origin + scale.along * length + scale.across * (mm(7) + mm(1));
+        const QRect label(end.x() - mm(5) + scale.labelShift, end.y() - mm(2), mm(10), mm(4));
+        int inked = 0;
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x)
+                inked += dark(x, y);
+        QVERIFY2(inked > 100, qPrintable(QString("%1 dark pixels").arg(inked)));
+    }
 }
 
 // The printer calibration, opened from the logo's menu: the lengths typed, the correction shown
