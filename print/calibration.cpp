@@ -151,22 +151,12 @@ int calibrateFromCommandLine(QSettings &settings, const QString &printer,
             << "\n";
         return 1;
     }
-    if (remove) {
-        // A correction is removed by the name it is kept under, or the printing system's.
-        const QString name = knownPrinterName(printer, calibratedPrinters(settings) + printers);
-        if (name.isEmpty() || !removeCalibration(settings, name)) {
-            err << quorvel
-                << say(QT_TRANSLATE_NOOP("Quorvel", "%1 has no correction to remove")).arg(printer)
-                << "\n";
-            return 1;
-        }
-        settings.sync();
-        out << say(QT_TRANSLATE_NOOP("Quorvel",
-                                     "%1: correction removed; sheets print at their own size"))
-                   .arg(name)
-            << "\n";
-        return 0;
-    }
+    if (remove)
+        return removeFromCommandLine(
+            settings, printer, printers, removeCalibration,
+            QT_TRANSLATE_NOOP("Quorvel", "%1 has no correction to remove"),
+            QT_TRANSLATE_NOOP("Quorvel", "%1: correction removed; sheets print at their own size"),
+            out, err);
     const QString name = knownPrinterName(printer, printers);
     if (name.isEmpty()) {
         err << quorvel << unknownPrinterRefusal(printer, printers) << "\n";
@@ -187,6 +177,21 @@ int calibrateFromCommandLine(QSettings &settings, const QString &printer,
     const PrinterCalibration calibration{*across, *down};
     storeCalibration(settings, name, calibration);
     return tellStored(settings, describe(name, calibration), out, err);
+}
+
+int removeFromCommandLine(QSettings &settings, const QString &printer, const QStringList &printers,
+                          bool (*remove)(QSettings &, const QString &), const char *nothing,
+                          const char *removed, QTextStream &out, QTextStream &err)
+{
+    // Removed by the name it is kept under, or the printing system's.
+    const QString name = knownPrinterName(printer, calibratedPrinters(settings) + printers);
+    if (name.isEmpty() || !remove(settings, name)) {
+        err << "quorvel: " << say(nothing).arg(printer) << "\n";
+        return 1;
+    }
+    settings.sync();
+    out << say(removed).arg(name) << "\n";
+    return 0;
 }
 
 int tellStored(QSettings &settings, const QString &stored, QTextStream &out, QTextStream &err)

@@ -68,6 +68,12 @@ QString unknownPrinterRefusal(const QString &printer, const QStringList &printer
 int calibrateFromCommandLine(QSettings &settings, const QString &printer,
                              const QStringList &measures, bool remove, const QStringList &printers,
                              QTextStream &out, QTextStream &err);
+// The command line's removal of a printer's correction or profile (`remove`), by the name it is
+// kept under or the printing system's; says `removed` on `out`, or `nothing` (texts to translate,
+// the printer's name their %1) on `err`. Returns the exit status.
+int removeFromCommandLine(QSettings &settings, const QString &printer, const QStringList &printers,
+                          bool (*remove)(QSettings &, const QString &), const char *nothing,
+                          const char *removed, QTextStream &out, QTextStream &err);
 // Writes what the command line stored to the settings file and says `stored` on `out`; or, when
 // the file cannot be written, says so on `err`. Returns the exit status.
 int tellStored(QSettings &settings, const QString &stored, QTextStream &out, QTextStream &err);

@@ -117,21 +117,12 @@ int profileFromCommandLine(QSettings &settings, const QString &printer,
                            QTextStream &err)
 {
     const QString quorvel = QStringLiteral("quorvel: ");
-    if (remove) {
-        const QString name = knownPrinterName(printer, calibratedPrinters(settings) + printers);
-        if (name.isEmpty() || !removeProfile(settings, name)) {
-            err << quorvel
-                << say(QT_TRANSLATE_NOOP("Quorvel", "%1 has no profile to remove")).arg(printer)
-                << "\n";
-            return 1;
-        }
-        settings.sync();
-        out << say(QT_TRANSLATE_NOOP("Quorvel", "%1: profile removed; colours go to the printer "
-                                                "as sRGB"))
-                   .arg(name)
-            << "\n";
-        return 0;
-    }
+    if (remove)
+        return removeFromCommandLine(
+            settings, printer, printers, removeProfile,
+            QT_TRANSLATE_NOOP("Quorvel", "%1 has no profile to remove"),
+            QT_TRANSLATE_NOOP("Quorvel", "%1: profile removed; colours go to the printer as sRGB"),
+            out, err);
     const QString name = knownPrinterName(printer, printers);
     if (name.isEmpty()) {
         err << quorvel << unknownPrinterRefusal(printer, printers) << "\n";

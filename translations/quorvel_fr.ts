@@ -770,7 +770,7 @@ Rien n&apos;a été imprimé : choisissez une autre imprimante, ou un autre papi
     </message>
     <message>
         <source>Choose the printer profile</source>
-        <translation>Choisir le profil de l'imprimante</translation>
+        <translation>Choisir le profil de l&apos;imprimante</translation>
     </message>
     <message>
         <source>Remove profile</source>
@@ -790,7 +790,7 @@ Rien n&apos;a été imprimé : choisissez une autre imprimante, ou un autre papi
     </message>
     <message>
         <source>Printer profile:</source>
-        <translation>Profil de l'imprimante :</translation>
+        <translation>Profil de l&apos;imprimante :</translation>
     </message>
     <message>
         <source>Rendering intent:</source>
@@ -798,11 +798,11 @@ Rien n&apos;a été imprimé : choisissez une autre imprimante, ou un autre papi
     </message>
     <message>
         <source>The printer profile cannot be used: %1. Nothing is printed on this printer until it is chosen again or removed.</source>
-        <translation>Le profil de l'imprimante est inutilisable : %1. Rien n'est imprimé sur cette imprimante tant qu'il n'est pas choisi à nouveau ou retiré.</translation>
+        <translation>Le profil de l&apos;imprimante est inutilisable : %1. Rien n&apos;est imprimé sur cette imprimante tant qu&apos;il n&apos;est pas choisi à nouveau ou retiré.</translation>
     </message>
     <message>
         <source>Printer profile</source>
-        <translation>Profil de l'imprimante</translation>
+        <translation>Profil de l&apos;imprimante</translation>
     </message>
     <message>
         <source>ICC profiles (*.icc *.icm *.ICC *.ICM);;All files (*)</source>
@@ -816,39 +816,39 @@ Rien n&apos;a été imprimé : choisissez une autre imprimante, ou un autre papi
         <source>%1.
 Nothing was stored.</source>
         <translation>%1.
-Rien n'a été enregistré.</translation>
+Rien n&apos;a été enregistré.</translation>
     </message>
     <message>
         <source>a scanner or camera</source>
-        <translation>d'un scanner ou d'un appareil photo</translation>
+        <translation>d&apos;un scanner ou d&apos;un appareil photo</translation>
     </message>
     <message>
         <source>a screen</source>
-        <translation>d'un écran</translation>
+        <translation>d&apos;un écran</translation>
     </message>
     <message>
         <source>a device link</source>
-        <translation>d'un lien de périphériques</translation>
+        <translation>d&apos;un lien de périphériques</translation>
     </message>
     <message>
         <source>a colour space</source>
-        <translation>d'un espace colorimétrique</translation>
+        <translation>d&apos;un espace colorimétrique</translation>
     </message>
     <message>
         <source>%1 is larger than any printer profile</source>
-        <translation>%1 est plus grand que tout profil d'imprimante</translation>
+        <translation>%1 est plus grand que tout profil d&apos;imprimante</translation>
     </message>
     <message>
         <source>%1 is no ICC profile</source>
-        <translation>%1 n'est pas un profil ICC</translation>
+        <translation>%1 n&apos;est pas un profil ICC</translation>
     </message>
     <message>
         <source>%1 is the profile of %2, not of a printer</source>
-        <translation>%1 est le profil %2, pas d'une imprimante</translation>
+        <translation>%1 est le profil %2, pas d&apos;une imprimante</translation>
     </message>
     <message>
         <source>%1 is a CMYK profile: Qt 6.4, which draws the print job, hands printers RGB only; choose the printer&apos;s RGB profile</source>
-        <translation>%1 est un profil CMJN : Qt 6.4, qui dessine le travail d'impression, ne remet que du RVB aux imprimantes ; choisissez le profil RVB de l'imprimante</translation>
+        <translation>%1 est un profil CMJN : Qt 6.4, qui dessine le travail d&apos;impression, ne remet que du RVB aux imprimantes ; choisissez le profil RVB de l&apos;imprimante</translation>
     </message>
     <message>
         <source>%1 is a profile of %2 colours, not of RGB</source>
@@ -881,16 +881,16 @@ Rien n'a été enregistré.</translation>
     <message>
         <source>The printer profile of %1 cannot be used: %2.
 Nothing was printed: choose its profile again in Printer calibration, or remove it.</source>
-        <translation>Le profil de l'imprimante %1 est inutilisable : %2.
-Rien n'a été imprimé : choisissez à nouveau son profil dans Étalonnage de l'imprimante, ou retirez-le.</translation>
+        <translation>Le profil de l&apos;imprimante %1 est inutilisable : %2.
+Rien n&apos;a été imprimé : choisissez à nouveau son profil dans Étalonnage de l&apos;imprimante, ou retirez-le.</translation>
     </message>
     <message>
         <source>No printer profile: colours go to the printer as sRGB.</source>
-        <translation>Aucun profil d'imprimante : les couleurs partent vers l'imprimante en sRVB.</translation>
+        <translation>Aucun profil d&apos;imprimante : les couleurs partent vers l&apos;imprimante en sRVB.</translation>
     </message>
     <message>
         <source>Colours are converted to the printer profile %1 (%2).</source>
-        <translation>Les couleurs sont converties vers le profil d'imprimante %1 (%2).</translation>
+        <translation>Les couleurs sont converties vers le profil d&apos;imprimante %1 (%2).</translation>
     </message>
     <message>
         <source>%1: profile %2, %3</source>
@@ -898,31 +898,31 @@ Rien n'a été imprimé : choisissez à nouveau son profil dans Étalonnage de l
     </message>
     <message>
         <source>%1 has no profile to remove</source>
-        <translation>%1 n'a pas de profil à retirer</translation>
+        <translation>%1 n&apos;a pas de profil à retirer</translation>
     </message>
     <message>
         <source>%1: profile removed; colours go to the printer as sRGB</source>
-        <translation>%1 : profil retiré ; les couleurs partent vers l'imprimante en sRVB</translation>
+        <translation>%1 : profil retiré ; les couleurs partent vers l&apos;imprimante en sRVB</translation>
     </message>
     <message>
         <source>give the printer&apos;s name and its profile&apos;s file, and as intent perceptual or relative; nothing was stored</source>
-        <translation>indiquez le nom de l'imprimante et le fichier de son profil, et comme mode de rendu perceptual ou relative ; rien n'a été enregistré</translation>
+        <translation>indiquez le nom de l&apos;imprimante et le fichier de son profil, et comme mode de rendu perceptual ou relative ; rien n&apos;a été enregistré</translation>
     </message>
     <message>
         <source>%1; nothing was stored</source>
-        <translation>%1 ; rien n'a été enregistré</translation>
+        <translation>%1 ; rien n&apos;a été enregistré</translation>
     </message>
     <message>
         <source>No Proof</source>
-        <translation>Pas d'épreuve</translation>
+        <translation>Pas d&apos;épreuve</translation>
     </message>
     <message>
         <source>The printer profile of %1 cannot be used: %2.</source>
-        <translation>Le profil de l'imprimante %1 est inutilisable : %2.</translation>
+        <translation>Le profil de l&apos;imprimante %1 est inutilisable : %2.</translation>
     </message>
     <message>
         <source>%1 has no printer profile.</source>
-        <translation>%1 n'a pas de profil d'imprimante.</translation>
+        <translation>%1 n&apos;a pas de profil d&apos;imprimante.</translation>
     </message>
     <message>
         <source>The sheet %1 cannot be read: %2</source>
@@ -930,7 +930,7 @@ Rien n'a été imprimé : choisissez à nouveau son profil dans Étalonnage de l
     </message>
     <message>
         <source>LittleCMS cannot proof with the profile of %1.</source>
-        <translation>LittleCMS ne peut pas faire d'épreuve avec le profil de %1.</translation>
+        <translation>LittleCMS ne peut pas faire d&apos;épreuve avec le profil de %1.</translation>
     </message>
     <message>
         <source>Proof for %1</source>
@@ -942,11 +942,11 @@ Rien n'a été imprimé : choisissez à nouveau son profil dans Étalonnage de l
     </message>
     <message>
         <source>Mark colours the printer cannot print (in magenta)</source>
-        <translation>Marquer les couleurs que l'imprimante ne peut pas imprimer (en magenta)</translation>
+        <translation>Marquer les couleurs que l&apos;imprimante ne peut pas imprimer (en magenta)</translation>
     </message>
     <message>
         <source>%1 % of the sheet lies outside what the printer can print.</source>
-        <translation>%1 % de la planche sort de ce que l'imprimante peut imprimer.</translation>
+        <translation>%1 % de la planche sort de ce que l&apos;imprimante peut imprimer.</translation>
     </message>
 </context>
 </TS>
