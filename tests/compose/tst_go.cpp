@@ -235,10 +235,12 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow_data()
     const int column = int(CopyDirection::TopToBottom), row = int(CopyDirection::RotateLeftToRight);
     for (const int direction : {column, row}) {
         const char *way = direction == column ? "column" : "row";
-        // "alpha.png": a PNG with an alpha channel, which is read whole
         for (const char *change : {"narrower", "taller", "turned"})
-            for (const char *format : {"jpg", "png", "alpha.png", "tif"})
+            for (const char *format : {"jpg", "png", "tif"})
                 QTest::addRow("%s, %s %s", way, format, change) << direction << format << change;
+        // A PNG with an alpha channel, which is read whole.
+        for (const char *change : {"narrower", "taller"})
+            QTest::addRow("%s, alpha.png %s", way, change) << direction << "alpha.png" << change;
         QTest::addRow("%s, jpg cut short", way) << direction << "jpg"
                                                 << "cut short";
     }
