@@ -20,9 +20,9 @@ void Quorvel::showProof(const QString &sheetPath, const QString &printer)
     QString whyNot;
     const auto colour = openStoredProfile(*settings, printer, &whyNot);
     PictureFile file(sheetPath);
-    // Seen on the screen, never larger than the sheet: read straight at that size where the
-    // format can, so that a roll is never held whole.
-    // Room on the screen for the sheet, beside the window's frame, switch and buttons.
+    // Seen whole on the screen beside the window's frame, switch and buttons, never larger than
+    // the sheet: read straight at that size where the format can, so that a roll is never held
+    // whole.
     const QSize room = screen()->availableGeometry().size() * 0.8 - QSize(40, 160);
     const QSize sheetSize = file.size();
     const QImage sheet = !colour ? QImage()
