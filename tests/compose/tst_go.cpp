@@ -334,9 +334,10 @@ void GoTest::goPlacesWhatAReplacedPictureHoldsNow()
             const QRect inside = untouchedArea(placed.size(), layout.direction);
             for (int y = inside.top(); y <= inside.bottom(); ++y)
                 for (int x = inside.left(); x <= inside.right(); ++x)
-                    QVERIFY2(nearAnEdge(x, y) ||
-                                 difference(sheet.pixel(at + QPoint(x, y)), placed.pixel(x, y)) < 8,
-                             qPrintable(QString("%1, %2").arg(x).arg(y)));
+                    QUORVEL_VERIFY_PIXEL(
+                        nearAnEdge(x, y) ||
+                            difference(sheet.pixel(at + QPoint(x, y)), placed.pixel(x, y)) < 8,
+                        qPrintable(QString("%1, %2").arg(x).arg(y)));
         }
         end = first + 2 * step;
         // Beside the copies, beyond their cutting lines' round caps: the white sheet.

@@ -202,12 +202,12 @@ void StudioFilesTest::readsAsAnIndependentDecoder()
     const QImage wanted = reference.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < wanted.height(); ++y)
         for (int x = 0; x < wanted.width(); ++x)
-            QVERIFY2(difference(read.pixel(x, y), wanted.pixel(x, y)) <= tolerance,
-                     qPrintable(QString("at %1,%2: %3 against %4")
-                                    .arg(x)
-                                    .arg(y)
-                                    .arg(read.pixel(x, y), 8, 16)
-                                    .arg(wanted.pixel(x, y), 8, 16)));
+            QUORVEL_VERIFY_PIXEL(difference(read.pixel(x, y), wanted.pixel(x, y)) <= tolerance,
+                                 qPrintable(QString("at %1,%2: %3 against %4")
+                                                .arg(x)
+                                                .arg(y)
+                                                .arg(read.pixel(x, y), 8, 16)
+                                                .arg(wanted.pixel(x, y), 8, 16)));
     // The thumbnail path (scaled decoding, then turned) agrees.
     PictureFile scaled(path);
     const QSize half = reference.size() / 2;
