@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <cstring>
 #include <lcms2.h>
 
 namespace {
@@ -43,6 +44,56 @@ QString signatureText(cmsUInt32Number signature)
         text += QChar(char((signature >> shift) & 0xff));
     return text.trimmed();
 }
+// The first of `bytes` bytes from `from` on that is not 255, or `bytes`: eight at a time.
+int firstNotFull(const uchar *row, int from, int bytes)
+{
+    for (quint64 eight; from + 8 <= bytes; from += 8) {
+        std::memcpy(&eight, row + from, 8);
+        if (eight != ~quint64(0))
+            break;
+    }
+    while (from < bytes && row[from] == 255)
+        ++from;
+    return from;
+}
+
+// Fills `count` pixels with `colour`, a doubling copy at a time.
+void fill(uchar *pixels, int count, const uchar colour[3])
+{
+    const qsizetype bytes = 3 * qsizetype(count);
+    std::memcpy(pixels, colour, 3);
+    for (qsizetype filled = 3; filled < bytes; filled *= 2)
+        std::memcpy(pixels + filled, pixels, size_t(std::min(filled, bytes - filled)));
+}
+
+// Converts `width` RGB888 pixels in place. A sheet is mostly white paper between its copies:
+// runs of white take the converted white at memory speed, which is what LittleCMS gives each of
+// their pixels, and only the rest goes through the transform.
+void convertRow(cmsHTRANSFORM transform, uchar *row, int width, const uchar white[3])
+{
+    constexpr int ShortestWhiteRun = 16;
+    auto transformPixels = [&](int from, int to) {
+        if (to > from)
+            cmsDoTransform(transform, row + 3 * from, row + 3 * from, cmsUInt32Number(to - from));
+    };
+    int unconverted = 0; // the first pixel not converted yet
+    for (int x = 0; x < width;) {
+        const uchar *pixel = row + 3 * x;
+        if ((pixel[0] & pixel[1] & pixel[2]) != 255) {
+            ++x;
+            continue;
+        }
+        // Every pixel before the first byte short of 255 is white.
+        const int end = firstNotFull(row, 3 * x, 3 * width) / 3;
+        if (end - x >= ShortestWhiteRun) {
+            transformPixels(unconverted, x);
+            fill(row + 3 * x, end - x, white);
+            unconverted = end;
+        }
+        x = end;
+    }
+    transformPixels(unconverted, width);
+}
 } // namespace
 
 // One transform for either half of a band: the one-pixel cache that makes a sheet's white cheap
@@ -52,6 +103,7 @@ struct PrinterColour::Handles
     cmsHPROFILE printer = nullptr;
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
     cmsHTRANSFORM halves[2] = {};
+    uchar white[3] = {}; // sRGB white converted, LittleCMS's own result
     ~Handles()
     {
         for (cmsHTRANSFORM transform : halves)
@@ -121,6 +173,8 @@ std::shared_ptr<const PrinterColour> PrinterColour::open(const PrinterProfile &p
                       .arg(profile.path);
         return nullptr;
     }
+    const uchar srgbWhite[3] = {255, 255, 255};
+    cmsDoTransform(handles->halves[0], srgbWhite, handles->white, 1);
     return std::shared_ptr<const PrinterColour>(new PrinterColour(std::move(handles), profile));
 }
 
@@ -131,10 +185,9 @@ void PrinterColour::convert(QImage &rows) const
     uchar *const pixels = rows.bits(); // in place: no second band is held
     // The lower half on another core while this one converts the upper.
     auto convertRows = [&](int half, int top, int count) {
-        uchar *const first = pixels + qsizetype(top) * rows.bytesPerLine();
-        cmsDoTransformLineStride(handles->halves[half], first, first, cmsUInt32Number(rows.width()),
-                                 cmsUInt32Number(count), cmsUInt32Number(rows.bytesPerLine()),
-                                 cmsUInt32Number(rows.bytesPerLine()), 0, 0);
+        for (int y = top; y < top + count; ++y)
+            convertRow(handles->halves[half], pixels + qsizetype(y) * rows.bytesPerLine(),
+                       rows.width(), handles->white);
     };
     const int upper = rows.height() / 2;
     auto lower = runAside([&] { convertRows(1, upper, rows.height() - upper); });

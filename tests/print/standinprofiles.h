@@ -31,3 +31,47 @@ inline bool writeStandInProfile(const QString &path,
     cmsCloseProfile(profile);
     return saved;
 }
+
+// A printer profile as profiling software makes them: tables from Lab to the printer's RGB and
+// back (33 points a side, as lut16Type of ICC version 2), here of a printer with a smaller gamut
+// than sRGB and curves of its own. Conversions through tables cost more than through a matrix.
+inline bool writeTablePrinterProfile(const QString &path)
+{
+    const cmsCIExyY white{0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries{{0.60, 0.34, 1.0}, {0.31, 0.55, 1.0}, {0.16, 0.09, 1.0}};
+    cmsToneCurve *curves[3] = {cmsBuildGamma(nullptr, 1.9), cmsBuildGamma(nullptr, 2.1),
+                               cmsBuildGamma(nullptr, 2.3)};
+    cmsHPROFILE device = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurveTriple(curves);
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(profile, 2.1);
+    cmsSetDeviceClass(profile, cmsSigOutputClass);
+    cmsSetColorSpace(profile, cmsSigRgbData);
+    cmsSetPCS(profile, cmsSigLabData);
+    cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    auto table = [&](cmsHPROFILE from, cmsHPROFILE to, cmsTagSignature tag) {
+        cmsHTRANSFORM transform = cmsCreateTransform(
+            from, from == lab ? TYPE_LabV2_16 : TYPE_RGB_16, to,
+            to == lab ? TYPE_LabV2_16 : TYPE_RGB_16, INTENT_RELATIVE_COLORIMETRIC, 0);
+        cmsPipeline *pipeline = cmsPipelineAlloc(nullptr, 3, 3);
+        cmsStage *grid = cmsStageAllocCLut16bit(nullptr, 33, 3, 3, nullptr);
+        cmsStageSampleCLut16bit(
+            grid,
+            [](const cmsUInt16Number in[], cmsUInt16Number out[], void *cargo) -> cmsInt32Number {
+                cmsDoTransform(cargo, in, out, 1);
+                return 1;
+            },
+            transform, 0);
+        cmsPipelineInsertStage(pipeline, cmsAT_END, grid);
+        cmsWriteTag(profile, tag, pipeline);
+        cmsPipelineFree(pipeline);
+        cmsDeleteTransform(transform);
+    };
+    table(lab, device, cmsSigBToA0Tag);
+    table(device, lab, cmsSigAToB0Tag);
+    const bool saved = cmsSaveProfileToFile(profile, qPrintable(path));
+    for (cmsHPROFILE open : {profile, lab, device})
+        cmsCloseProfile(open);
+    return saved;
+}
