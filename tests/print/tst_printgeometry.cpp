@@ -1,5 +1,4 @@
 #include "print/calibration.h"
-#include "print/printercolour.h"
 #include "print/printerprofile.h"
 #include "print/printsheet.h"
 #include "printjobs.h"
@@ -30,8 +29,6 @@ private slots:
     void correctionsAreKeptPerPrinter();
     void commandLine_data();
     void commandLine();
-    void conversionIsLittleCmsPixelByPixel_data();
-    void conversionIsLittleCmsPixelByPixel();
 };
 
 void PrintGeometryTest::turn_data()
@@ -370,80 +367,6 @@ void PrintGeometryTest::commandLine()
     listed.sort();
     kept.sort();
     QCOMPARE(listed, kept);
-}
-
-void PrintGeometryTest::conversionIsLittleCmsPixelByPixel_data()
-{
-    // A printer's profile as a matrix with curves, and as tables.
-    QTest::addColumn<bool>("tables");
-    QTest::addColumn<int>("intent");
-    QTest::newRow("matrix, perceptual") << false << int(RenderingIntent::Perceptual);
-    QTest::newRow("tables, perceptual") << true << int(RenderingIntent::Perceptual);
-    QTest::newRow("tables, relative") << true << int(RenderingIntent::Relative);
-}
-
-// Rows of white paper, colours, near-whites and runs of white of every length, converted in
-// place, are what LittleCMS gives each pixel on its own.
-void PrintGeometryTest::conversionIsLittleCmsPixelByPixel()
-{
-    QFETCH(bool, tables);
-    QFETCH(int, intent);
-    const testsupport::Sandbox sandbox;
-    const QString path = sandbox.path("printer.icc");
-    QVERIFY(tables ? writeTablePrinterProfile(path) : writeStandInProfile(path));
-    QString whyNot;
-    const auto colour = PrinterColour::open({path, RenderingIntent(intent), true}, &whyNot);
-    QVERIFY2(colour, qPrintable(whyNot));
-
-    const int width = 101; // not a whole number of eight-byte words
-    QImage band(width, 6, QImage::Format_RGB888);
-    band.fill(Qt::white);
-    const QRgb blue = qRgb(30, 60, 90);
-    auto paint = [&](int y, int from, int to, QRgb rgb) {
-        for (int x = from; x < to; ++x)
-            band.setPixel(x, y, rgb);
-    };
-    // Row 0 all white; row 1 colours around runs of 31, 15 and 16 whites and a run to its end.
-    paint(1, 0, 10, blue);
-    paint(1, 41, 42, qRgb(255, 0, 0));
-    paint(1, 57, 70, blue);
-    paint(1, 86, 87, blue);
-    // Row 2: a white run of 16 each end, near-whites between; row 3: near-whites at its ends.
-    paint(2, 16, 85, qRgb(255, 255, 254));
-    paint(2, 40, 41, qRgb(254, 255, 255));
-    paint(3, 0, 1, qRgb(255, 254, 255));
-    paint(3, 100, 101, qRgb(254, 255, 255));
-    // Row 4: every colour once in a while, white between; row 5 starts with a colour alone.
-    for (int x = 0; x < width; x += 7)
-        paint(4, x, x + 1, qRgb(x * 2, 255 - x, x % 5 * 50));
-    paint(5, 0, 1, blue);
-
-    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    cmsHPROFILE printer = cmsOpenProfileFromFile(qPrintable(path), "r");
-    cmsHTRANSFORM transform = cmsCreateTransform(
-        srgb, TYPE_RGB_8, printer, TYPE_RGB_8,
-        intent == int(RenderingIntent::Perceptual) ? INTENT_PERCEPTUAL
-                                                   : INTENT_RELATIVE_COLORIMETRIC,
-        cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NOCACHE);
-    QImage wanted = band.copy();
-    for (int y = 0; y < band.height(); ++y)
-        for (int x = 0; x < width; ++x) {
-            uchar *pixel = wanted.scanLine(y) + 3 * x;
-            cmsDoTransform(transform, pixel, pixel, 1);
-        }
-    cmsDeleteTransform(transform);
-    cmsCloseProfile(printer);
-    cmsCloseProfile(srgb);
-
-    colour->convert(band);
-    for (int y = 0; y < band.height(); ++y)
-        for (int x = 0; x < width; ++x)
-            QVERIFY2(band.pixel(x, y) == wanted.pixel(x, y),
-                     qPrintable(QString("%1, %2: %3 for %4")
-                                    .arg(x)
-                                    .arg(y)
-                                    .arg(band.pixel(x, y), 8, 16)
-                                    .arg(wanted.pixel(x, y), 8, 16)));
 }
 
 QTEST_MAIN(PrintGeometryTest)
