@@ -44,6 +44,7 @@ QString signatureText(cmsUInt32Number signature)
         text += QChar(char((signature >> shift) & 0xff));
     return text.trimmed();
 }
+
 // The first of `bytes` bytes from `from` on that is not 255, or `bytes`: eight at a time.
 int firstNotFull(const uchar *row, int from, int bytes)
 {
@@ -71,6 +72,8 @@ void fill(uchar *pixels, int count, const uchar colour[3])
 // their pixels, and only the rest goes through the transform.
 void convertRow(cmsHTRANSFORM transform, uchar *row, int width, const uchar white[3])
 {
+    // Shorter runs cost less through the transform, whose one-pixel cache repeats the last
+    // colour, than a call of their own.
     constexpr int ShortestWhiteRun = 16;
     auto transformPixels = [&](int from, int to) {
         if (to > from)
@@ -96,8 +99,8 @@ void convertRow(cmsHTRANSFORM transform, uchar *row, int width, const uchar whit
 }
 } // namespace
 
-// One transform for either half of a band: the one-pixel cache that makes a sheet's white cheap
-// is the transform's own, not for two threads at once.
+// One transform for either half of a band: the one-pixel cache that makes runs of one colour
+// cheap is the transform's own, not for two threads at once.
 struct PrinterColour::Handles
 {
     cmsHPROFILE printer = nullptr;

@@ -2,7 +2,8 @@
 
 // Printer profiles made with LittleCMS in the tests: a stand-in for a photo printer's RGB profile
 // (primaries inside sRGB's, so that saturated colours lie outside it, and tone curves of its own,
-// so that converting visibly changes every colour), and profiles a printer cannot use.
+// so that converting visibly changes every colour), one made of tables as profiling software
+// makes them (the print benchmark's too), and profiles a printer cannot use.
 
 #include <QString>
 #include <lcms2.h>

@@ -283,12 +283,8 @@ void PrintColourTest::conversionIsLittleCmsPixelByPixel()
     colour->convert(band);
     for (int y = 0; y < band.height(); ++y)
         for (int x = 0; x < width; ++x)
-            QVERIFY2(band.pixel(x, y) == wanted.pixel(x, y),
-                     qPrintable(QString("%1, %2: %3 for %4")
-                                    .arg(x)
-                                    .arg(y)
-                                    .arg(band.pixel(x, y), 8, 16)
-                                    .arg(wanted.pixel(x, y), 8, 16)));
+            QUORVEL_VERIFY_PIXEL(band.pixel(x, y) == wanted.pixel(x, y),
+                                 qPrintable(QString("%1, %2").arg(x).arg(y)));
 }
 
 QTEST_MAIN(PrintColourTest)
